@@ -1,0 +1,73 @@
+#pragma once
+
+// Everything the form does to its window goes through this interface: the Qt window implements it on real
+// widgets, and the unit tests on an in-memory stand-in. Setting a control's text, or moving a scroll bar's
+// position (directly or by lowering its maximum), fires that control's change handler at once, nested,
+// before the setter returns, exactly as a user's change would.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Layout.h"
+#include "model/ColourWord.h"
+
+namespace tintorb {
+
+enum class MouseButton { Left, Right, Middle };
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
+class Controls {
+  public:
+    virtual ~Controls() = default;
+
+    // Text of an edit box, label, drop-down list's edit field or the bit view.
+    [[nodiscard]] virtual std::string Text(Ctl c) const = 0;
+    virtual void SetText(Ctl c, std::string_view text) = 0;
+    virtual void SetCaret(Ctl c, int position) = 0;
+    virtual void SetVisible(Ctl c, bool visible) = 0;
+    virtual void SetEnabled(Ctl c, bool enabled) = 0;
+
+    [[nodiscard]] virtual bool Checked(Ctl c) const = 0;
+    // The drop-down list's chosen item, -1 when its text matches no item.
+    [[nodiscard]] virtual int ItemIndex(Ctl c) const = 0;
+
+    virtual void SetScrollMax(Ctl c, int maximum) = 0;
+    virtual void SetScrollPos(Ctl c, int position) = 0;
+    [[nodiscard]] virtual int ScrollPos(Ctl c) const = 0;
+
+    // The listing box.
+    [[nodiscard]] virtual std::vector<std::string> Lines(Ctl c) const = 0;
+    virtual void SetLines(Ctl c, std::span<const std::string> lines) = 0;
+    virtual void Clear(Ctl c) = 0;
+    virtual void SetFocus(Ctl c) = 0;
+    // Selects length characters from start, counting each line break as LineBreakLength characters.
+    virtual void Select(Ctl c, int start, int length) = 0;
+    [[nodiscard]] virtual int LineBreakLength(Ctl c) const = 0;
+
+    // The bit view: runs of coloured text inserted at the caret.
+    virtual void SetInsertColour(Ctl c, Rgb colour) = 0;
+    virtual void InsertText(Ctl c, std::string_view text) = 0;
+
+    virtual void SetCaption(std::string_view caption) = 0;
+
+    // Each returns nothing when the user cancels.
+    [[nodiscard]] virtual std::optional<std::string> RunOpenDialog() = 0;
+    [[nodiscard]] virtual std::optional<std::string> RunSaveDialog() = 0;
+    [[nodiscard]] virtual std::optional<Rgb> RunColourDialog() = 0;
+
+    [[nodiscard]] virtual ScreenSize Screen() const = 0;
+    // The folder of the program's own executable, ending in a path separator.
+    [[nodiscard]] virtual std::string ExecutableDir() const = 0;
+
+    // Shows the surface's current pixels at once.
+    virtual void Present() = 0;
+};
+
+}  // namespace tintorb

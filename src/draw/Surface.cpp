@@ -1,0 +1,124 @@
+#include "draw/Surface.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tintorb {
+
+Surface::Surface(int width, int height)
+    : own_(std::make_unique<std::uint32_t[]>(static_cast<std::size_t>(std::max(width, 0)) *
+                                             static_cast<std::size_t>(std::max(height, 0)))),
+      row0_(reinterpret_cast<std::uint8_t*>(own_.get())),
+      stride_(static_cast<std::ptrdiff_t>(std::max(width, 0)) * 4),
+      width_(std::max(width, 0)),
+      height_(std::max(height, 0)) {}
+
+Surface::Surface(std::uint8_t* row0, std::ptrdiff_t stride, int width, int height)
+    : row0_(row0), stride_(stride), width_(std::max(width, 0)), height_(std::max(height, 0)) {}
+
+Rgb Surface::PixelAt(int x, int y) const {
+    std::uint8_t bytes[4];
+    std::memcpy(bytes, Row(y) + x, 4);
+    return {bytes[2], bytes[1], bytes[0]};
+}
+
+// The runs work in 64 bits: callers' coordinates may be anything, and neither the clipping nor the
+// outline arithmetic of DrawBox and DrawFrame may overflow.
+void Surface::HRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len) {
+    std::int64_t start = len < 0 ? x + len : x;
+    std::int64_t length = len < 0 ? -len : len;
+    if (start + length > width_) {
+        length = width_ - start;
+    }
+    if (start < 0) {
+        length += start;
+        start = 0;
+    }
+    if (y < 0 || y >= height_ || length <= 0) {
+        return;
+    }
+    std::fill_n(Row(static_cast<int>(y)) + start, length, pixel);
+}
+
+void Surface::VRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len) {
+    std::int64_t start = len < 0 ? y + len : y;
+    std::int64_t length = len < 0 ? -len : len;
+    if (start + length > height_) {
+        length = height_ - start;
+    }
+    if (start < 0) {
+        length += start;
+        start = 0;
+    }
+    if (x < 0 || x >= width_ || length <= 0) {
+        return;
+    }
+    for (std::int64_t row = start; row < start + length; ++row) {
+        Row(static_cast<int>(row))[x] = pixel;
+    }
+}
+
+void Surface::DrawHLine(Rgb colour, int x, int y, int len) {
+    HRun(PixelOf(colour), x, y, len);
+}
+
+void Surface::DrawVLine(Rgb colour, int x, int y, int len) {
+    VRun(PixelOf(colour), x, y, len);
+}
+
+void Surface::FillBox(Rgb colour, int x, int y, int w, int h) {
+    std::int64_t left = x;
+    std::int64_t top = y;
+    std::int64_t width = w;
+    std::int64_t height = h;
+    if (left < 0) {
+        width += left;
+        left = 0;
+    }
+    if (top < 0) {
+        height += top;
+        top = 0;
+    }
+    width = std::min(width, width_ - left);
+    height = std::min(height, height_ - top);
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    const std::uint32_t pixel = PixelOf(colour);
+    for (std::int64_t row = top; row < top + height; ++row) {
+        std::fill_n(Row(static_cast<int>(row)) + left, width, pixel);
+    }
+}
+
+void Surface::Box(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    HRun(pixel, x, y, w);
+    VRun(pixel, x, y + 1, h - 2);
+    VRun(pixel, x + w - 1, y + 1, h - 2);
+    HRun(pixel, x, y + h - 1, w);
+}
+
+void Surface::DrawBox(Rgb colour, int x, int y, int w, int h) {
+    Box(PixelOf(colour), x, y, w, h);
+}
+
+void Surface::DrawFrame(Rgb colour, int x, int y, int w, int h, int n) {
+    const std::uint32_t pixel = PixelOf(colour);
+    for (std::int64_t l = 0; l < n; ++l) {
+        Box(pixel, x + l, y + l, w - 2 * l, h - 2 * l);
+    }
+}
+
+void Surface::ClearSurface(Rgb colour, int clientW, int clientH) {
+    const int width = std::min(std::max(clientW, 0), width_);
+    const int height = std::min(std::max(clientH, 0), height_);
+    if (width == 0 || height == 0) {
+        return;
+    }
+    HRun(PixelOf(colour), 0, 0, width);
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    for (int row = 1; row < height; ++row) {
+        std::memcpy(Row(row), Row(0), rowBytes);
+    }
+}
+
+}  // namespace tintorb

@@ -1,0 +1,66 @@
+#pragma once
+
+// The off-screen pixel surface that the browser, the palette and the level picker are drawn into.
+// Each pixel is four bytes: blue, green, red, 255. Rows are reached from row 0 by a signed stride, so a
+// bottom-up bitmap can be wrapped as well as the surface's own top-down memory.
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "model/ColourWord.h"
+
+namespace tintorb {
+
+// The 32-bit value whose bytes in memory are blue, green, red, 255 on any byte order.
+[[nodiscard]] constexpr std::uint32_t PixelOf(Rgb c) {
+    return std::bit_cast<std::uint32_t>(std::array<std::uint8_t, 4>{c.b, c.g, c.r, 255});
+}
+
+class Surface {
+  public:
+    // Allocates width × height pixels, top-down, every byte 0.
+    Surface(int width, int height);
+    // Wraps pixel memory owned elsewhere. stride is the signed distance in bytes from row 0 to row 1.
+    Surface(std::uint8_t* row0, std::ptrdiff_t stride, int width, int height);
+
+    [[nodiscard]] int Width() const { return width_; }
+    [[nodiscard]] int Height() const { return height_; }
+    [[nodiscard]] std::uint8_t* Row0() const { return row0_; }
+    [[nodiscard]] std::ptrdiff_t Stride() const { return stride_; }
+
+    // The colour stored at (x, y); (x, y) must lie on the surface.
+    [[nodiscard]] Rgb PixelAt(int x, int y) const;
+
+    // A horizontal run of |len| pixels; a negative len runs from x + len to x - 1. Clipped to the surface.
+    void DrawHLine(Rgb colour, int x, int y, int len);
+    // The same on column x.
+    void DrawVLine(Rgb colour, int x, int y, int len);
+    // A filled rectangle, clipped to the surface.
+    void FillBox(Rgb colour, int x, int y, int w, int h);
+    // A one-pixel outline; the corners belong to the horizontal lines.
+    void DrawBox(Rgb colour, int x, int y, int w, int h);
+    // n nested outlines, the outermost on (x, y, w, h).
+    void DrawFrame(Rgb colour, int x, int y, int w, int h, int n);
+    // Paints the client area: row 0 once, then copied into each following row.
+    void ClearSurface(Rgb colour, int clientW, int clientH);
+
+  private:
+    void HRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len);
+    void VRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len);
+    void Box(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h);
+
+    [[nodiscard]] std::uint32_t* Row(int y) const {
+        return reinterpret_cast<std::uint32_t*>(row0_ + static_cast<std::ptrdiff_t>(y) * stride_);
+    }
+
+    std::unique_ptr<std::uint32_t[]> own_;
+    std::uint8_t* row0_ = nullptr;
+    std::ptrdiff_t stride_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+}  // namespace tintorb

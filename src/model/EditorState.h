@@ -1,0 +1,41 @@
+#pragma once
+
+// The file image and the handful of variables every view and command shares.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/ColourWord.h"
+
+namespace tintorb {
+
+struct EditorState {
+    std::vector<std::uint8_t> FileData;  // the whole file image; the only copy of its bytes
+    std::int32_t WordCount = 0;          // whole words in FileData, fixed when data is loaded or created
+    std::string FileName;                // where "Save Changes" writes; empty means no file
+    std::int32_t BrowserOffset = 0;      // byte offset of the browser's first cell, a multiple of 64
+    std::int32_t PalAddress = 0;         // byte offset of palette entry 0; may be odd
+    std::int32_t PalLength = 0;          // entries in the palette, 0 (none) to 64
+    std::int32_t SelStart = 0;
+    std::int32_t SelEnd = 0;
+    std::vector<std::uint8_t> ClipData;  // copied entries, high byte first; survives loading another file
+
+    // True when both bytes of the word at offset lie inside FileData.
+    [[nodiscard]] bool HasWordAt(std::int64_t offset) const;
+    [[nodiscard]] bool HasEntry(std::int64_t i) const { return HasWordAt(EntryOffset(i)); }
+    [[nodiscard]] std::int64_t EntryOffset(std::int64_t i) const { return PalAddress + 2 * i; }
+
+    // Big-endian word at a byte offset. A word that is not wholly inside FileData reads as 0, so that no
+    // state, however stale, can make a view read past the image.
+    [[nodiscard]] ColourWord ReadWordAt(std::int64_t offset) const;
+    [[nodiscard]] ColourWord GetEntry(std::int64_t i) const { return ReadWordAt(EntryOffset(i)); }
+    // Stores the low 16 bits of value, high byte first. An entry not wholly inside FileData is left alone.
+    void PutEntry(std::int64_t value, std::int64_t i);
+};
+
+[[nodiscard]] constexpr int BitOf(ColourWord w, int n) {
+    return n >= 0 && n <= 15 ? (w >> n) & 1 : 0;
+}
+
+}  // namespace tintorb

@@ -1,0 +1,221 @@
+#include "model/FileImage.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <new>
+
+namespace tintorb {
+
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    [[nodiscard]] int get() const { return fd_; }
+    // Closes now, reporting the error a late write-back may give.
+    [[nodiscard]] int Close() {
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc;
+    }
+
+  private:
+    int fd_;
+};
+
+[[noreturn]] void Fail(const char* text) {
+    throw FileError(text);
+}
+
+// The message for an operating-system error while opening, creating or renaming.
+[[noreturn]] void FailOpen(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case ELOOP:
+        case EINVAL:
+            Fail("Invalid filename");
+        case EMFILE:
+        case ENFILE:
+            Fail("Too many open files");
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+        case ETXTBSY:
+            Fail("File access denied");
+        case ENOMEM:
+            Fail("Out of memory");
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            Fail("Disk full");
+        default:
+            throw FileError("I/O error " + std::to_string(error));
+    }
+}
+
+[[noreturn]] void FailIo(int error) {
+    throw FileError("I/O error " + std::to_string(error));
+}
+
+// Whether the folder part of path exists, so that a missing file and a missing folder are told apart.
+[[nodiscard]] bool FolderExists(const std::string& path) {
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    std::error_code ignored;
+    return parent.empty() || std::filesystem::is_directory(parent, ignored);
+}
+
+void ReadAll(int fd, std::uint8_t* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, data + done, size - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            errno == EISDIR ? Fail("File access denied") : FailIo(errno);
+        }
+        if (got == 0) {
+            Fail("Read beyond end of file");
+        }
+        done += static_cast<std::size_t>(got);
+    }
+}
+
+void WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t put = ::write(fd, data + done, size - done);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put < 0 && errno != ENOSPC && errno != EFBIG && errno != EDQUOT) {
+            FailIo(errno);
+        }
+        if (put <= 0) {
+            Fail("Disk full");
+        }
+        done += static_cast<std::size_t>(put);
+    }
+}
+
+// The file a save really replaces: a link is followed, so that the link stays and its target is written.
+[[nodiscard]] std::string ResolveTarget(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::canonical(path, error);
+    return error ? path : real.string();
+}
+
+// Removes the temporary file unless the save went through.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!kept_) {
+            ::unlink(path_.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    void Keep() { kept_ = true; }
+
+  private:
+    std::string path_;
+    bool kept_ = false;
+};
+
+}  // namespace
+
+void LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path) {
+    if (path.empty()) {
+        Fail("Invalid filename");
+    }
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        if (errno == ENOENT && FolderExists(path)) {
+            Fail("File not found");
+        }
+        FailOpen(errno);
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) {
+        FailIo(errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        Fail("File access denied");
+    }
+    // Offsets into the image are signed 32-bit; a larger file cannot be addressed, so it is not read.
+    if (info.st_size < 0 || info.st_size > std::numeric_limits<std::int32_t>::max()) {
+        Fail("Out of memory");
+    }
+    std::vector<std::uint8_t> fresh;
+    try {
+        fresh.resize(static_cast<std::size_t>(info.st_size));
+    } catch (const std::bad_alloc&) {
+        Fail("Out of memory");
+    }
+    ReadAll(file.get(), fresh.data(), fresh.size());
+    fileData.swap(fresh);
+}
+
+void SaveFileData(std::span<const std::uint8_t> data, const std::string& path) {
+    if (path.empty()) {
+        Fail("Invalid filename");
+    }
+    const std::string target = ResolveTarget(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        Fail("File access denied");
+    }
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        FailOpen(errno);
+    }
+
+    std::string temporary = target + ".tintorb-XXXXXX";
+    Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0) {
+        FailOpen(errno);
+    }
+    TemporaryFile cleanup(temporary);
+
+    // A replaced file keeps its permission bits; a new one gets what creating it plainly would give.
+    mode_t mode = existing.st_mode & 07777;
+    if (!exists) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(file.get(), mode) != 0) {
+        FailIo(errno);
+    }
+    WriteAll(file.get(), data.data(), data.size());
+    if (::fsync(file.get()) != 0) {
+        errno == ENOSPC || errno == EDQUOT ? Fail("Disk full") : FailIo(errno);
+    }
+    if (file.Close() != 0) {
+        errno == ENOSPC || errno == EDQUOT ? Fail("Disk full") : FailIo(errno);
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        FailOpen(errno);
+    }
+    cleanup.Keep();
+}
+
+}  // namespace tintorb

@@ -1,0 +1,101 @@
+#include "model/NumberText.h"
+
+namespace tintorb {
+
+namespace {
+
+[[nodiscard]] int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+// Hexadecimal digits up to 0xFFFFFFFF, any number of leading zeros.
+[[nodiscard]] std::optional<std::uint32_t> ReadHexDigits(std::string_view digits) {
+    if (digits.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (const char c : digits) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = value * 16 + static_cast<unsigned>(digit);
+        if (value > 0xFFFFFFFFu) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+// Decimal digits whose magnitude fits the signed 32-bit range on the given side.
+[[nodiscard]] std::optional<std::int32_t> ReadDecimalDigits(std::string_view digits, bool negative) {
+    if (digits.empty()) {
+        return std::nullopt;
+    }
+    const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
+    std::int64_t magnitude = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > limit) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ReadNumber(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text.remove_prefix(first);
+    bool negative = false;
+    if (text.front() == '+' || text.front() == '-') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    std::size_t prefix = 0;
+    if (!text.empty() && (text.front() == '$' || text.front() == 'x' || text.front() == 'X')) {
+        prefix = 1;
+    } else if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        prefix = 2;
+    }
+    if (prefix == 0) {
+        return ReadDecimalDigits(text, negative);
+    }
+    const std::optional<std::uint32_t> value = ReadHexDigits(text.substr(prefix));
+    if (!value) {
+        return std::nullopt;
+    }
+    // Unsigned wrap-around gives the negation modulo 2^32; the cast keeps the 32 bits as they are.
+    return static_cast<std::int32_t>(negative ? 0u - *value : *value);
+}
+
+std::string HexText(std::uint32_t value, int minDigits) {
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    std::string text;
+    do {
+        text.insert(text.begin(), Digits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    if (static_cast<int>(text.size()) < minDigits) {
+        text.insert(0, static_cast<std::size_t>(minDigits) - text.size(), '0');
+    }
+    return text;
+}
+
+}  // namespace tintorb

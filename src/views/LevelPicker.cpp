@@ -1,0 +1,7 @@
+#include "app/Generic.h"
+
+namespace tintorb {
+
+void TForm1::DrawLevelPicker() {}
+
+}  // namespace tintorb

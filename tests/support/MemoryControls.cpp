@@ -1,0 +1,278 @@
+#include "support/MemoryControls.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tintorb::test {
+
+MemoryControls::MemoryControls() {
+    for (const ControlSpec& spec : Layout) {
+        ControlState& s = state(spec.id);
+        s.text = spec.text;
+        s.visible = spec.visible;
+        s.enabled = spec.enabled;
+    }
+    state(Ctl::menuLength).itemIndex = LengthItemAuto;
+}
+
+std::string MemoryControls::Text(Ctl c) const {
+    const ControlState& s = state(c);
+    if (c == Ctl::memoASM) {
+        std::string joined;
+        for (std::size_t i = 0; i < s.lines.size(); ++i) {
+            joined += (i ? "\r\n" : "") + s.lines[i];
+        }
+        return joined;
+    }
+    if (c == Ctl::editBits && !s.runs.empty()) {
+        std::string joined;
+        for (const ColouredRun& run : s.runs) {
+            joined += run.text;
+        }
+        return joined;
+    }
+    return s.text;
+}
+
+void MemoryControls::SetText(Ctl c, std::string_view text) {
+    ControlState& s = state(c);
+    if (c == Ctl::editBits) {
+        s.runs.clear();
+    }
+    if (s.text == text) {
+        return;  // as the real widgets, an unchanged text fires nothing
+    }
+    s.text = text;
+    s.caret = std::min<int>(s.caret, static_cast<int>(s.text.size()));
+    if (c == Ctl::menuLength) {
+        const auto it = std::find(LengthItems.begin(), LengthItems.end(), text);
+        s.itemIndex = it == LengthItems.end() ? -1 : static_cast<int>(it - LengthItems.begin());
+    }
+    FireChange(c);
+}
+
+void MemoryControls::SetCaret(Ctl c, int position) {
+    ControlState& s = state(c);
+    s.caret = std::clamp(position, 0, static_cast<int>(s.text.size()));
+}
+
+void MemoryControls::SetVisible(Ctl c, bool visible) {
+    state(c).visible = visible;
+}
+
+void MemoryControls::SetEnabled(Ctl c, bool enabled) {
+    state(c).enabled = enabled;
+}
+
+bool MemoryControls::Checked(Ctl c) const {
+    return state(c).checked;
+}
+
+int MemoryControls::ItemIndex(Ctl c) const {
+    return state(c).itemIndex;
+}
+
+void MemoryControls::SetScrollMax(Ctl c, int maximum) {
+    ControlState& s = state(c);
+    s.scrollMax = std::max(maximum, 0);
+    if (s.scrollPos > s.scrollMax) {
+        MoveScroll(c, s.scrollMax);
+    }
+}
+
+void MemoryControls::SetScrollPos(Ctl c, int position) {
+    MoveScroll(c, std::clamp(position, 0, state(c).scrollMax));
+}
+
+int MemoryControls::ScrollPos(Ctl c) const {
+    return state(c).scrollPos;
+}
+
+void MemoryControls::MoveScroll(Ctl c, int position) {
+    ControlState& s = state(c);
+    if (s.scrollPos == position) {
+        return;
+    }
+    s.scrollPos = position;
+    FireChange(c);
+}
+
+std::vector<std::string> MemoryControls::Lines(Ctl c) const {
+    return state(c).lines;
+}
+
+void MemoryControls::SetLines(Ctl c, std::span<const std::string> lines) {
+    ControlState& s = state(c);
+    s.lines.assign(lines.begin(), lines.end());
+    s.selStart = 0;
+    s.selLength = 0;
+}
+
+void MemoryControls::Clear(Ctl c) {
+    ControlState& s = state(c);
+    s.lines.clear();
+    s.runs.clear();
+    s.text.clear();
+    s.caret = 0;
+    s.selStart = 0;
+    s.selLength = 0;
+}
+
+void MemoryControls::SetFocus(Ctl c) {
+    focus_ = c;
+}
+
+void MemoryControls::Select(Ctl c, int start, int length) {
+    ControlState& s = state(c);
+    const int size = static_cast<int>(Text(c).size());
+    s.selStart = std::clamp(start, 0, size);
+    s.selLength = std::clamp(length, 0, size - s.selStart);
+}
+
+std::string MemoryControls::SelectedText(Ctl c) const {
+    const ControlState& s = state(c);
+    return Text(c).substr(static_cast<std::size_t>(s.selStart), static_cast<std::size_t>(s.selLength));
+}
+
+void MemoryControls::SetInsertColour(Ctl c, Rgb colour) {
+    state(c).insertColour = colour;
+}
+
+void MemoryControls::InsertText(Ctl c, std::string_view text) {
+    ControlState& s = state(c);
+    s.runs.push_back({s.insertColour, std::string(text)});
+    s.text += text;
+    s.caret = static_cast<int>(s.text.size());
+}
+
+std::optional<std::string> MemoryControls::RunOpenDialog() {
+    ++dialogsShown_;
+    if (openAnswers_.empty()) {
+        return std::nullopt;
+    }
+    auto answer = openAnswers_.front();
+    openAnswers_.pop_front();
+    return answer;
+}
+
+std::optional<std::string> MemoryControls::RunSaveDialog() {
+    ++dialogsShown_;
+    if (saveAnswers_.empty()) {
+        return std::nullopt;
+    }
+    auto answer = saveAnswers_.front();
+    saveAnswers_.pop_front();
+    return answer;
+}
+
+std::optional<Rgb> MemoryControls::RunColourDialog() {
+    ++dialogsShown_;
+    if (colourAnswers_.empty()) {
+        return std::nullopt;
+    }
+    auto answer = colourAnswers_.front();
+    colourAnswers_.pop_front();
+    return answer;
+}
+
+void MemoryControls::Type(Ctl c, std::string_view keys) {
+    for (const char ch : keys) {
+        char32_t key = static_cast<unsigned char>(ch);
+        FireKeyPress(c, key);
+        if (key == 0) {
+            continue;
+        }
+        ControlState& s = state(c);
+        std::string text = s.text;
+        int caret = s.caret;
+        if (key == 0x08) {
+            if (caret == 0) {
+                continue;
+            }
+            text.erase(static_cast<std::size_t>(caret - 1), 1);
+            --caret;
+        } else {
+            text.insert(static_cast<std::size_t>(caret), 1, static_cast<char>(key));
+            ++caret;
+        }
+        s.caret = caret;
+        SetText(c, text);
+    }
+}
+
+void MemoryControls::Paste(Ctl c, std::string_view text) {
+    state(c).caret = static_cast<int>(text.size());
+    SetText(c, text);
+}
+
+void MemoryControls::ChooseItem(Ctl c, int index) {
+    ControlState& s = state(c);
+    s.itemIndex = index;
+    s.text = LengthItems.at(static_cast<std::size_t>(index));
+    FireChange(c);
+}
+
+void MemoryControls::TypeMenuText(Ctl c, std::string_view text) {
+    ControlState& s = state(c);
+    s.itemIndex = -1;
+    s.text = text;
+    FireChange(c);
+}
+
+void MemoryControls::Click(Ctl c) {
+    state(c).checked = !state(c).checked;
+    if (form_ != nullptr && c == Ctl::chkInvalid) {
+        form_->chkInvalidClick();
+    }
+}
+
+void MemoryControls::Scroll(Ctl c, int position) {
+    SetScrollPos(c, position);
+}
+
+void MemoryControls::EditListing(std::string_view text) {
+    std::vector<std::string> lines(1);
+    for (const char ch : text) {
+        if (ch == '\n') {
+            lines.emplace_back();
+        } else if (ch != '\r') {
+            lines.back() += ch;
+        }
+    }
+    state(Ctl::memoASM).lines = std::move(lines);
+}
+
+void MemoryControls::FireKeyPress(Ctl c, char32_t& key) {
+    if (form_ == nullptr) {
+        return;
+    }
+    if (c == Ctl::editAddress) {
+        form_->editAddressKeyPress(key);
+    } else if (c == Ctl::editLength) {
+        form_->editLengthKeyPress(key);
+    }
+}
+
+void MemoryControls::FireChange(Ctl c) {
+    if (form_ == nullptr) {
+        return;
+    }
+    switch (c) {
+        case Ctl::editAddress:
+            form_->editAddressChange();
+            break;
+        case Ctl::editLength:
+            form_->editLengthChange();
+            break;
+        case Ctl::menuLength:
+            form_->menuLengthChange();
+            break;
+        case Ctl::barBrowser:
+            form_->barBrowserChange();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace tintorb::test

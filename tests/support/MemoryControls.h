@@ -1,0 +1,137 @@
+#pragma once
+
+// An in-memory stand-in for the window: it keeps every control's state as the real widgets would and fires
+// the form's change handlers at once, nested, as the real ones do. Tests drive the form through it and
+// read back what a user would see.
+
+#include <array>
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Controls.h"
+#include "app/Generic.h"
+
+namespace tintorb::test {
+
+struct ColouredRun {
+    Rgb colour;
+    std::string text;
+    friend bool operator==(const ColouredRun&, const ColouredRun&) = default;
+};
+
+class MemoryControls : public Controls {
+  public:
+    MemoryControls();
+
+    // The form whose handlers the controls fire; set once, before the first event.
+    void Attach(TForm1& form) { form_ = &form; }
+
+    // Controls interface.
+    [[nodiscard]] std::string Text(Ctl c) const override;
+    void SetText(Ctl c, std::string_view text) override;
+    void SetCaret(Ctl c, int position) override;
+    void SetVisible(Ctl c, bool visible) override;
+    void SetEnabled(Ctl c, bool enabled) override;
+    [[nodiscard]] bool Checked(Ctl c) const override;
+    [[nodiscard]] int ItemIndex(Ctl c) const override;
+    void SetScrollMax(Ctl c, int maximum) override;
+    void SetScrollPos(Ctl c, int position) override;
+    [[nodiscard]] int ScrollPos(Ctl c) const override;
+    [[nodiscard]] std::vector<std::string> Lines(Ctl c) const override;
+    void SetLines(Ctl c, std::span<const std::string> lines) override;
+    void Clear(Ctl c) override;
+    void SetFocus(Ctl c) override;
+    void Select(Ctl c, int start, int length) override;
+    [[nodiscard]] int LineBreakLength(Ctl) const override { return 2; }
+    void SetInsertColour(Ctl c, Rgb colour) override;
+    void InsertText(Ctl c, std::string_view text) override;
+    void SetCaption(std::string_view caption) override { caption_ = caption; }
+    [[nodiscard]] std::optional<std::string> RunOpenDialog() override;
+    [[nodiscard]] std::optional<std::string> RunSaveDialog() override;
+    [[nodiscard]] std::optional<Rgb> RunColourDialog() override;
+    [[nodiscard]] ScreenSize Screen() const override { return screen_; }
+    [[nodiscard]] std::string ExecutableDir() const override { return executableDir_; }
+    void Present() override { ++presentCount_; }
+
+    // What a user does.
+    // Types characters at the caret of an edit box, each through the key filter, backspace (0x08) erasing
+    // the character before the caret.
+    void Type(Ctl c, std::string_view keys);
+    // Pastes through the context menu: the whole text replaces the box's content, unfiltered.
+    void Paste(Ctl c, std::string_view text);
+    // Chooses an item of the length menu from its list.
+    void ChooseItem(Ctl c, int index);
+    // Types into the length menu's edit field: its item index becomes -1.
+    void TypeMenuText(Ctl c, std::string_view text);
+    // Clicks the check box, toggling it.
+    void Click(Ctl c);
+    // Drags the scroll bar to a position (clamped to its range, as the widget does).
+    void Scroll(Ctl c, int position);
+    // Replaces the listing box's whole text, as a user editing it would; lines split at "\n" ("\r" dropped).
+    void EditListing(std::string_view text);
+
+    // Answers for the next dialogs, first in first out; an empty answer is a cancel. With no answer
+    // scripted, a dialog is cancelled.
+    void AnswerOpen(std::optional<std::string> path) { openAnswers_.push_back(std::move(path)); }
+    void AnswerSave(std::optional<std::string> path) { saveAnswers_.push_back(std::move(path)); }
+    void AnswerColour(std::optional<Rgb> colour) { colourAnswers_.push_back(colour); }
+    void SetScreen(ScreenSize size) { screen_ = size; }
+    void SetExecutableDir(std::string dir) { executableDir_ = std::move(dir); }
+
+    // What a user sees.
+    [[nodiscard]] const std::string& Caption() const { return caption_; }
+    [[nodiscard]] bool Visible(Ctl c) const { return state(c).visible; }
+    [[nodiscard]] bool Enabled(Ctl c) const { return state(c).enabled; }
+    [[nodiscard]] int Caret(Ctl c) const { return state(c).caret; }
+    [[nodiscard]] int ScrollMax(Ctl c) const { return state(c).scrollMax; }
+    [[nodiscard]] std::optional<Ctl> Focus() const { return focus_; }
+    // The listing's selected range, counted with two-character line breaks.
+    [[nodiscard]] std::pair<int, int> Selection(Ctl c) const {
+        return {state(c).selStart, state(c).selLength};
+    }
+    // The selected characters of the listing.
+    [[nodiscard]] std::string SelectedText(Ctl c) const;
+    [[nodiscard]] const std::vector<ColouredRun>& Runs(Ctl c) const { return state(c).runs; }
+    [[nodiscard]] int PresentCount() const { return presentCount_; }
+    [[nodiscard]] int DialogsShown() const { return dialogsShown_; }
+
+  private:
+    struct ControlState {
+        std::string text;
+        int caret = 0;
+        bool visible = true;
+        bool enabled = true;
+        bool checked = false;
+        int itemIndex = -1;
+        int scrollMax = 0;
+        int scrollPos = 0;
+        std::vector<std::string> lines;
+        int selStart = 0;
+        int selLength = 0;
+        Rgb insertColour;
+        std::vector<ColouredRun> runs;
+    };
+
+    [[nodiscard]] ControlState& state(Ctl c) { return controls_[static_cast<std::size_t>(c)]; }
+    [[nodiscard]] const ControlState& state(Ctl c) const { return controls_[static_cast<std::size_t>(c)]; }
+    void FireChange(Ctl c);
+    void FireKeyPress(Ctl c, char32_t& key);
+    void MoveScroll(Ctl c, int position);
+
+    TForm1* form_ = nullptr;
+    std::array<ControlState, Layout.size()> controls_{};
+    std::string caption_{WindowCaption};
+    std::optional<Ctl> focus_;
+    std::deque<std::optional<std::string>> openAnswers_;
+    std::deque<std::optional<std::string>> saveAnswers_;
+    std::deque<std::optional<Rgb>> colourAnswers_;
+    ScreenSize screen_{800, 600};
+    std::string executableDir_ = "/tmp/";
+    int presentCount_ = 0;
+    int dialogsShown_ = 0;
+};
+
+}  // namespace tintorb::test

@@ -1,0 +1,12 @@
+#include <gtest/gtest.h>
+
+#include "support/FormHarness.h"
+
+namespace tintorb::test {
+
+TEST(FormCreate, ClearsTheClientAreaToTheBackground) {
+    FormHarness h;
+    EXPECT_EQ(h.form.surface().PixelAt(0, 0), BackgroundColour);
+}
+
+}  // namespace tintorb::test

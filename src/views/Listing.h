@@ -1,0 +1,26 @@
+#pragma once
+
+// The assembler listing of a palette ("dc.w $0EEE,$0000,...") and how such text is read back.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/ColourWord.h"
+
+namespace tintorb {
+
+inline constexpr int ListingWordsPerLine = 16;
+
+// The listing lines of the given entries: "dc.w " and sixteen "$XXXX" joined by "," per line.
+[[nodiscard]] std::vector<std::string> FormatListing(std::span<const ColourWord> entries);
+
+// The n-th piece (from 0) of text followed by one extra delimiter, cut at every delimiter from the left;
+// empty when there are fewer pieces.
+[[nodiscard]] std::string GetField(std::string_view text, std::string_view delimiter, int n);
+
+// The values the lines hold, at most max of them, each as its low 16 bits.
+[[nodiscard]] std::vector<ColourWord> ParseListing(std::span<const std::string> lines, int max);
+
+}  // namespace tintorb

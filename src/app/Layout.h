@@ -67,7 +67,7 @@ struct Rect {
     friend constexpr bool operator==(Rect, Rect) = default;
 };
 
-struct ControlSpec {
+struct ControlLayout {
     Ctl id;
     std::string_view name;
     ControlKind kind;
@@ -83,7 +83,7 @@ inline constexpr int ClientHeight = 657;
 inline constexpr int WindowLeft = 192;
 inline constexpr int WindowTop = 124;
 
-inline constexpr std::array<ControlSpec, 28> Layout{{
+inline constexpr std::array<ControlLayout, 28> Layout{{
     {Ctl::imgMain, "imgMain", ControlKind::Image, {0, 0, 57, 57}, ""},
     {Ctl::areaPal, "areaPal", ControlKind::Area, {8, 136, 400, 160}, ""},
     {Ctl::areaRGB, "areaRGB", ControlKind::Area, {8, 336, 240, 90}, ""},
@@ -114,11 +114,11 @@ inline constexpr std::array<ControlSpec, 28> Layout{{
     {Ctl::editBits, "editBits", ControlKind::BitView, {8, 432, 185, 17}, "0000000000000000", true, false},
 }};
 
-[[nodiscard]] constexpr const ControlSpec& SpecOf(Ctl id) {
+[[nodiscard]] constexpr const ControlLayout& LayoutOf(Ctl id) {
     return Layout[static_cast<std::size_t>(id)];
 }
 [[nodiscard]] constexpr Rect RectOf(Ctl id) {
-    return SpecOf(id).rect;
+    return LayoutOf(id).rect;
 }
 
 inline constexpr std::array<Ctl, 18> TabOrder{

@@ -6,11 +6,11 @@
 namespace tintorb::test {
 
 MemoryControls::MemoryControls() {
-    for (const ControlSpec& spec : Layout) {
-        ControlState& s = state(spec.id);
-        s.text = spec.text;
-        s.visible = spec.visible;
-        s.enabled = spec.enabled;
+    for (const ControlLayout& entry : Layout) {
+        ControlState& s = state(entry.id);
+        s.text = entry.text;
+        s.visible = entry.visible;
+        s.enabled = entry.enabled;
     }
     state(Ctl::menuLength).itemIndex = LengthItemAuto;
 }

@@ -1,7 +1,9 @@
 #include "draw/Surface.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <utility>
 
 namespace tintorb {
 
@@ -102,9 +104,29 @@ void Surface::DrawBox(Rgb colour, int x, int y, int w, int h) {
 }
 
 void Surface::DrawFrame(Rgb colour, int x, int y, int w, int h, int n) {
+    // Outline l has its top row at y + l, its bottom row at y + h - 1 - l, its left column at x + l and its
+    // right column at x + w - 1 - l, and draws nothing unless one of them lies on the surface. So only the
+    // levels in these four spans are drawn; as every level has the same colour, their order does not
+    // matter, and a huge n costs no more than a small one.
+    const std::int64_t left = x;
+    const std::int64_t top = y;
+    const std::int64_t right = left + w;
+    const std::int64_t bottom = top + h;
+    std::array<std::pair<std::int64_t, std::int64_t>, 4> spans{{
+        {-top, height_ - top},
+        {bottom - height_, bottom},
+        {-left, width_ - left},
+        {right - width_, right},
+    }};
+    std::sort(spans.begin(), spans.end());
     const std::uint32_t pixel = PixelOf(colour);
-    for (std::int64_t l = 0; l < n; ++l) {
-        Box(pixel, x + l, y + l, w - 2 * l, h - 2 * l);
+    std::int64_t drawnUpTo = 0;
+    for (const auto& [first, end] : spans) {
+        const std::int64_t stop = std::min<std::int64_t>(end, n);
+        for (std::int64_t l = std::max(first, drawnUpTo); l < stop; ++l) {
+            Box(pixel, left + l, top + l, w - 2 * l, h - 2 * l);
+        }
+        drawnUpTo = std::max(drawnUpTo, stop);
     }
 }
 

@@ -4,13 +4,13 @@
 // Each pixel is four bytes: blue, green, red, 255. Rows are reached from row 0 by a signed stride, so a
 // bottom-up bitmap can be wrapped as well as the surface's own top-down memory.
 
+#include "model/ColourWord.h"
+
 #include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-
-#include "model/ColourWord.h"
 
 namespace tintorb {
 

@@ -46,7 +46,7 @@ struct Levels {
 
 // Intensity of level k (0-7) as the level picker shows it.
 [[nodiscard]] constexpr std::uint8_t LevelIntensity(int k) {
-    return LevelTable[(2 * k) & 0xF];
+    return LevelTable[(2 * static_cast<unsigned>(k)) & 0xF];
 }
 
 // The three 3-bit levels; the InvalidMask bits play no part.

@@ -2,11 +2,12 @@
 
 // The file image and the handful of variables every view and command shares.
 
+#include "model/ColourWord.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "model/ColourWord.h"
 
 namespace tintorb {
 
@@ -24,7 +25,12 @@ struct EditorState {
     // True when both bytes of the word at offset lie inside FileData.
     [[nodiscard]] bool HasWordAt(std::int64_t offset) const;
     [[nodiscard]] bool HasEntry(std::int64_t i) const { return HasWordAt(EntryOffset(i)); }
-    [[nodiscard]] std::int64_t EntryOffset(std::int64_t i) const { return PalAddress + 2 * i; }
+    // An index far outside any image is pinned to one that is still outside it, so the doubling never
+    // overflows.
+    [[nodiscard]] std::int64_t EntryOffset(std::int64_t i) const {
+        constexpr std::int64_t Far = std::int64_t{1} << 40;
+        return PalAddress + 2 * std::clamp(i, -Far, Far);
+    }
 
     // Big-endian word at a byte offset. A word that is not wholly inside FileData reads as 0, so that no
     // state, however stale, can make a view read past the image.

@@ -1,6 +1,7 @@
 #include "model/FileImage.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,8 @@
 #include <filesystem>
 #include <limits>
 #include <new>
+#include <string>
+#include <utility>
 
 namespace tintorb {
 
@@ -140,13 +143,45 @@ class TemporaryFile {
     bool kept_ = false;
 };
 
+// Makes the rename itself durable. The new bytes are already safe, so a failure here is not reported.
+void SyncFolder(const std::filesystem::path& folder) {
+    const std::string name = folder.empty() ? std::string(".") : folder.string();
+    const Descriptor directory(::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() >= 0) {
+        [[maybe_unused]] const int ignored = ::fsync(directory.get());
+    }
+}
+
+// Loading a big file is dominated by the page faults of first touching its fresh image; huge pages cut
+// their number by orders of magnitude. Only advice: where the kernel declines, nothing else changes.
+void AdviseHugePages(std::uint8_t* data, std::size_t size) {
+#ifdef MADV_HUGEPAGE
+    constexpr std::size_t Worthwhile = std::size_t{4} << 20;
+    const auto pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    if (size < Worthwhile || pageSize == 0) {
+        return;
+    }
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t start = (begin + pageSize - 1) / pageSize * pageSize;
+    const std::uintptr_t end = (begin + size) / pageSize * pageSize;
+    if (end > start) {
+        [[maybe_unused]] const int ignored =
+            ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+    }
+#else
+    (void)data;
+    (void)size;
+#endif
+}
+
 }  // namespace
 
 void LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path) {
     if (path.empty()) {
         Fail("Invalid filename");
     }
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a pipe given as the path reads as empty instead of hanging the window.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
         if (errno == ENOENT && FolderExists(path)) {
             Fail("File not found");
@@ -166,6 +201,8 @@ void LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path) 
     }
     std::vector<std::uint8_t> fresh;
     try {
+        fresh.reserve(static_cast<std::size_t>(info.st_size));
+        AdviseHugePages(fresh.data(), fresh.capacity());
         fresh.resize(static_cast<std::size_t>(info.st_size));
     } catch (const std::bad_alloc&) {
         Fail("Out of memory");
@@ -181,23 +218,31 @@ void SaveFileData(std::span<const std::uint8_t> data, const std::string& path) {
     const std::string target = ResolveTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
+    // Renaming over a folder, a device or a pipe would destroy it rather than write into it.
+    if (exists && !S_ISREG(existing.st_mode)) {
         Fail("File access denied");
     }
-    if (exists && ::access(target.c_str(), W_OK) != 0) {
+    // The rename would go through even over a read-only file; keep such a file as safe as it looks.
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         FailOpen(errno);
     }
 
-    std::string temporary = target + ".tintorb-XXXXXX";
+    const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+    std::string temporary = (folder / ".tintorb-XXXXXX").string();
     Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (file.get() < 0) {
         FailOpen(errno);
     }
     TemporaryFile cleanup(temporary);
 
-    // A replaced file keeps its permission bits; a new one gets what creating it plainly would give.
+    if (exists) {
+        // A replaced file keeps its owner where that is allowed (always for root) and its permission bits;
+        // the owner goes first because changing it clears the set-id bits.
+        [[maybe_unused]] const int ignored = ::fchown(file.get(), existing.st_uid, existing.st_gid);
+    }
     mode_t mode = existing.st_mode & 07777;
     if (!exists) {
+        // A new file gets what creating it plainly would give.
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
@@ -216,6 +261,7 @@ void SaveFileData(std::span<const std::uint8_t> data, const std::string& path) {
         FailOpen(errno);
     }
     cleanup.Keep();
+    SyncFolder(folder);
 }
 
 }  // namespace tintorb

@@ -1,6 +1,11 @@
+#include "platform/MainWindow.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("Tintorb"));
+    tintorb::MainWindow window;
+    window.show();
+    return QApplication::exec();
 }

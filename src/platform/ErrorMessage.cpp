@@ -1,0 +1,13 @@
+#include "platform/ErrorMessage.h"
+
+namespace tintorb {
+
+std::string ErrorMessageText(std::string_view what) {
+    std::string text(what);
+    if (text.empty() || static_cast<unsigned char>(text.back()) > '.') {
+        text += '.';
+    }
+    return text;
+}
+
+}  // namespace tintorb

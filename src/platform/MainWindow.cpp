@@ -1,0 +1,357 @@
+#include "platform/MainWindow.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/Bevel.h"
+#include "platform/BitsView.h"
+#include "platform/ErrorMessage.h"
+#include "platform/KeyFilterEdit.h"
+#include "platform/LengthMenu.h"
+#include "platform/SurfaceView.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+
+namespace tintorb {
+
+namespace {
+
+constexpr Qt::WindowFlags WindowButtons = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                          Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                                          Qt::WindowCloseButtonHint;
+
+// The gap between the address caption and the box below it.
+constexpr int CaptionGap = 3;
+
+struct ClickHandler {
+    Ctl control;
+    void (TForm1::*handler)();
+};
+
+constexpr std::array<ClickHandler, 12> ClickHandlers{{
+    {Ctl::btnCopy, &TForm1::btnCopyClick},
+    {Ctl::btnPaste, &TForm1::btnPasteClick},
+    {Ctl::btnGradient, &TForm1::btnGradientClick},
+    {Ctl::btnLoad, &TForm1::btnLoadClick},
+    {Ctl::btnSave, &TForm1::btnSaveClick},
+    {Ctl::btnSaveAs, &TForm1::btnSaveAsClick},
+    {Ctl::btnReload, &TForm1::btnReloadClick},
+    {Ctl::btnColour, &TForm1::btnColourClick},
+    {Ctl::btnSwap, &TForm1::btnSwapClick},
+    {Ctl::btnReverse, &TForm1::btnReverseClick},
+    {Ctl::btnASM, &TForm1::btnASMClick},
+    {Ctl::chkInvalid, &TForm1::chkInvalidClick},
+}};
+
+[[nodiscard]] QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The window's font; where "MS Sans Serif" is missing the platform's sans serif of the same height stands in.
+[[nodiscard]] QFont FormFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
+// "Courier New", or the platform's monospaced font where it is missing.
+[[nodiscard]] QFont CourierFont(int pixelSize, bool bold) {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+// Captions were laid out for "MS Sans Serif"; where a wider font stands in, a caption that would be cut off
+// is drawn just narrow enough to fit its control whole.
+void NarrowToFit(QAbstractButton* button, int available) {
+    QFont font = button->font();
+    const QString caption = button->text();
+    const int natural = QFontMetrics(font).horizontalAdvance(caption);
+    if (natural <= available || natural == 0) {
+        return;
+    }
+    constexpr int NarrowestStretch = 60;
+    int stretch = std::max(NarrowestStretch, 100 * available / natural);
+    font.setStretch(stretch);
+    while (stretch > NarrowestStretch && QFontMetrics(font).horizontalAdvance(caption) > available) {
+        font.setStretch(--stretch);
+    }
+    button->setFont(font);
+}
+
+// The room a button's or check box's caption has inside the control.
+[[nodiscard]] int CaptionRoom(const QAbstractButton* button) {
+    constexpr int Air = 8;
+    if (qobject_cast<const QCheckBox*>(button) != nullptr) {
+        const QStyle* style = button->style();
+        return button->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) -
+               style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button) - Air / 2;
+    }
+    return button->width() - Air;
+}
+
+// Four palette cells: what the program is about, at a glance in the task bar.
+[[nodiscard]] QIcon ProgramIcon() {
+    QPixmap pixmap(32, 32);
+    QPainter painter(&pixmap);
+    painter.fillRect(0, 0, 16, 16, QColor(255, 0, 0));
+    painter.fillRect(16, 0, 16, 16, QColor(0, 172, 0));
+    painter.fillRect(0, 16, 16, 16, QColor(0, 0, 255));
+    painter.fillRect(16, 16, 16, 16, QColor(255, 255, 255));
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, 31, 31);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent, WindowButtons) {
+    setWindowTitle(ToQString(WindowCaption));
+    setWindowIcon(ProgramIcon());
+    setFont(FormFont());
+    setFixedSize(ClientWidth, ClientHeight);
+    move(WindowLeft, WindowTop);
+    BuildControls();
+    SetTabOrder();
+    Connect();
+    form_.FormCreate();
+    surface_->Show(form_.surface());
+}
+
+MainWindow::~MainWindow() {
+    // The widgets are destroyed after this object's own part, and some signal as they go (the length menu
+    // loses its items); none of that may reach the form any more.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
+    surface_->OnMouse({});
+    editAddress_->SetKeyFilter({});
+    editLength_->SetKeyFilter({});
+}
+
+QWidget* MainWindow::WidgetOf(Ctl c) const {
+    return LayoutOf(c).kind == ControlKind::Area ? surface_ : widgets_[static_cast<std::size_t>(c)];
+}
+
+void MainWindow::BuildControls() {
+    // Creation order is stacking order: each widget lies above the ones made before it.
+    for (const ControlLayout& entry : Layout) {
+        QWidget* widget = BuildControl(entry);
+        widgets_[static_cast<std::size_t>(entry.id)] = widget;
+        if (widget == nullptr) {
+            continue;
+        }
+        widget->setObjectName(ToQString(entry.name));
+        widget->setVisible(entry.visible);
+        widget->setEnabled(entry.enabled);
+        if (entry.id == Ctl::editAddress) {
+            BuildAddressCaption();
+        }
+    }
+}
+
+QWidget* MainWindow::BuildControl(const ControlLayout& entry) {
+    const Rect r = entry.rect;
+    const QString text = ToQString(entry.text);
+    QWidget* widget = nullptr;
+    switch (entry.kind) {
+        case ControlKind::Image:
+            surface_ = new SurfaceView(this);
+            surface_->OnMouse([this](const RoutedMouse& event) { DeliverMouse(event); });
+            surface_->setGeometry(0, 0, ClientWidth, ClientHeight);
+            return surface_;
+        case ControlKind::Area:
+            return nullptr;  // a region of the surface view, not a widget
+        case ControlKind::Label: {
+            auto* label = new QLabel(text, this);
+            label->move(r.left, r.top);
+            FitLabel(label);
+            return label;
+        }
+        case ControlKind::Bevel:
+            widget = new Bevel(this);
+            break;
+        case ControlKind::CheckBox:
+            widget = chkInvalid_ = new QCheckBox(text, this);
+            break;
+        case ControlKind::PushButton:
+            widget = new QPushButton(text, this);
+            break;
+        case ControlKind::DropDown:
+            widget = menuLength_ = new LengthMenu(this);
+            break;
+        case ControlKind::Edit: {
+            auto* edit = new KeyFilterEdit(this);
+            (entry.id == Ctl::editAddress ? editAddress_ : editLength_) = edit;
+            widget = edit;
+            break;
+        }
+        case ControlKind::Memo: {
+            memoASM_ = new QPlainTextEdit(this);
+            memoASM_->setFont(CourierFont(11, false));
+            QPalette palette = memoASM_->palette();
+            palette.setColor(QPalette::Text, Qt::black);
+            memoASM_->setPalette(palette);
+            memoASM_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            memoASM_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            memoASM_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            memoASM_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            widget = memoASM_;
+            break;
+        }
+        case ControlKind::ScrollBar:
+            barBrowser_ = new QScrollBar(Qt::Vertical, this);
+            barBrowser_->setRange(0, 0);
+            barBrowser_->setSingleStep(1);
+            barBrowser_->setPageStep(BrowserLargeChange);
+            barBrowser_->setFocusPolicy(Qt::TabFocus);
+            widget = barBrowser_;
+            break;
+        case ControlKind::BitView:
+            editBits_ = new BitsView(this);
+            editBits_->setFont(CourierFont(19, true));
+            editBits_->SetText(text);
+            widget = editBits_;
+            break;
+    }
+    widget->setGeometry(r.left, r.top, r.width, r.height);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        NarrowToFit(button, CaptionRoom(button));
+    }
+    return widget;
+}
+
+// The address box's caption sits just above it, as a labelled edit box places its label.
+void MainWindow::BuildAddressCaption() {
+    addressCaption_ = new QLabel(ToQString(AddressCaption), this);
+    addressCaption_->setObjectName(QStringLiteral("editAddressCaption"));
+    FitLabel(addressCaption_);
+    const Rect box = RectOf(Ctl::editAddress);
+    addressCaption_->move(box.left, box.top - addressCaption_->height() - CaptionGap);
+}
+
+// Labels size themselves to their text and paint their own background behind it; the pointer passes
+// through them to the areas below.
+void MainWindow::FitLabel(QLabel* label) {
+    label->setAutoFillBackground(true);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->resize(label->sizeHint());
+}
+
+void MainWindow::SetTabOrder() {
+    for (std::size_t i = 1; i < TabOrder.size(); ++i) {
+        QWidget::setTabOrder(widgets_[static_cast<std::size_t>(TabOrder[i - 1])],
+                             widgets_[static_cast<std::size_t>(TabOrder[i])]);
+    }
+}
+
+void MainWindow::Connect() {
+    for (const ClickHandler& click : ClickHandlers) {
+        auto* button = qobject_cast<QAbstractButton*>(widgets_[static_cast<std::size_t>(click.control)]);
+        connect(button, &QAbstractButton::clicked, this,
+                [this, handler = click.handler] { Fire([this, handler] { (form_.*handler)(); }); });
+    }
+    connect(menuLength_, &LengthMenu::Changed, this, [this] { Fire([this] { form_.menuLengthChange(); }); });
+    connect(editAddress_, &QLineEdit::textChanged, this,
+            [this] { Fire([this] { form_.editAddressChange(); }); });
+    connect(editLength_, &QLineEdit::textChanged, this,
+            [this] { Fire([this] { form_.editLengthChange(); }); });
+    editAddress_->SetKeyFilter(
+        [this](char32_t& key) { Fire([this, &key] { form_.editAddressKeyPress(key); }); });
+    editLength_->SetKeyFilter(
+        [this](char32_t& key) { Fire([this, &key] { form_.editLengthKeyPress(key); }); });
+    connect(barBrowser_, &QScrollBar::valueChanged, this,
+            [this] { Fire([this] { form_.barBrowserChange(); }); });
+    connect(editBits_, &BitsView::Pressed, this, [this](MouseButton button, int x, int y) {
+        Fire([this, button, x, y] { form_.editBitsMouseDown(button, x, y); });
+    });
+}
+
+void MainWindow::DeliverMouse(const RoutedMouse& event) {
+    const Ctl area = event.area;
+    const MouseAction action = event.action;
+    if (area == Ctl::areaPal && action == MouseAction::Down) {
+        Fire([&] { form_.areaPalMouseDown(event.button, event.x, event.y); });
+    } else if (area == Ctl::areaPal && action == MouseAction::Up) {
+        Fire([&] { form_.areaPalMouseUp(event.button, event.x, event.y); });
+    } else if (area == Ctl::areaRGB && action == MouseAction::Down) {
+        Fire([&] { form_.areaRGBMouseDown(event.button, event.x, event.y); });
+    } else if (area == Ctl::areaBrowser && action == MouseAction::Down) {
+        Fire([&] { form_.areaBrowserMouseDown(event.button, event.x, event.y); });
+    } else if (area == Ctl::areaBrowser && action == MouseAction::Move) {
+        Fire([&] { form_.areaBrowserMouseMove(event.x, event.y); });
+    } else if (area == Ctl::areaBrowserOut && action == MouseAction::Move) {
+        Fire([&] { form_.areaBrowserOutMouseMove(event.x, event.y); });
+    }
+}
+
+template <class Handler>
+void MainWindow::Fire(Handler&& handler) {
+    std::optional<FileError> error;
+    ++fireDepth_;
+    try {
+        handler();
+    } catch (const FileError& e) {
+        error = e;
+    }
+    --fireDepth_;
+    if (fireDepth_ > 0) {
+        // Fired by a setter inside another handler: the error ends that handler too, once the setter returns.
+        if (error) {
+            pendingError_ = std::move(error);
+        }
+        return;
+    }
+    if (!error) {
+        error = std::exchange(pendingError_, std::nullopt);
+    }
+    if (error) {
+        ShowError(*error);
+    }
+}
+
+void MainWindow::RethrowPending() {
+    if (pendingError_) {
+        const FileError error = *std::exchange(pendingError_, std::nullopt);
+        throw error;
+    }
+}
+
+void MainWindow::ShowError(const FileError& error) {
+    surface_->ReleaseCapture();
+    if (QWidget* grabber = QWidget::mouseGrabber()) {
+        grabber->releaseMouse();
+    }
+    QMessageBox::critical(this, QCoreApplication::applicationName(),
+                          QString::fromStdString(ErrorMessageText(error.what())), QMessageBox::Ok);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    // Maximised, the window grows but nothing in it moves: the added area is plain window background.
+    if (event->type() == QEvent::WindowStateChange) {
+        if (isMaximized()) {
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        } else if (!isMinimized()) {
+            setFixedSize(ClientWidth, ClientHeight);
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+}  // namespace tintorb

@@ -1,0 +1,115 @@
+#pragma once
+
+// The program's one window: it builds every control of the layout as a Qt widget, implements Controls on
+// them for the form, shows the form's surface, and hands each widget event to the form's handler through
+// one dispatch point that reports file errors.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Controls.h"
+#include "app/Generic.h"
+#include "app/Layout.h"
+#include "model/FileImage.h"
+#include "platform/MouseRouter.h"
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QScrollBar;
+
+namespace tintorb {
+
+class BitsView;
+class KeyFilterEdit;
+class LengthMenu;
+class SurfaceView;
+
+class MainWindow : public QWidget, public Controls {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    [[nodiscard]] TForm1& Form() { return form_; }
+
+    // The widget that shows a control. The areas are regions of the surface view, so they answer it.
+    [[nodiscard]] QWidget* WidgetOf(Ctl c) const;
+    // The caption above the address box.
+    [[nodiscard]] QLabel* AddressLabel() const { return addressCaption_; }
+
+    // Controls.
+    [[nodiscard]] std::string Text(Ctl c) const override;
+    void SetText(Ctl c, std::string_view text) override;
+    void SetCaret(Ctl c, int position) override;
+    void SetVisible(Ctl c, bool visible) override;
+    void SetEnabled(Ctl c, bool enabled) override;
+    [[nodiscard]] bool Checked(Ctl c) const override;
+    [[nodiscard]] int ItemIndex(Ctl c) const override;
+    void SetScrollMax(Ctl c, int maximum) override;
+    void SetScrollPos(Ctl c, int position) override;
+    [[nodiscard]] int ScrollPos(Ctl c) const override;
+    [[nodiscard]] std::vector<std::string> Lines(Ctl c) const override;
+    void SetLines(Ctl c, std::span<const std::string> lines) override;
+    void Clear(Ctl c) override;
+    void SetFocus(Ctl c) override;
+    void Select(Ctl c, int start, int length) override;
+    // The listing box counts a line break as one character.
+    [[nodiscard]] int LineBreakLength(Ctl) const override { return 1; }
+    void SetInsertColour(Ctl c, Rgb colour) override;
+    void InsertText(Ctl c, std::string_view text) override;
+    void SetCaption(std::string_view caption) override;
+    [[nodiscard]] std::optional<std::string> RunOpenDialog() override;
+    [[nodiscard]] std::optional<std::string> RunSaveDialog() override;
+    [[nodiscard]] std::optional<Rgb> RunColourDialog() override;
+    [[nodiscard]] ScreenSize Screen() const override;
+    [[nodiscard]] std::string ExecutableDir() const override;
+    void Present() override;
+
+  protected:
+    // Hands one routed mouse event to the form's handler for its area, if the area has one.
+    virtual void DeliverMouse(const RoutedMouse& event);
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void BuildControls();
+    QWidget* BuildControl(const ControlLayout& entry);
+    void BuildAddressCaption();
+    void SetTabOrder();
+    void Connect();
+    void FitLabel(QLabel* label);
+
+    // Runs one handler. A file error ends the handler and is shown; nested handlers pass it on to the
+    // handler whose setter fired them, so it ends that one too.
+    template <class Handler>
+    void Fire(Handler&& handler);
+    void RethrowPending();
+    void ShowError(const FileError& error);
+    [[nodiscard]] std::optional<std::string> RunFileDialog(bool save);
+
+    TForm1 form_{*this};
+    std::array<QWidget*, Layout.size()> widgets_{};
+    SurfaceView* surface_ = nullptr;
+    QLabel* addressCaption_ = nullptr;
+    LengthMenu* menuLength_ = nullptr;
+    KeyFilterEdit* editAddress_ = nullptr;
+    KeyFilterEdit* editLength_ = nullptr;
+    QPlainTextEdit* memoASM_ = nullptr;
+    QScrollBar* barBrowser_ = nullptr;
+    QCheckBox* chkInvalid_ = nullptr;
+    BitsView* editBits_ = nullptr;
+
+    QColor lastColour_{0, 0, 0};
+    QString lastFolder_;
+    int fireDepth_ = 0;
+    std::optional<FileError> pendingError_;
+};
+
+}  // namespace tintorb

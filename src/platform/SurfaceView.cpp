@@ -1,0 +1,97 @@
+#include "platform/SurfaceView.h"
+
+#include <bit>
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace tintorb {
+
+namespace {
+
+// The surface stores each pixel as the bytes blue, green, red, 255, which is Qt's RGB32 layout on a
+// little-endian machine; that is what lets the picture be shown without converting it.
+static_assert(std::endian::native == std::endian::little);
+
+[[nodiscard]] std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent) {
+    // Moves without a button held reach the browser too: they update the label of the cell under the pointer.
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void SurfaceView::Show(const Surface& surface) {
+    image_ = QImage(surface.Row0(), surface.Width(), surface.Height(),
+                    static_cast<qsizetype>(surface.Stride()), QImage::Format_RGB32);
+    update();
+}
+
+void SurfaceView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    if (image_.isNull()) {
+        painter.fillRect(dirty, palette().window());
+        return;
+    }
+    painter.drawImage(dirty.topLeft(), image_, dirty);
+}
+
+QPoint SurfaceView::ClientPos(const QMouseEvent* event) const {
+    return mapTo(parentWidget(), event->position().toPoint());
+}
+
+bool SurfaceView::Covered(QPoint client) const {
+    const QWidget* child = parentWidget()->childAt(client);
+    return child != nullptr && child != this && !child->testAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void SurfaceView::Deliver(const std::optional<RoutedMouse>& routed) {
+    if (routed && sink_) {
+        sink_(*routed);
+    }
+}
+
+void SurfaceView::mousePressEvent(QMouseEvent* event) {
+    const std::optional<MouseButton> button = ButtonOf(event->button());
+    if (!button) {
+        return;
+    }
+    const QPoint p = ClientPos(event);
+    Deliver(router_.Press(*button, p.x(), p.y(), Covered(p)));
+}
+
+// A double click is a second press to the areas; the release that follows it arrives as usual.
+void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+void SurfaceView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = ClientPos(event);
+    Deliver(router_.Move(p.x(), p.y(), Covered(p)));
+}
+
+void SurfaceView::mouseReleaseEvent(QMouseEvent* event) {
+    const std::optional<MouseButton> button = ButtonOf(event->button());
+    if (!button) {
+        return;
+    }
+    const QPoint p = ClientPos(event);
+    Deliver(router_.Release(*button, p.x(), p.y(), Covered(p)));
+}
+
+}  // namespace tintorb

@@ -1,0 +1,47 @@
+#pragma once
+
+// The picture under every other control: it shows the form's surface memory as it is (no copy), and it is
+// where mouse events over the client area arrive that no windowed control takes; it routes them to the
+// areas of the layout.
+
+#include <functional>
+
+#include "draw/Surface.h"
+#include "platform/MouseRouter.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace tintorb {
+
+class SurfaceView : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit SurfaceView(QWidget* parent);
+
+    // Shows the surface's memory from now on; the surface must outlive this view.
+    void Show(const Surface& surface);
+    // Called with every mouse event that reaches an area (or imgMain, where no area lies).
+    void OnMouse(std::function<void(const RoutedMouse&)> sink) { sink_ = std::move(sink); }
+    void ReleaseCapture() { router_.ReleaseCapture(); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    // Whether a windowed control of the window lies at the client point.
+    [[nodiscard]] bool Covered(QPoint client) const;
+    [[nodiscard]] QPoint ClientPos(const QMouseEvent* event) const;
+    void Deliver(const std::optional<RoutedMouse>& routed);
+
+    QImage image_;
+    MouseRouter router_;
+    std::function<void(const RoutedMouse&)> sink_;
+};
+
+}  // namespace tintorb

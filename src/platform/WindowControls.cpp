@@ -1,0 +1,258 @@
+// The window's side of Controls: each operation on the widget that shows the control. Setting a text or a
+// scroll position fires the control's change handler from inside the Qt call, before it returns.
+
+#include <algorithm>
+
+#include "platform/BitsView.h"
+#include "platform/KeyFilterEdit.h"
+#include "platform/LengthMenu.h"
+#include "platform/MainWindow.h"
+#include "platform/SurfaceView.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace tintorb {
+
+namespace {
+
+[[nodiscard]] QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+std::string MainWindow::Text(Ctl c) const {
+    const QWidget* widget = widgets_[static_cast<std::size_t>(c)];
+    QString text;
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        text = label->text();
+    } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+        text = edit->text();
+    } else if (const auto* menu = qobject_cast<const QComboBox*>(widget)) {
+        text = menu->currentText();
+    } else if (const auto* memo = qobject_cast<const QPlainTextEdit*>(widget)) {
+        text = memo->toPlainText();
+    } else if (const auto* bits = qobject_cast<const BitsView*>(widget)) {
+        text = bits->Text();
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        text = button->text();
+    }
+    return text.toStdString();
+}
+
+void MainWindow::SetText(Ctl c, std::string_view text) {
+    QWidget* widget = widgets_[static_cast<std::size_t>(c)];
+    const QString value = ToQString(text);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(value);
+        FitLabel(label);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(value);
+    } else if (auto* menu = qobject_cast<LengthMenu*>(widget)) {
+        menu->SetText(value);
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+        memo->setPlainText(value);
+    } else if (auto* bits = qobject_cast<BitsView*>(widget)) {
+        bits->SetText(value);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(value);
+    }
+    RethrowPending();
+}
+
+void MainWindow::SetCaret(Ctl c, int position) {
+    QWidget* widget = widgets_[static_cast<std::size_t>(c)];
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setCursorPosition(position);
+    } else if (auto* bits = qobject_cast<BitsView*>(widget)) {
+        bits->SetCaret(position);
+    } else if (qobject_cast<QPlainTextEdit*>(widget) != nullptr) {
+        Select(c, position, 0);
+    }
+}
+
+void MainWindow::SetVisible(Ctl c, bool visible) {
+    if (QWidget* widget = widgets_[static_cast<std::size_t>(c)]) {
+        widget->setVisible(visible);
+    }
+}
+
+void MainWindow::SetEnabled(Ctl c, bool enabled) {
+    if (QWidget* widget = widgets_[static_cast<std::size_t>(c)]) {
+        widget->setEnabled(enabled);
+    }
+}
+
+bool MainWindow::Checked(Ctl c) const {
+    const auto* box = qobject_cast<const QCheckBox*>(widgets_[static_cast<std::size_t>(c)]);
+    return box != nullptr && box->isChecked();
+}
+
+int MainWindow::ItemIndex(Ctl c) const {
+    const auto* menu = qobject_cast<const LengthMenu*>(widgets_[static_cast<std::size_t>(c)]);
+    return menu != nullptr ? menu->ItemIndex() : -1;
+}
+
+void MainWindow::SetScrollMax(Ctl c, int maximum) {
+    if (auto* bar = qobject_cast<QScrollBar*>(widgets_[static_cast<std::size_t>(c)])) {
+        // The minimum stays 0; a lower maximum pulls the position down with it, which fires the change.
+        bar->setMaximum(std::max(maximum, 0));
+    }
+    RethrowPending();
+}
+
+void MainWindow::SetScrollPos(Ctl c, int position) {
+    if (auto* bar = qobject_cast<QScrollBar*>(widgets_[static_cast<std::size_t>(c)])) {
+        bar->setValue(position);
+    }
+    RethrowPending();
+}
+
+int MainWindow::ScrollPos(Ctl c) const {
+    const auto* bar = qobject_cast<const QScrollBar*>(widgets_[static_cast<std::size_t>(c)]);
+    return bar != nullptr ? bar->value() : 0;
+}
+
+std::vector<std::string> MainWindow::Lines(Ctl c) const {
+    std::vector<std::string> lines;
+    const auto* memo = qobject_cast<const QPlainTextEdit*>(widgets_[static_cast<std::size_t>(c)]);
+    if (memo == nullptr) {
+        return lines;
+    }
+    for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
+        lines.push_back(block.text().toStdString());
+    }
+    // A break after the last line starts no line of its own.
+    if (!lines.empty() && lines.back().empty()) {
+        lines.pop_back();
+    }
+    return lines;
+}
+
+void MainWindow::SetLines(Ctl c, std::span<const std::string> lines) {
+    auto* memo = qobject_cast<QPlainTextEdit*>(widgets_[static_cast<std::size_t>(c)]);
+    if (memo == nullptr) {
+        return;
+    }
+    QStringList text;
+    text.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines) {
+        text.append(QString::fromStdString(line));
+    }
+    memo->setPlainText(text.join(QLatin1Char('\n')));
+}
+
+void MainWindow::Clear(Ctl c) {
+    QWidget* widget = widgets_[static_cast<std::size_t>(c)];
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+        memo->clear();
+    } else if (auto* bits = qobject_cast<BitsView*>(widget)) {
+        bits->Clear();
+    } else {
+        SetText(c, {});
+    }
+}
+
+void MainWindow::SetFocus(Ctl c) {
+    if (QWidget* widget = widgets_[static_cast<std::size_t>(c)]) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainWindow::Select(Ctl c, int start, int length) {
+    auto* memo = qobject_cast<QPlainTextEdit*>(widgets_[static_cast<std::size_t>(c)]);
+    if (memo == nullptr) {
+        return;
+    }
+    // Positions count each line break as one character; the last position is the end of the text.
+    const int end = memo->document()->characterCount() - 1;
+    const int from = std::clamp(start, 0, end);
+    const int to = std::clamp(from + std::max(length, 0), from, end);
+    QTextCursor cursor(memo->document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    memo->setTextCursor(cursor);
+}
+
+void MainWindow::SetInsertColour(Ctl c, Rgb colour) {
+    if (c == Ctl::editBits) {
+        editBits_->SetInsertColour(QColor(colour.r, colour.g, colour.b));
+    }
+}
+
+void MainWindow::InsertText(Ctl c, std::string_view text) {
+    if (c == Ctl::editBits) {
+        editBits_->InsertText(ToQString(text));
+    }
+}
+
+void MainWindow::SetCaption(std::string_view caption) {
+    setWindowTitle(ToQString(caption));
+}
+
+std::optional<std::string> MainWindow::RunFileDialog(bool save) {
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Any name is taken as it is typed: one that does not exist yet too, and one that does exist is
+    // replaced without a question.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!lastFolder_.isEmpty()) {
+        dialog.setDirectory(lastFolder_);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return path.toStdString();
+}
+
+std::optional<std::string> MainWindow::RunOpenDialog() {
+    return RunFileDialog(false);
+}
+
+std::optional<std::string> MainWindow::RunSaveDialog() {
+    return RunFileDialog(true);
+}
+
+std::optional<Rgb> MainWindow::RunColourDialog() {
+    // The dialog opens on the colour last confirmed in it, whatever was picked in a cancelled one since.
+    QColorDialog dialog(lastColour_, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    lastColour_ = dialog.selectedColor();
+    return Rgb{static_cast<std::uint8_t>(lastColour_.red()), static_cast<std::uint8_t>(lastColour_.green()),
+               static_cast<std::uint8_t>(lastColour_.blue())};
+}
+
+ScreenSize MainWindow::Screen() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return {};
+    }
+    const QSize size = screen->size();
+    return {size.width(), size.height()};
+}
+
+std::string MainWindow::ExecutableDir() const {
+    return (QCoreApplication::applicationDirPath() + QLatin1Char('/')).toStdString();
+}
+
+void MainWindow::Present() {
+    surface_->repaint();
+}
+
+}  // namespace tintorb

@@ -1,0 +1,171 @@
+// The window and the in-memory controls that the unit tests use in its place must behave alike where the
+// form relies on it: change handlers fire inside the setter, an unchanged text fires nothing, a scroll bar
+// keeps its position within its range, and the length menu's chosen item follows its text.
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/GuiSupport.h"
+#include "support/MemoryControls.h"
+
+using tintorb::Ctl;
+
+namespace {
+
+// Records every text read and every text set, with the end of each set, in the order they happen.
+template <class Base>
+class Logging : public Base {
+  public:
+    mutable std::vector<std::string> log;
+
+    [[nodiscard]] std::string Text(Ctl c) const override {
+        std::string text = Base::Text(c);
+        log.push_back("read " + text);
+        return text;
+    }
+    void SetText(Ctl c, std::string_view text) override {
+        log.push_back("set " + std::string(text));
+        Base::SetText(c, text);
+        log.push_back("set done");
+    }
+};
+
+// Whether `inner` was logged after `opening` and before the end of that set.
+[[nodiscard]] bool LoggedInside(const std::vector<std::string>& log, const std::string& opening,
+                                const std::string& inner) {
+    auto at = std::find(log.begin(), log.end(), opening);
+    if (at == log.end()) {
+        return false;
+    }
+    int depth = 1;
+    for (++at; at != log.end(); ++at) {
+        if (*at == inner) {
+            return true;
+        }
+        if (*at == "set done") {
+            if (--depth == 0) {
+                return false;
+            }
+        } else if (at->starts_with("set ")) {
+            ++depth;
+        }
+    }
+    return false;
+}
+
+// A started form on either implementation.
+class Subject {
+  public:
+    explicit Subject(bool window) {
+        if (window) {
+            auto controls = std::make_unique<Logging<tintorb::MainWindow>>();
+            window_ = controls.get();
+            gui_ = std::make_unique<tintorb::gui::GuiWindow>(std::move(controls));
+        } else {
+            memory_ = std::make_unique<Logging<tintorb::test::MemoryControls>>();
+            form_ = std::make_unique<tintorb::TForm1>(*memory_);
+            memory_->Attach(*form_);
+            form_->FormCreate();
+        }
+    }
+
+    [[nodiscard]] tintorb::Controls& Controls() const {
+        return window_ != nullptr ? static_cast<tintorb::Controls&>(*window_) : *memory_;
+    }
+    [[nodiscard]] std::vector<std::string>& Log() const {
+        return window_ != nullptr ? window_->log : memory_->log;
+    }
+    [[nodiscard]] bool LengthBoxVisible() const {
+        return window_ != nullptr ? window_->WidgetOf(Ctl::editLength)->isVisible()
+                                  : memory_->Visible(Ctl::editLength);
+    }
+
+  private:
+    Logging<tintorb::MainWindow>* window_ = nullptr;
+    std::unique_ptr<tintorb::gui::GuiWindow> gui_;
+    std::unique_ptr<Logging<tintorb::test::MemoryControls>> memory_;
+    std::unique_ptr<tintorb::TForm1> form_;
+};
+
+void BothImplementations() {
+    QTest::addColumn<bool>("window");
+    QTest::newRow("window") << true;
+    QTest::newRow("in memory") << false;
+}
+
+}  // namespace
+
+class ControlsContractTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void changeHandlersRunInsideTheSetter_data() { BothImplementations(); }
+    void changeHandlersRunInsideTheSetter();
+    void unchangedTextFiresNothing_data() { BothImplementations(); }
+    void unchangedTextFiresNothing();
+    void scrollPositionStaysInRange_data() { BothImplementations(); }
+    void scrollPositionStaysInRange();
+    void lengthMenuItemFollowsItsText_data() { BothImplementations(); }
+    void lengthMenuItemFollowsItsText();
+};
+
+void ControlsContractTest::changeHandlersRunInsideTheSetter() {
+    QFETCH(bool, window);
+    const Subject s(window);
+    tintorb::Controls& controls = s.Controls();
+    // The address box's handler puts "$" before a text with a letter; the text it sets fires it again,
+    // and that second run reads the new text while the handler's own set is still going on.
+    controls.SetText(Ctl::editAddress, "1F");
+    QCOMPARE(controls.Text(Ctl::editAddress), std::string("$1F"));
+    QVERIFY(LoggedInside(s.Log(), "set 1F", "read 1F"));
+    QVERIFY(LoggedInside(s.Log(), "set 1F", "set $1F"));
+    QVERIFY(LoggedInside(s.Log(), "set $1F", "read $1F"));
+    controls.SetText(Ctl::editLength, "zz");
+    QCOMPARE(controls.Text(Ctl::editLength), std::string("0"));
+}
+
+void ControlsContractTest::unchangedTextFiresNothing() {
+    QFETCH(bool, window);
+    const Subject s(window);
+    s.Controls().SetText(Ctl::editAddress, "12");
+    s.Log().clear();
+    s.Controls().SetText(Ctl::editAddress, "12");
+    QCOMPARE(s.Log(), (std::vector<std::string>{"set 12", "set done"}));
+}
+
+void ControlsContractTest::scrollPositionStaysInRange() {
+    QFETCH(bool, window);
+    const Subject s(window);
+    tintorb::Controls& controls = s.Controls();
+    controls.SetScrollMax(Ctl::barBrowser, 10);
+    controls.SetScrollPos(Ctl::barBrowser, 7);
+    QCOMPARE(controls.Text(Ctl::lblBrowser), std::string("Top Left: $1C0"));
+    // Lowering the maximum below the position pulls the position down, and the browser follows at once.
+    controls.SetScrollMax(Ctl::barBrowser, 3);
+    QCOMPARE(controls.ScrollPos(Ctl::barBrowser), 3);
+    QCOMPARE(controls.Text(Ctl::lblBrowser), std::string("Top Left: $C0"));
+    controls.SetScrollPos(Ctl::barBrowser, 50);
+    QCOMPARE(controls.ScrollPos(Ctl::barBrowser), 3);
+    controls.SetScrollPos(Ctl::barBrowser, -5);
+    QCOMPARE(controls.ScrollPos(Ctl::barBrowser), 0);
+    QCOMPARE(controls.Text(Ctl::lblBrowser), std::string("Top Left: $0"));
+}
+
+void ControlsContractTest::lengthMenuItemFollowsItsText() {
+    QFETCH(bool, window);
+    const Subject s(window);
+    tintorb::Controls& controls = s.Controls();
+    controls.SetText(Ctl::menuLength, "Other");
+    QCOMPARE(controls.ItemIndex(Ctl::menuLength), tintorb::LengthItemOther);
+    QVERIFY(s.LengthBoxVisible());
+    controls.SetText(Ctl::menuLength, "7");
+    QCOMPARE(controls.ItemIndex(Ctl::menuLength), -1);
+    controls.SetText(Ctl::menuLength, "$20");
+    QCOMPARE(controls.ItemIndex(Ctl::menuLength), 2);
+    QVERIFY(!s.LengthBoxVisible());
+}
+
+TINTORB_GUI_TEST_MAIN(ControlsContractTest)
+#include "controls_contract_test.moc"

@@ -1,0 +1,196 @@
+#include "support/GuiSupport.h"
+
+#include <QAbstractItemView>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tintorb::gui {
+
+namespace {
+
+// The pause between two polls for a modal dialog.
+constexpr int WatchIntervalMs = 10;
+
+[[nodiscard]] QWidget* OpenModalDialog() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    // Offscreen, a modal dialog is not always the active one; any visible dialog will do.
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->isModal()) {
+            return top;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void PrepareApplication() {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QCoreApplication::setApplicationName(QStringLiteral("Tintorb"));
+}
+
+GuiWindow::GuiWindow(std::unique_ptr<MainWindow> window)
+    : window_(window ? std::move(window) : std::make_unique<MainWindow>()) {
+    connect(&watcher_, &QTimer::timeout, this, &GuiWindow::AnswerModalDialogs);
+    watcher_.start(WatchIntervalMs);
+    window_->show();
+    QApplication::setActiveWindow(window_.get());
+    if (!QTest::qWaitForWindowExposed(window_.get())) {
+        qWarning("the window was not exposed");
+    }
+    if (!QTest::qWaitForWindowActive(window_.get())) {
+        qWarning("the window did not become active");
+    }
+}
+
+GuiWindow::~GuiWindow() = default;
+
+QPoint GuiWindow::At(Ctl c, int x, int y) {
+    const Rect r = RectOf(c);
+    return {r.left + x, r.top + y};
+}
+
+QPoint GuiWindow::CentreOf(Ctl c) {
+    const Rect r = RectOf(c);
+    return At(c, r.width / 2, r.height / 2);
+}
+
+void GuiWindow::Press(QPoint client, Qt::MouseButton button) {
+    QTest::mousePress(window_->windowHandle(), button, Qt::NoModifier, client);
+}
+
+void GuiWindow::Release(QPoint client, Qt::MouseButton button) {
+    QTest::mouseRelease(window_->windowHandle(), button, Qt::NoModifier, client);
+}
+
+void GuiWindow::Move(QPoint client) {
+    QTest::mouseMove(window_->windowHandle(), client);
+}
+
+void GuiWindow::Click(QPoint client, Qt::MouseButton button) {
+    QTest::mouseClick(window_->windowHandle(), button, Qt::NoModifier, client);
+}
+
+void GuiWindow::DoubleClick(QPoint client, Qt::MouseButton button) {
+    QTest::mouseDClick(window_->windowHandle(), button, Qt::NoModifier, client);
+}
+
+void GuiWindow::Click(Ctl c, Qt::MouseButton button) {
+    Click(CentreOf(c), button);
+}
+
+void GuiWindow::Focus(Ctl c) {
+    QWidget* widget = Widget(c);
+    widget->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+}
+
+void GuiWindow::Type(Ctl c, const QString& text) {
+    Focus(c);
+    QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : Widget(c), text);
+}
+
+void GuiWindow::Key(Ctl c, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    Focus(c);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : Widget(c), key, modifiers);
+}
+
+void GuiWindow::ChooseItem(Ctl c, int index) {
+    auto* combo = WidgetAs<QComboBox>(c);
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    if (!QTest::qWaitForWindowExposed(list->window())) {
+        qWarning("the length menu's list did not open");
+    }
+    const QModelIndex item = list->model()->index(index, combo->modelColumn(), list->rootIndex());
+    list->scrollTo(item);
+    const QPoint centre = list->visualRect(item).center();
+    // A click on an item of the open list chooses it and closes the list.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    QApplication::processEvents();
+}
+
+QImage GuiWindow::Grab() const {
+    return window_->grab(QRect(0, 0, ClientWidth, ClientHeight)).toImage();
+}
+
+QColor GuiWindow::Pixel(int x, int y) const {
+    return Grab().pixelColor(x, y);
+}
+
+void GuiWindow::AnswerOpen(const QString& path) {
+    answers_.push_back({AnswerKind::Open, path, {}});
+}
+
+void GuiWindow::AnswerSave(const QString& path) {
+    answers_.push_back({AnswerKind::Save, path, {}});
+}
+
+void GuiWindow::AnswerColour(const QColor& colour) {
+    answers_.push_back({AnswerKind::Colour, {}, colour});
+}
+
+void GuiWindow::CancelNextDialog() {
+    answers_.push_back({AnswerKind::Cancel, {}, {}});
+}
+
+void GuiWindow::AnswerModalDialogs() {
+    QWidget* modal = OpenModalDialog();
+    if (modal == nullptr || !modal->isVisible()) {
+        return;
+    }
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        messages_.append(box->text());
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+            ok->click();
+        } else {
+            box->accept();
+        }
+        return;
+    }
+    auto* dialog = qobject_cast<QDialog*>(modal);
+    if (dialog == nullptr) {
+        return;
+    }
+    if (answers_.empty()) {
+        ++unexpectedDialogs_;
+        dialog->reject();
+        return;
+    }
+    const Answer answer = answers_.front();
+    answers_.pop_front();
+    auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
+    auto* colourDialog = qobject_cast<QColorDialog*>(dialog);
+    const bool fits = (answer.kind == AnswerKind::Cancel) ||
+                      (fileDialog && answer.kind == AnswerKind::Open &&
+                       fileDialog->acceptMode() == QFileDialog::AcceptOpen) ||
+                      (fileDialog && answer.kind == AnswerKind::Save &&
+                       fileDialog->acceptMode() == QFileDialog::AcceptSave) ||
+                      (colourDialog && answer.kind == AnswerKind::Colour);
+    if (!fits) {
+        ++unexpectedDialogs_;
+        dialog->reject();
+        return;
+    }
+    switch (answer.kind) {
+        case AnswerKind::Cancel:
+            dialog->reject();
+            break;
+        case AnswerKind::Open:
+        case AnswerKind::Save:
+            fileDialog->selectFile(answer.path);
+            dialog->accept();  // through QDialog, where accept() is public
+            break;
+        case AnswerKind::Colour:
+            colourDialog->setCurrentColor(answer.colour);
+            dialog->accept();
+            break;
+    }
+}
+
+}  // namespace tintorb::gui

@@ -1,7 +1,72 @@
+#include "views/LevelPicker.h"
+
+#include <array>
+
 #include "app/Generic.h"
 
 namespace tintorb {
 
-void TForm1::DrawLevelPicker() {}
+namespace {
+
+// The swatch colour of level k in each row: the level's intensity in the row's own channel only.
+[[nodiscard]] constexpr Rgb SwatchColour(Channel row, int k) {
+    const std::uint8_t v = LevelIntensity(k);
+    switch (row) {
+        case Channel::Red:
+            return {v, 0, 0};
+        case Channel::Green:
+            return {0, v, 0};
+        case Channel::Blue:
+            return {0, 0, v};
+    }
+    return {};
+}
+
+struct PickerRow {
+    Channel channel;
+    Rgb marker;
+};
+
+// Top to bottom; each marker is chosen to stand out against every swatch of its own row.
+inline constexpr std::array<PickerRow, 3> PickerRows{{
+    {Channel::Red, {255, 255, 0}},
+    {Channel::Green, {255, 128, 0}},
+    {Channel::Blue, {255, 255, 128}},
+}};
+
+[[nodiscard]] constexpr int LevelIn(Levels levels, Channel channel) {
+    switch (channel) {
+        case Channel::Red:
+            return levels.red;
+        case Channel::Green:
+            return levels.green;
+        case Channel::Blue:
+            return levels.blue;
+    }
+    return 0;
+}
+
+// A two-pixel frame over the swatch's own edge keeps its inner 26 × 26 in the swatch colour.
+inline constexpr int MarkerThickness = 2;
+
+}  // namespace
+
+void TForm1::DrawLevelPicker() {
+    const Rect area = RectOf(Ctl::areaRGB);
+    Surface& s = surface();
+    for (int row = 0; row < static_cast<int>(PickerRows.size()); ++row) {
+        const int y = area.top + SwatchSize * row;
+        for (int k = 0; k < LevelCount; ++k) {
+            s.FillBox(SwatchColour(PickerRows[row].channel, k), area.left + SwatchSize * k, y, SwatchSize,
+                      SwatchSize);
+        }
+    }
+    const Levels levels = LevelsOf(State.GetEntry(State.SelStart));
+    for (int row = 0; row < static_cast<int>(PickerRows.size()); ++row) {
+        const int x = area.left + SwatchSize * LevelIn(levels, PickerRows[row].channel);
+        s.DrawFrame(PickerRows[row].marker, x, area.top + SwatchSize * row, SwatchSize, SwatchSize,
+                    MarkerThickness);
+    }
+}
 
 }  // namespace tintorb

@@ -1,21 +1,151 @@
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
 #include "app/Generic.h"
+#include "model/NumberText.h"
+#include "views/BrowserView.h"
+#include "views/PaletteView.h"
 
 namespace tintorb {
 
-void TForm1::editAddressKeyPress(char32_t&) {}
+namespace {
 
-void TForm1::editLengthKeyPress(char32_t&) {}
+// The address and length boxes take only what a number text of theirs can hold, plus backspace; Enter and
+// the control characters of shortcuts (paste among them) are dropped too.
+[[nodiscard]] bool PassesNumberKey(char32_t key) {
+    return key == 0x08 || key == U'$' || (key >= U'0' && key <= U'9') || (key >= U'A' && key <= U'F') ||
+           (key >= U'a' && key <= U'f');
+}
 
-void TForm1::editAddressChange() {}
+// The text of a box that is waiting for its first digit.
+[[nodiscard]] bool IsUnfinishedNumber(const std::string& text) {
+    return text.empty() || text == "$";
+}
 
-void TForm1::editLengthChange() {}
+// Appended rather than written "$" + text, on which g++ 12 gives a false -Wrestrict warning.
+[[nodiscard]] std::string HexPrefixed(std::string_view digits) {
+    std::string text(1, '$');
+    text.append(digits);
+    return text;
+}
 
-void TForm1::menuLengthChange() {}
+// Whole words from address to the end of the data; none when the address lies outside it.
+[[nodiscard]] std::int64_t WholeWordsFrom(std::int64_t address, std::size_t dataLength) {
+    const auto length = static_cast<std::int64_t>(dataLength);
+    if (address < 0 || address > length) {
+        return 0;
+    }
+    return (length - address) / 2;
+}
 
-void TForm1::btnReloadClick() {}
+// The run of valid colour words from the address, at most a full palette, and at least one entry so that
+// an invalid first word can still be looked at.
+[[nodiscard]] int ValidRunLength(const EditorState& state) {
+    int n = 0;
+    while (n < MaxPalLength && state.HasEntry(n) && IsValidColour(state.GetEntry(n))) {
+        ++n;
+    }
+    return std::max(n, 1);
+}
 
-void TForm1::areaBrowserMouseDown(MouseButton, int, int) {}
+[[nodiscard]] int ClampedLength(std::int32_t n) {
+    return std::clamp(n, 1, MaxPalLength);
+}
 
-void TForm1::SetupPalette() {}
+// The length the menu asks for, 1 to 64, before it is cut to the data. Choosing "Other" with its box empty
+// or holding only "$" writes "1" there, so the box shows the length that was used.
+[[nodiscard]] int RequestedLength(Controls& controls, const EditorState& state) {
+    switch (const int item = controls.ItemIndex(Ctl::menuLength)) {
+        case LengthItemAuto:
+            return ValidRunLength(state);
+        case LengthItemOther:
+            if (IsUnfinishedNumber(controls.Text(Ctl::editLength))) {
+                controls.SetText(Ctl::editLength, "1");
+            }
+            return ClampedLength(ReadNumber(controls.Text(Ctl::editLength)).value_or(1));
+        case -1:
+            // Text typed into the menu itself: a number is taken as the length (the fixed items' own texts
+            // "$10" … "$40" read as theirs), anything else as Auto.
+            if (const auto typed = ReadNumber(controls.Text(Ctl::menuLength))) {
+                return ClampedLength(*typed);
+            }
+            return ValidRunLength(state);
+        default:
+            return ClampedLength(16 * item);
+    }
+}
+
+}  // namespace
+
+void TForm1::editAddressKeyPress(char32_t& Key) {
+    if (!PassesNumberKey(Key)) {
+        Key = 0;
+    }
+}
+
+void TForm1::editLengthKeyPress(char32_t& Key) {
+    if (!PassesNumberKey(Key)) {
+        Key = 0;
+    }
+}
+
+void TForm1::editAddressChange() {
+    const std::string text = controls_.Text(Ctl::editAddress);
+    if (ReadNumber(text) || IsUnfinishedNumber(text)) {
+        return;
+    }
+    // A letter A-F without "$" can only mean hexadecimal; digits alone stay decimal.
+    const std::string hex = HexPrefixed(text);
+    if (ReadNumber(hex)) {
+        controls_.SetText(Ctl::editAddress, hex);
+        controls_.SetCaret(Ctl::editAddress, static_cast<int>(hex.size()));
+        return;
+    }
+    controls_.SetText(Ctl::editAddress, "0");
+}
+
+void TForm1::editLengthChange() {
+    const std::string text = controls_.Text(Ctl::editLength);
+    if (!ReadNumber(text) && !IsUnfinishedNumber(text)) {
+        controls_.SetText(Ctl::editLength, "0");
+    }
+}
+
+void TForm1::menuLengthChange() {
+    controls_.SetVisible(Ctl::editLength, controls_.ItemIndex(Ctl::menuLength) == LengthItemOther);
+}
+
+void TForm1::btnReloadClick() {
+    if (State.FileName.empty()) {
+        return;
+    }
+    if (IsUnfinishedNumber(controls_.Text(Ctl::editAddress))) {
+        controls_.SetText(Ctl::editAddress, "0");
+    }
+    State.PalAddress = ReadNumber(controls_.Text(Ctl::editAddress)).value_or(0);
+    SetupPalette();
+}
+
+void TForm1::areaBrowserMouseDown(MouseButton, int X, int Y) {
+    const std::int64_t offset = BrowserOffsetAt(X, Y, State.BrowserOffset);
+    if (offset < 0 || offset >= static_cast<std::int64_t>(State.FileData.size())) {
+        return;
+    }
+    State.PalAddress = static_cast<std::int32_t>(offset);
+    controls_.SetText(Ctl::editAddress, HexPrefixed(HexText(static_cast<std::uint32_t>(offset))));
+    SetupPalette();
+}
+
+void TForm1::SetupPalette() {
+    const int n = RequestedLength(controls_, State);
+    State.PalLength = static_cast<std::int32_t>(
+        std::min<std::int64_t>(n, WholeWordsFrom(State.PalAddress, State.FileData.size())));
+    ClearPaletteAreas();
+    State.SelStart = 0;
+    State.SelEnd = 0;
+    DrawPalette();
+}
 
 }  // namespace tintorb

@@ -1,11 +1,73 @@
+#include "views/PaletteView.h"
+
 #include "app/Generic.h"
 
 namespace tintorb {
 
-void TForm1::DrawPaletteCells() {}
+namespace {
 
-void TForm1::DrawPalette() {}
+inline constexpr Rgb StartOuter{0, 0, 0};
+inline constexpr Rgb StartInner{255, 255, 255};
+inline constexpr Rgb EndOuter{255, 0, 0};
+inline constexpr Rgb EndInner{255, 255, 0};
 
-void TForm1::RefreshAfterEdit() {}
+struct CellOrigin {
+    int x = 0;
+    int y = 0;
+};
+
+[[nodiscard]] CellOrigin PaletteCellOrigin(int entry) {
+    const Rect area = RectOf(Ctl::areaPal);
+    return {area.left + PaletteCellWidth * (entry % PaletteColumns),
+            area.top + PaletteCellHeight * (entry / PaletteColumns)};
+}
+
+// An outline on the cell's edge with a second one just inside it, so the mark reads on any cell colour.
+void DrawMarker(Surface& surface, int entry, Rgb outer, Rgb inner) {
+    const CellOrigin cell = PaletteCellOrigin(entry);
+    surface.DrawBox(outer, cell.x, cell.y, PaletteCellWidth, PaletteCellHeight);
+    surface.DrawBox(inner, cell.x + 1, cell.y + 1, PaletteCellWidth - 2, PaletteCellHeight - 2);
+}
+
+}  // namespace
+
+void TForm1::DrawPaletteCells() {
+    // Without a palette there is no entry to mark either.
+    if (State.PalLength <= 0) {
+        return;
+    }
+    for (int i = 0; i < State.PalLength; ++i) {
+        const CellOrigin cell = PaletteCellOrigin(i);
+        DrawColourCell(State.GetEntry(i), cell.x, cell.y, PaletteCellWidth, PaletteCellHeight);
+    }
+    DrawMarker(*surface_, State.SelStart, StartOuter, StartInner);
+    if (State.SelEnd != State.SelStart) {
+        DrawMarker(*surface_, State.SelEnd, EndOuter, EndInner);
+    }
+}
+
+void TForm1::DrawPalette() {
+    if (State.PalLength <= 0) {
+        // An address with no whole word behind it: show the same empty views as right after a file load,
+        // rather than an entry that is not there.
+        ClearPaletteAreas();
+        controls_.Present();
+        controls_.Clear(Ctl::memoASM);
+        controls_.SetFocus(Ctl::memoASM);
+        controls_.SetText(Ctl::editBits, ResetBitsText);
+        controls_.SetEnabled(Ctl::editBits, false);
+        return;
+    }
+    DrawPaletteCells();
+    DrawLevelPicker();
+    controls_.Present();
+    WriteListing();
+    ShowBits(State.GetEntry(State.SelStart));
+}
+
+void TForm1::RefreshAfterEdit() {
+    DrawPalette();
+    DrawBrowser();
+}
 
 }  // namespace tintorb

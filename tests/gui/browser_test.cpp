@@ -17,22 +17,8 @@ namespace tintorb::gui {
 
 namespace {
 
-[[nodiscard]] QColor ColourOf(Rgb c) {
-    return {c.r, c.g, c.b};
-}
-
 [[nodiscard]] QString WriteWords(const QTemporaryDir& dir, const std::vector<std::uint16_t>& words) {
-    QByteArray bytes;
-    for (const std::uint16_t word : words) {
-        bytes.append(static_cast<char>(word >> 8));
-        bytes.append(static_cast<char>(word & 0xFF));
-    }
-    const QString path = dir.filePath(QStringLiteral("rom.bin"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        qFatal("cannot write %s", qPrintable(path));
-    }
-    return path;
+    return WriteWordsFile(dir.filePath(QStringLiteral("rom.bin")), words);
 }
 
 // A valid colour word of its own for every word index.

@@ -15,39 +15,20 @@
 namespace tintorb::gui {
 namespace {
 
-// Big-endian bytes of the words, as a file holds them.
-QByteArray WordBytes(const std::vector<std::uint16_t>& words) {
-    QByteArray bytes;
-    for (const std::uint16_t word : words) {
-        bytes.append(static_cast<char>(word >> 8));
-        bytes.append(static_cast<char>(word & 0xFF));
-    }
-    return bytes;
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The cell of a palette entry, as a point relative to areaPal.
 QPoint Entry(int i) {
     return GuiWindow::At(Ctl::areaPal, 25 * (i % 16) + 12, 40 * (i / 16) + 20);
 }
 
 QColor Colour(ColourWord w) {
-    const Rgb c = DisplayColour(w);
-    return {c.r, c.g, c.b};
+    return ColourOf(DisplayColour(w));
 }
 
 // Loads the words as a file and locates the palette at its first word; the invalid words behind it end the
 // automatically found run.
 void LoadPaletteFile(GuiWindow& w, const QString& path, std::vector<std::uint16_t> palette) {
     palette.insert(palette.end(), 16, 0x1234);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(WordBytes(palette));
-    file.close();
+    WriteWordsFile(path, palette);
     w.AnswerOpen(path);
     w.Click(Ctl::btnLoad);
     w.Click(GuiWindow::At(Ctl::areaBrowser, 4, 4));
@@ -110,7 +91,7 @@ class EditsTest : public QObject {
         std::vector<std::uint16_t> expected{0x0EAE, 0x0002, 0x8004, 0x026C, 0x000E, 0x000C, 0x000A, 0x0008,
                                             0x0022, 0x0020, 0x0024, 0x0026, 0x0006, 0x0008, 0x000A, 0x000C};
         expected.insert(expected.end(), 16, 0x1234);
-        QCOMPARE(ReadBytes(rom), WordBytes(expected));
+        QCOMPARE(ReadFileBytes(rom), WordBytes(expected));
         QVERIFY(w.DialogsDone());
         QVERIFY(w.Messages().isEmpty());
     }

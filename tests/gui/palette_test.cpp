@@ -19,10 +19,6 @@ namespace tintorb::gui {
 
 namespace {
 
-[[nodiscard]] QColor ColourOf(Rgb c) {
-    return {c.r, c.g, c.b};
-}
-
 [[nodiscard]] int Distance(const QColor& a, const QColor& b) {
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
 }
@@ -50,17 +46,7 @@ namespace {
         words.push_back(EntryWord(i));
     }
     words.resize(words.size() + 300, 0xF000);
-    QByteArray bytes;
-    for (const std::uint16_t word : words) {
-        bytes.append(static_cast<char>(word >> 8));
-        bytes.append(static_cast<char>(word & 0xFF));
-    }
-    const QString path = dir.filePath(QStringLiteral("rom.bin"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        qFatal("cannot write %s", qPrintable(path));
-    }
-    return path;
+    return WriteWordsFile(dir.filePath(QStringLiteral("rom.bin")), words);
 }
 
 // Loads the file and clicks the browser cell of byte offset $C8 (word 100: row 3, column 4).

@@ -10,49 +10,12 @@
 
 #include "app/Generic.h"
 #include "support/MemoryControls.h"
+#include "support/SetLog.h"
 
 namespace tintorb::test {
 namespace {
 
-// Records every text read and every text set, with the end of each set, in the order they happen.
-class LoggingControls : public MemoryControls {
-  public:
-    mutable std::vector<std::string> log;
-
-    [[nodiscard]] std::string Text(Ctl c) const override {
-        std::string text = MemoryControls::Text(c);
-        log.push_back("read " + text);
-        return text;
-    }
-    void SetText(Ctl c, std::string_view text) override {
-        log.push_back("set " + std::string(text));
-        MemoryControls::SetText(c, text);
-        log.push_back("set done");
-    }
-};
-
-// Whether `inner` was logged after `opening` and before the end of that set.
-[[nodiscard]] bool LoggedInside(const std::vector<std::string>& log, const std::string& opening,
-                                const std::string& inner) {
-    auto at = std::find(log.begin(), log.end(), opening);
-    if (at == log.end()) {
-        return false;
-    }
-    int depth = 1;
-    for (++at; at != log.end(); ++at) {
-        if (*at == inner) {
-            return true;
-        }
-        if (*at == "set done") {
-            if (--depth == 0) {
-                return false;
-            }
-        } else if (at->starts_with("set ")) {
-            ++depth;
-        }
-    }
-    return false;
-}
+using LoggingControls = Logging<MemoryControls>;
 
 struct Started {
     LoggingControls controls;

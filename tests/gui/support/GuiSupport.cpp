@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -191,6 +192,33 @@ void GuiWindow::AnswerModalDialogs() {
             dialog->accept();
             break;
     }
+}
+
+QColor ColourOf(Rgb c) {
+    return {c.r, c.g, c.b};
+}
+
+QByteArray WordBytes(const std::vector<std::uint16_t>& words) {
+    QByteArray bytes;
+    for (const std::uint16_t word : words) {
+        bytes.append(static_cast<char>(word >> 8));
+        bytes.append(static_cast<char>(word & 0xFF));
+    }
+    return bytes;
+}
+
+QString WriteWordsFile(const QString& path, const std::vector<std::uint16_t>& words) {
+    const QByteArray bytes = WordBytes(words);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    return path;
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace tintorb::gui

@@ -17,14 +17,17 @@
 // TINTORB_GUI_TEST_MAIN(TestClass) macro below does that and runs the test class. Tests run with
 // QT_QPA_PLATFORM=offscreen (CTest sets it).
 
+#include <cstdint>
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "app/Generic.h"
 #include "app/Layout.h"
 #include "platform/MainWindow.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QObject>
@@ -118,6 +121,18 @@ class GuiWindow : public QObject {
     QStringList messages_;
     int unexpectedDialogs_ = 0;
 };
+
+// A colour as the window paints it.
+[[nodiscard]] QColor ColourOf(Rgb c);
+
+// Big-endian bytes of the words, as a file holds them.
+[[nodiscard]] QByteArray WordBytes(const std::vector<std::uint16_t>& words);
+
+// Writes the words, big-endian, to path (failing the test run if it cannot) and returns path.
+QString WriteWordsFile(const QString& path, const std::vector<std::uint16_t>& words);
+
+// The whole content of a file, empty when it cannot be read.
+[[nodiscard]] QByteArray ReadFileBytes(const QString& path);
 
 }  // namespace tintorb::gui
 

@@ -1,6 +1,6 @@
-#include <algorithm>
-
 #include "app/Generic.h"
+
+#include <algorithm>
 
 namespace tintorb {
 

@@ -1,6 +1,12 @@
 // Selecting entries in the palette view and changing the selected entry: by a level swatch, the colour
 // dialog, a bit of the bit view, or the listing written back.
 
+#include "app/Generic.h"
+#include "views/BitView.h"
+#include "views/LevelPicker.h"
+#include "views/Listing.h"
+#include "views/PaletteView.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -8,12 +14,6 @@
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "app/Generic.h"
-#include "views/BitView.h"
-#include "views/LevelPicker.h"
-#include "views/Listing.h"
-#include "views/PaletteView.h"
 
 namespace tintorb {
 

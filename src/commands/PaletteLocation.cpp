@@ -1,12 +1,12 @@
-#include <algorithm>
-#include <cstdint>
-#include <string>
-#include <string_view>
-
 #include "app/Generic.h"
 #include "model/NumberText.h"
 #include "views/BrowserView.h"
 #include "views/PaletteView.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace tintorb {
 

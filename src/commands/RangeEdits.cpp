@@ -1,11 +1,11 @@
 // Commands on the selected run of entries: copy and paste through the internal clipboard, gradient, swap
 // and reverse.
 
+#include "app/Generic.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-
-#include "app/Generic.h"
 
 namespace tintorb {
 

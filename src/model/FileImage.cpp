@@ -183,10 +183,11 @@ void LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path) 
     // Non-blocking, so that a pipe given as the path reads as empty instead of hanging the window.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
-        if (errno == ENOENT && FolderExists(path)) {
+        const int error = errno;
+        if (error == ENOENT && FolderExists(path)) {
             Fail("File not found");
         }
-        FailOpen(errno);
+        FailOpen(error);
     }
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) {

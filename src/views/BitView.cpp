@@ -1,9 +1,9 @@
 #include "views/BitView.h"
 
+#include "app/Generic.h"
+
 #include <array>
 #include <string>
-
-#include "app/Generic.h"
 
 namespace tintorb {
 

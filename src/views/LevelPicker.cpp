@@ -1,8 +1,8 @@
 #include "views/LevelPicker.h"
 
-#include <array>
-
 #include "app/Generic.h"
+
+#include <array>
 
 namespace tintorb {
 

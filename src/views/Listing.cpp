@@ -1,11 +1,11 @@
 #include "views/Listing.h"
 
+#include "app/Generic.h"
+#include "model/NumberText.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-
-#include "app/Generic.h"
-#include "model/NumberText.h"
 
 namespace tintorb {
 

@@ -26,22 +26,6 @@ Rgb Surface::PixelAt(int x, int y) const {
 
 // The runs work in 64 bits: callers' coordinates may be anything, and neither the clipping nor the
 // outline arithmetic of DrawBox and DrawFrame may overflow.
-void Surface::HRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len) {
-    std::int64_t start = len < 0 ? x + len : x;
-    std::int64_t length = len < 0 ? -len : len;
-    if (start + length > width_) {
-        length = width_ - start;
-    }
-    if (start < 0) {
-        length += start;
-        start = 0;
-    }
-    if (y < 0 || y >= height_ || length <= 0) {
-        return;
-    }
-    std::fill_n(Row(static_cast<int>(y)) + start, length, pixel);
-}
-
 void Surface::VRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len) {
     std::int64_t start = len < 0 ? y + len : y;
     std::int64_t length = len < 0 ? -len : len;
@@ -58,10 +42,6 @@ void Surface::VRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int
     for (std::int64_t row = start; row < start + length; ++row) {
         Row(static_cast<int>(row))[x] = pixel;
     }
-}
-
-void Surface::DrawHLine(Rgb colour, int x, int y, int len) {
-    HRun(PixelOf(colour), x, y, len);
 }
 
 void Surface::DrawVLine(Rgb colour, int x, int y, int len) {

@@ -6,6 +6,7 @@
 
 #include "model/ColourWord.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -35,7 +36,7 @@ class Surface {
     [[nodiscard]] Rgb PixelAt(int x, int y) const;
 
     // A horizontal run of |len| pixels; a negative len runs from x + len to x - 1. Clipped to the surface.
-    void DrawHLine(Rgb colour, int x, int y, int len);
+    void DrawHLine(Rgb colour, int x, int y, int len) { HRun(PixelOf(colour), x, y, len); }
     // The same on column x.
     void DrawVLine(Rgb colour, int x, int y, int len);
     // A filled rectangle, clipped to the surface.
@@ -62,5 +63,24 @@ class Surface {
     int width_ = 0;
     int height_ = 0;
 };
+
+// The runs work in 64 bits: callers' coordinates may be anything, and neither the clipping nor the outline
+// arithmetic of DrawBox and DrawFrame may overflow. Inline, as the browser's stripes are thousands of short
+// runs per redraw.
+inline void Surface::HRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len) {
+    std::int64_t start = len < 0 ? x + len : x;
+    std::int64_t length = len < 0 ? -len : len;
+    if (start + length > width_) {
+        length = width_ - start;
+    }
+    if (start < 0) {
+        length += start;
+        start = 0;
+    }
+    if (y < 0 || y >= height_ || length <= 0) {
+        return;
+    }
+    std::fill_n(Row(static_cast<int>(y)) + start, length, pixel);
+}
 
 }  // namespace tintorb

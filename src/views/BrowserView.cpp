@@ -27,15 +27,33 @@ inline constexpr std::string_view NoWordUnderMouseText = "Under Mouse: x";
     return 2 * std::clamp<std::int64_t>(state.WordCount, 0, imageWords);
 }
 
-// How many cells the grid shows: it stops at the first word at or past the end.
-[[nodiscard]] int ShownCellCount(const EditorState& state) {
-    const std::int64_t bytesLeft = BrowserDataEnd(state) - state.BrowserOffset;
-    return static_cast<int>(std::clamp<std::int64_t>((bytesLeft + 1) / 2, 0, BrowserCells));
+// The cells [first, last) whose words lie in [0, end): the grid stops at the first word past the end.
+struct CellRange {
+    int first = 0;
+    int last = 0;
+};
+
+[[nodiscard]] CellRange ShownCells(std::int64_t browserOffset, std::int64_t end) {
+    // The first cell whose byte offset is at least the given one.
+    const auto cellFrom = [&](std::int64_t offset) {
+        const std::int64_t distance = offset - browserOffset;
+        return static_cast<int>(std::min<std::int64_t>(distance <= 0 ? 0 : (distance + 1) / 2, BrowserCells));
+    };
+    const int last = cellFrom(end);
+    return {std::min(cellFrom(0), last), last};
 }
 
 // The cells tile the browser's rectangle exactly, so a full grid overwrites every pixel of it.
 static_assert(RectOf(Ctl::areaBrowser).width == BrowserColumns * BrowserCellSize);
 static_assert(RectOf(Ctl::areaBrowser).height == BrowserColumns * BrowserCellSize);
+
+// What a cell shows, as one number: Striped for a word that is no colour, else the pixel of its display
+// colour (never 0, as a pixel's fourth byte is 255).
+inline constexpr std::uint32_t Striped = 0;
+
+[[nodiscard]] constexpr std::uint32_t CellLook(ColourWord w, bool showInvalid) {
+    return !showInvalid && !IsValidColour(w) ? Striped : PixelOf(DisplayColour(w));
+}
 
 }  // namespace
 
@@ -50,22 +68,34 @@ void TForm1::DrawInvalidCell(int x, int y, int width, int height) {
 }
 
 void TForm1::DrawBrowser() {
-    const int shown = ShownCellCount(State);
+    const CellRange shown = ShownCells(State.BrowserOffset, BrowserDataEnd(State));
     // Under a full grid the clear would only be painted over.
-    if (shown < BrowserCells) {
+    if (shown.first > 0 || shown.last < BrowserCells) {
         ClearBrowser();
     }
     const Rect grid = RectOf(Ctl::areaBrowser);
     const bool showInvalid = controls_.Checked(Ctl::chkInvalid);
-    for (int i = 0; i < shown; ++i) {
-        const ColourWord w = State.ReadWordAt(std::int64_t{State.BrowserOffset} + 2 * i);
+    const auto wordAt = [&](int i) { return State.ReadWordAt(std::int64_t{State.BrowserOffset} + 2 * i); };
+
+    // Neighbouring cells of a grid row that look alike are drawn as one wider cell: the pixels are the
+    // same, and the long runs of non-colour words that fill most files cost a few rows instead of many.
+    for (int i = shown.first; i < shown.last;) {
+        const int rowEnd = std::min(shown.last, (i / BrowserColumns + 1) * BrowserColumns);
+        const ColourWord w = wordAt(i);
+        const std::uint32_t look = CellLook(w, showInvalid);
+        int next = i + 1;
+        while (next < rowEnd && CellLook(wordAt(next), showInvalid) == look) {
+            ++next;
+        }
         const int x = grid.left + BrowserCellSize * (i % BrowserColumns);
         const int y = grid.top + BrowserCellSize * (i / BrowserColumns);
-        if (!showInvalid && !IsValidColour(w)) {
-            DrawInvalidCell(x, y, BrowserCellSize, BrowserCellSize);
+        const int width = BrowserCellSize * (next - i);
+        if (look == Striped) {
+            DrawInvalidCell(x, y, width, BrowserCellSize);
         } else {
-            DrawColourCell(w, x, y, BrowserCellSize, BrowserCellSize);
+            DrawColourCell(w, x, y, width, BrowserCellSize);
         }
+        i = next;
     }
     controls_.Present();
     controls_.SetText(Ctl::lblBrowser,

@@ -162,6 +162,12 @@ TEST_F(BrowserFixture, StaleStateDrawsOnlyWordsOfTheImage) {
     h.form.DrawBrowser();
     EXPECT_TRUE(CellIs(1, White));
     EXPECT_TRUE(CellIs(2, BackgroundColour));
+
+    h.form.State.BrowserOffset = -64;
+    h.form.DrawBrowser();
+    EXPECT_TRUE(CellIs(31, BackgroundColour));
+    EXPECT_TRUE(CellIs(32, White));
+    EXPECT_TRUE(CellIs(34, BackgroundColour));
 }
 
 }  // namespace tintorb::test

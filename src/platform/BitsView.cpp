@@ -69,9 +69,6 @@ void BitsView::paintEvent(QPaintEvent*) {
 }
 
 void BitsView::mousePressEvent(QMouseEvent* event) {
-    if (!isEnabled()) {
-        return;
-    }
     const QPoint p = event->position().toPoint();
     SetCaret((p.x() + CellWidth / 2) / CellWidth);
     setFocus(Qt::MouseFocusReason);
@@ -88,10 +85,6 @@ void BitsView::mousePressEvent(QMouseEvent* event) {
         default:
             break;
     }
-}
-
-void BitsView::mouseDoubleClickEvent(QMouseEvent* event) {
-    mousePressEvent(event);
 }
 
 void BitsView::keyPressEvent(QKeyEvent* event) {

@@ -8,18 +8,6 @@ constexpr char32_t Backspace = 0x08;
 constexpr char32_t CarriageReturn = 0x0D;
 constexpr char32_t Escape = 0x1B;
 
-// The key that types the given character, for a character the filter put in place of another.
-[[nodiscard]] QKeyEvent KeyTyping(char32_t ch) {
-    switch (ch) {
-        case Backspace:
-            return {QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b")};
-        case CarriageReturn:
-            return {QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")};
-        default:
-            return {QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&ch, 1)};
-    }
-}
-
 }  // namespace
 
 char32_t CharacterOf(const QKeyEvent& event) {
@@ -54,21 +42,15 @@ char32_t CharacterOf(const QKeyEvent& event) {
 }
 
 void KeyFilterEdit::keyPressEvent(QKeyEvent* event) {
-    const char32_t typed = CharacterOf(*event);
-    if (typed == 0 || !filter_) {
-        QLineEdit::keyPressEvent(event);
-        return;
+    char32_t key = CharacterOf(*event);
+    if (key != 0 && filter_) {
+        filter_(key);
+        if (key == 0) {
+            event->accept();  // discarded: the box never sees the key
+            return;
+        }
     }
-    char32_t key = typed;
-    filter_(key);
-    if (key == typed) {
-        QLineEdit::keyPressEvent(event);
-    } else if (key == 0) {
-        event->accept();
-    } else {
-        QKeyEvent replaced = KeyTyping(key);
-        QLineEdit::keyPressEvent(&replaced);
-    }
+    QLineEdit::keyPressEvent(event);
 }
 
 }  // namespace tintorb

@@ -2,9 +2,10 @@
 
 // A single-line edit box whose typed characters pass through a filter first, the way the address and
 // length boxes want them: every key that produces a character (Enter and the control characters of
-// shortcuts such as Ctrl+V included) is offered to the filter, which may let it through, replace it, or
-// set it to 0 to discard it. Keys that produce no character (arrows, Home, End, Delete) edit as usual, and
-// text pasted through the context menu is not filtered.
+// shortcuts such as Ctrl+V included) is offered to the filter, which lets it through or sets it to 0 to
+// discard it. Keys that produce no character (arrows, Home, End, Delete) edit as usual, and text pasted
+// through the context menu is not filtered. Input methods are off, so that no character reaches the
+// text except as a key.
 
 #include <functional>
 
@@ -21,7 +22,9 @@ class KeyFilterEdit : public QLineEdit {
     Q_OBJECT
 
   public:
-    explicit KeyFilterEdit(QWidget* parent) : QLineEdit(parent) {}
+    explicit KeyFilterEdit(QWidget* parent) : QLineEdit(parent) {
+        setAttribute(Qt::WA_InputMethodEnabled, false);
+    }
 
     void SetKeyFilter(std::function<void(char32_t&)> filter) { filter_ = std::move(filter); }
 

@@ -80,7 +80,7 @@ void LengthMenu::SetText(const QString& text) {
     if (text == currentText()) {
         return;  // an unchanged text fires nothing
     }
-    const int item = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int item = findText(text, ExactText);
     typed_ = item < 0;
     if (item >= 0 && item != currentIndex()) {
         setCurrentIndex(item);  // fires Changed

@@ -1,8 +1,8 @@
 #pragma once
 
 // The length menu: a drop-down list whose text may also be typed. Typed text is completed to the first
-// item that begins with it, case ignored, and once text was typed the menu has no chosen item (-1) until
-// an item is chosen from the list again.
+// item that begins with it, case ignored. The chosen item is the one whose text the menu shows, so typing
+// an item's text chooses it, and any other text leaves no item chosen (-1).
 
 #include <QComboBox>
 #include <QString>
@@ -15,8 +15,8 @@ class LengthMenu : public QComboBox {
   public:
     explicit LengthMenu(QWidget* parent);
 
-    // The chosen item, -1 after typing.
-    [[nodiscard]] int ItemIndex() const { return typed_ ? -1 : currentIndex(); }
+    // The item whose text the menu shows, exactly as written; -1 for a text that is no item's.
+    [[nodiscard]] int ItemIndex() const { return findText(currentText(), ExactText); }
     // Sets the text from code: an item's exact text chooses that item, any other text stands as typed.
     void SetText(const QString& text);
 
@@ -29,10 +29,13 @@ class LengthMenu : public QComboBox {
     void Changed();
 
   private:
+    static constexpr Qt::MatchFlags ExactText = Qt::MatchExactly | Qt::MatchCaseSensitive;
+
     void Typed(const QString& text);
     void IndexChanged();
     void Activated();
 
+    // Text was typed since an item was last chosen from the list.
     bool typed_ = false;
     // The key that made the latest edit erased text; erasing the completed tail must not bring it back.
     bool erasing_ = false;

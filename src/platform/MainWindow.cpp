@@ -28,9 +28,11 @@ namespace tintorb {
 
 namespace {
 
-constexpr Qt::WindowFlags WindowButtons = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                          Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                                          Qt::WindowCloseButtonHint;
+// Exactly these buttons: without CustomizeWindowHint some platforms (Windows among them) drop the maximise
+// button of a window whose size is fixed, and this window is fixed but may still be maximised.
+constexpr Qt::WindowFlags WindowButtons = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
 
 // The gap between the address caption and the box below it.
 constexpr int CaptionGap = 3;
@@ -135,8 +137,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, WindowButtons) {
 }
 
 MainWindow::~MainWindow() {
-    // The widgets are destroyed after this object's own part, and some signal as they go (the length menu
-    // loses its items); none of that may reach the form any more.
+    // Qt deletes the child widgets only after this object's members, the form among them, are gone. Every
+    // link from a widget to the form is cut first, so that nothing a widget sends or receives on its way
+    // out can reach a form that no longer exists.
     for (QObject* child : findChildren<QObject*>()) {
         child->disconnect(this);
     }
@@ -212,6 +215,8 @@ QWidget* MainWindow::BuildControl(const ControlLayout& entry) {
             memoASM_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
             memoASM_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             memoASM_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            // Tab moves on through the tab order, as in every other box, rather than typing a tab.
+            memoASM_->setTabChangesFocus(true);
             widget = memoASM_;
             break;
         }

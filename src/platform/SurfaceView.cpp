@@ -66,6 +66,8 @@ void SurfaceView::Deliver(const std::optional<RoutedMouse>& routed) {
     }
 }
 
+// The second press of a double click comes through QWidget's own mouseDoubleClickEvent, which passes it
+// on here: the areas see it as one more press.
 void SurfaceView::mousePressEvent(QMouseEvent* event) {
     const std::optional<MouseButton> button = ButtonOf(event->button());
     if (!button) {
@@ -75,12 +77,12 @@ void SurfaceView::mousePressEvent(QMouseEvent* event) {
     Deliver(router_.Press(*button, p.x(), p.y(), Covered(p)));
 }
 
-// A double click is a second press to the areas; the release that follows it arrives as usual.
-void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) {
-    mousePressEvent(event);
-}
-
 void SurfaceView::mouseMoveEvent(QMouseEvent* event) {
+    // The release of a drag can go astray (another window or the window system may take the pointer in the
+    // middle of it); a move with the left button up shows the drag is over, and the capture ends with it.
+    if (!(event->buttons() & Qt::LeftButton)) {
+        router_.ReleaseCapture();
+    }
     const QPoint p = ClientPos(event);
     Deliver(router_.Move(p.x(), p.y(), Covered(p)));
 }

@@ -11,6 +11,9 @@
 #include "support/MemoryControls.h"
 #include "support/SetLog.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+
 using tintorb::Ctl;
 using tintorb::test::LoggedInside;
 using tintorb::test::Logging;
@@ -38,6 +41,16 @@ class Subject {
     }
     [[nodiscard]] std::vector<std::string>& Log() const {
         return window_ != nullptr ? window_->log : memory_->log;
+    }
+    // Types into the length menu's edit field over its whole text. The window completes what is typed;
+    // the texts typed here are either whole items already or begin no item.
+    void TypeMenuText(const std::string& text) const {
+        if (window_ != nullptr) {
+            qobject_cast<QComboBox*>(window_->WidgetOf(Ctl::menuLength))->lineEdit()->selectAll();
+            gui_->Type(Ctl::menuLength, QString::fromStdString(text));
+        } else {
+            memory_->TypeMenuText(Ctl::menuLength, text);
+        }
     }
     [[nodiscard]] bool LengthBoxVisible() const {
         return window_ != nullptr ? window_->WidgetOf(Ctl::editLength)->isVisible()
@@ -126,6 +139,14 @@ void ControlsContractTest::lengthMenuItemFollowsItsText() {
     QCOMPARE(controls.ItemIndex(Ctl::menuLength), -1);
     controls.SetText(Ctl::menuLength, "$20");
     QCOMPARE(controls.ItemIndex(Ctl::menuLength), 2);
+    QVERIFY(!s.LengthBoxVisible());
+    // Typed text chooses the item it spells exactly, and none when it spells no item.
+    s.TypeMenuText("Other");
+    QCOMPARE(controls.ItemIndex(Ctl::menuLength), tintorb::LengthItemOther);
+    QVERIFY(s.LengthBoxVisible());
+    s.TypeMenuText("7");
+    QCOMPARE(controls.Text(Ctl::menuLength), std::string("7"));
+    QCOMPARE(controls.ItemIndex(Ctl::menuLength), -1);
     QVERIFY(!s.LengthBoxVisible());
 }
 

@@ -248,6 +248,10 @@ void WindowTest::tabOrderAndStacking() {
         QVERIFY2(at > previous, qPrintable(Q(tintorb::LayoutOf(c).name)));
         previous = at;
     }
+    // Tab leaves the listing for the next control that can take the focus (the length box is hidden).
+    w.Key(Ctl::memoASM, Qt::Key_Tab);
+    QCOMPARE(w.Window().focusWidget(), w.Widget(Ctl::btnReload));
+    QVERIFY(w.TextOf(Ctl::memoASM).isEmpty());
     // Stacking follows creation: the picture lies lowest, the bit view (made last) on top.
     const QObjectList children = w.Window().children();
     qsizetype lastIndex = -1;
@@ -332,11 +336,14 @@ void WindowTest::lengthMenuCompletesTypedText() {
     w.Type(Ctl::menuLength, QStringLiteral("o"));
     QCOMPARE(w.TextOf(Ctl::menuLength), QStringLiteral("Other"));
     QCOMPARE(edit->selectedText(), QStringLiteral("ther"));
-    // Typed text leaves no item chosen, even where it completes to one.
-    QCOMPARE(w.Window().ItemIndex(Ctl::menuLength), -1);
+    // Text that completes to an item chooses it.
+    QCOMPARE(w.Window().ItemIndex(Ctl::menuLength), tintorb::LengthItemOther);
+    QVERIFY(w.Widget(Ctl::editLength)->isVisible());
     // Erasing the completed tail does not bring it back.
     w.Key(Ctl::menuLength, Qt::Key_Backspace);
     QCOMPARE(w.TextOf(Ctl::menuLength), QStringLiteral("O"));
+    QCOMPARE(w.Window().ItemIndex(Ctl::menuLength), -1);
+    QVERIFY(!w.Widget(Ctl::editLength)->isVisible());
     edit->selectAll();
     w.Type(Ctl::menuLength, QStringLiteral("$3"));
     QCOMPARE(w.TextOf(Ctl::menuLength), QStringLiteral("$30"));
@@ -415,6 +422,18 @@ void WindowTest::leftPressCapturesUntilRelease() {
     w.Move(GuiWindow::At(Ctl::areaBrowserOut, 2, 2));
     QCOMPARE(Describe(window->events),
              Describe({Routed(Ctl::areaBrowserOut, MouseAction::Move, MouseButton::Left, 2, 2)}));
+
+    // A drag whose release went astray ends at the first move that comes with the left button up.
+    w.Move(GuiWindow::At(Ctl::areaPal, 40, 20));
+    w.Press(GuiWindow::At(Ctl::areaPal, 40, 20));
+    window->events.clear();
+    const QPoint margin = GuiWindow::At(Ctl::areaBrowserOut, 2, 2);
+    QMouseEvent buttonUp(QEvent::MouseMove, margin, window->mapToGlobal(margin), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+    QApplication::sendEvent(w.Widget(Ctl::imgMain), &buttonUp);
+    QCOMPARE(Describe(window->events),
+             Describe({Routed(Ctl::areaBrowserOut, MouseAction::Move, MouseButton::Left, 2, 2)}));
+    w.Release(margin);  // lets the test's own pointer go too
 }
 
 void WindowTest::otherButtonsCaptureNothing() {
@@ -569,7 +588,7 @@ void WindowTest::listingSelectsExactlyTheGivenRange() {
     window.Select(Ctl::memoASM, start, 5);
     auto* memo = w.WidgetAs<QPlainTextEdit>(Ctl::memoASM);
     QCOMPARE(memo->textCursor().selectedText(), QStringLiteral("$0011"));
-    QCOMPARE(QApplication::focusWidget(), memo);
+    QCOMPARE(w.Window().focusWidget(), memo);
     window.Clear(Ctl::memoASM);
     QVERIFY(window.Lines(Ctl::memoASM).empty());
 }

@@ -5,6 +5,16 @@
 
 namespace tintorb::test {
 
+namespace {
+
+// The length menu's item with exactly this text, -1 for a text that is no item's.
+[[nodiscard]] int LengthItemOf(std::string_view text) {
+    const auto it = std::find(LengthItems.begin(), LengthItems.end(), text);
+    return it == LengthItems.end() ? -1 : static_cast<int>(it - LengthItems.begin());
+}
+
+}  // namespace
+
 MemoryControls::MemoryControls() {
     for (const ControlLayout& entry : Layout) {
         ControlState& s = state(entry.id);
@@ -45,8 +55,7 @@ void MemoryControls::SetText(Ctl c, std::string_view text) {
     s.text = text;
     s.caret = std::min<int>(s.caret, static_cast<int>(s.text.size()));
     if (c == Ctl::menuLength) {
-        const auto it = std::find(LengthItems.begin(), LengthItems.end(), text);
-        s.itemIndex = it == LengthItems.end() ? -1 : static_cast<int>(it - LengthItems.begin());
+        s.itemIndex = LengthItemOf(text);
     }
     FireChange(c);
 }
@@ -109,6 +118,12 @@ void MemoryControls::SetLines(Ctl c, std::span<const std::string> lines) {
 }
 
 void MemoryControls::Clear(Ctl c) {
+    // The listing and the bit view are emptied in place; any other control has its text set, which fires
+    // its change handler as the window's does.
+    if (c != Ctl::memoASM && c != Ctl::editBits) {
+        SetText(c, "");
+        return;
+    }
     ControlState& s = state(c);
     s.lines.clear();
     s.runs.clear();
@@ -207,14 +222,18 @@ void MemoryControls::Paste(Ctl c, std::string_view text) {
 
 void MemoryControls::ChooseItem(Ctl c, int index) {
     ControlState& s = state(c);
+    const std::string_view item = LengthItems.at(static_cast<std::size_t>(index));
+    if (s.itemIndex == index && s.text == item) {
+        return;  // choosing the item already shown changes nothing
+    }
     s.itemIndex = index;
-    s.text = LengthItems.at(static_cast<std::size_t>(index));
+    s.text = item;
     FireChange(c);
 }
 
 void MemoryControls::TypeMenuText(Ctl c, std::string_view text) {
     ControlState& s = state(c);
-    s.itemIndex = -1;
+    s.itemIndex = LengthItemOf(text);
     s.text = text;
     FireChange(c);
 }

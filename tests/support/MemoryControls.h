@@ -64,7 +64,8 @@ class MemoryControls : public Controls {
     void Paste(Ctl c, std::string_view text);
     // Chooses an item of the length menu from its list.
     void ChooseItem(Ctl c, int index);
-    // Types into the length menu's edit field: its item index becomes -1.
+    // Types into the length menu's edit field (no completion): the item index becomes that of the item with
+    // exactly this text, -1 when there is none.
     void TypeMenuText(Ctl c, std::string_view text);
     // Clicks the check box, toggling it.
     void Click(Ctl c);

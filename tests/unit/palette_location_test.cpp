@@ -217,8 +217,8 @@ TEST_F(PaletteLocation, LengthMenuShowsTheBoxOnlyForOther) {
 
     h_.controls.ChooseItem(Ctl::menuLength, 1);
     EXPECT_FALSE(h_.controls.Visible(Ctl::editLength));
-    h_.controls.TypeMenuText(Ctl::menuLength, "Other");
-    EXPECT_FALSE(h_.controls.Visible(Ctl::editLength));
+    h_.controls.TypeMenuText(Ctl::menuLength, "Other");  // an item's own text chooses that item
+    EXPECT_TRUE(h_.controls.Visible(Ctl::editLength));
     EXPECT_EQ(State().PalLength, 64);
 }
 

@@ -24,22 +24,12 @@ Rgb Surface::PixelAt(int x, int y) const {
     return {bytes[2], bytes[1], bytes[0]};
 }
 
-// The runs work in 64 bits: callers' coordinates may be anything, and neither the clipping nor the
-// outline arithmetic of DrawBox and DrawFrame may overflow.
 void Surface::VRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len) {
-    std::int64_t start = len < 0 ? y + len : y;
-    std::int64_t length = len < 0 ? -len : len;
-    if (start + length > height_) {
-        length = height_ - start;
-    }
-    if (start < 0) {
-        length += start;
-        start = 0;
-    }
-    if (x < 0 || x >= width_ || length <= 0) {
+    const ClippedRun run = ClipRun(y, len, height_);
+    if (x < 0 || x >= width_ || run.length <= 0) {
         return;
     }
-    for (std::int64_t row = start; row < start + length; ++row) {
+    for (std::int64_t row = run.start; row < run.start + run.length; ++row) {
         Row(static_cast<int>(row))[x] = pixel;
     }
 }

@@ -64,23 +64,33 @@ class Surface {
     int height_ = 0;
 };
 
-// The runs work in 64 bits: callers' coordinates may be anything, and neither the clipping nor the outline
-// arithmetic of DrawBox and DrawFrame may overflow. Inline, as the browser's stripes are thousands of short
-// runs per redraw.
+// A run of |len| cells from pos (from pos + len when len is negative), cut to 0 … limit − 1. The runs work in
+// 64 bits: callers' coordinates may be anything, and neither the clipping nor the outline arithmetic of
+// DrawBox and DrawFrame may overflow.
+struct ClippedRun {
+    std::int64_t start = 0;
+    std::int64_t length = 0;
+};
+
+[[nodiscard]] constexpr ClippedRun ClipRun(std::int64_t pos, std::int64_t len, std::int64_t limit) {
+    ClippedRun run{len < 0 ? pos + len : pos, len < 0 ? -len : len};
+    if (run.start + run.length > limit) {
+        run.length = limit - run.start;
+    }
+    if (run.start < 0) {
+        run.length += run.start;
+        run.start = 0;
+    }
+    return run;
+}
+
+// Inline, as the browser's stripes are thousands of short runs per redraw.
 inline void Surface::HRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len) {
-    std::int64_t start = len < 0 ? x + len : x;
-    std::int64_t length = len < 0 ? -len : len;
-    if (start + length > width_) {
-        length = width_ - start;
-    }
-    if (start < 0) {
-        length += start;
-        start = 0;
-    }
-    if (y < 0 || y >= height_ || length <= 0) {
+    const ClippedRun run = ClipRun(x, len, width_);
+    if (y < 0 || y >= height_ || run.length <= 0) {
         return;
     }
-    std::fill_n(Row(static_cast<int>(y)) + start, length, pixel);
+    std::fill_n(Row(static_cast<int>(y)) + run.start, run.length, pixel);
 }
 
 }  // namespace tintorb

@@ -1,6 +1,7 @@
 // The real window, offscreen: its controls as laid out, what it shows right after start-up, and how mouse,
 // keys and errors reach the form.
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/BitsView.h"
@@ -455,12 +456,8 @@ void WindowTest::otherButtonsCaptureNothing() {
 void WindowTest::movesWithoutAButtonReachTheBrowser() {
     GuiWindow w;
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("words.bin"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(64, '\0'));
-    file.close();
-    w.AnswerOpen(path);
+    w.AnswerOpen(tintorb::gui::WriteWordsFile(folder.filePath(QStringLiteral("words.bin")),
+                                              std::vector<std::uint16_t>(32, 0)));
     w.Click(Ctl::btnLoad);
     QVERIFY(w.DialogsDone());
     w.Move(GuiWindow::At(Ctl::areaBrowser, 16 * 3 + 1, 1));
@@ -627,12 +624,8 @@ void WindowTest::fileErrorInANestedHandlerEndsTheOuterOne() {
     auto* window = new RecordingWindow;
     GuiWindow w{std::unique_ptr<tintorb::MainWindow>(window)};
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("words.bin"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(64, '\0'));
-    file.close();
-    w.AnswerOpen(path);
+    w.AnswerOpen(tintorb::gui::WriteWordsFile(folder.filePath(QStringLiteral("words.bin")),
+                                              std::vector<std::uint16_t>(32, 0)));
     w.Click(Ctl::btnLoad);
     QVERIFY(w.DialogsDone());
 

@@ -20,7 +20,7 @@ std::unique_ptr<FormHarness> FormWithFullPalette() {
     for (int i = 0; i < BrowserCells; ++i) {
         words.push_back(static_cast<std::uint16_t>((i * 0x0122) & 0x0EEE));
     }
-    EditorState& state = h->form.State;
+    EditorState& state = Mutable(h->form);
     state.FileData = WordBytes(words);
     state.WordCount = BrowserCells;
     state.FileName = "bench.bin";

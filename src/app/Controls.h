@@ -18,6 +18,8 @@ namespace tintorb {
 
 enum class MouseButton { Left, Right, Middle };
 
+enum class SaveAnswer { Save, Discard, Cancel };
+
 struct ScreenSize {
     int width = 0;
     int height = 0;
@@ -56,11 +58,17 @@ class Controls {
     virtual void InsertText(Ctl c, std::string_view text) = 0;
 
     virtual void SetCaption(std::string_view caption) = 0;
+    // Whether the caption's "[*]" shows as the mark of unsaved changes; without one the caption is as set.
+    virtual void SetModified(bool modified) = 0;
 
     // Each returns nothing when the user cancels.
     [[nodiscard]] virtual std::optional<std::string> RunOpenDialog() = 0;
     [[nodiscard]] virtual std::optional<std::string> RunSaveDialog() = 0;
     [[nodiscard]] virtual std::optional<Rgb> RunColourDialog() = 0;
+    // Asks, before unsaved changes would be dropped, whether to save them (Save, Discard, Cancel).
+    [[nodiscard]] virtual SaveAnswer AskSaveChanges(std::string_view question) = 0;
+    // Asks whether to overwrite a file (Overwrite, Cancel); true for Overwrite.
+    [[nodiscard]] virtual bool AskOverwrite(std::string_view question) = 0;
 
     [[nodiscard]] virtual ScreenSize Screen() const = 0;
     // The folder of the program's own executable, ending in a path separator.

@@ -11,7 +11,6 @@ void TForm1::FormCreate() {
     surface_.emplace(std::max(screen.width, ClientWidth), std::max(screen.height, ClientHeight));
     surface_->ClearSurface(BackgroundColour, ClientWidth, ClientHeight);
     ClearBrowser();
-    State.FileName.clear();
 }
 
 void TForm1::ClearBrowser() {

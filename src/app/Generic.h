@@ -6,18 +6,26 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "app/Controls.h"
 #include "draw/Surface.h"
+#include "model/Document.h"
 #include "model/EditorState.h"
 
 namespace tintorb {
 
 class TForm1 {
+    // Declared first, so that it exists before State refers to it.
+    Document document_;
+
   public:
     explicit TForm1(Controls& controls) : controls_(controls) {}
 
-    EditorState State;
+    // What every view and command reads. It cannot be written through: changes go through the document,
+    // user edits of bytes through Apply.
+    const EditorState& State = document_.State();
+    [[nodiscard]] const Document& document() const { return document_; }
 
     [[nodiscard]] Surface& surface() { return *surface_; }
     [[nodiscard]] const Surface& surface() const { return *surface_; }
@@ -70,14 +78,35 @@ class TForm1 {
     void btnSwapClick();
     void btnReverseClick();
 
+    // Writes a user's edit of the image as one undoable step, then shows it.
+    void Apply(const Edit& edit);
+    void Undo();
+    void Redo();
+
     // File commands.
     void btnLoadClick();
     void btnSaveClick();
     void btnSaveAsClick();
+    // Opens the file at path as the document, after asking about unsaved changes.
+    void OpenFile(const std::string& path);
+    // Asks about unsaved changes before the window closes; false keeps it open.
+    [[nodiscard]] bool QueryClose();
 
   private:
+    // Reads the file at path as the new document.
+    void Load(const std::string& path);
+    // Saves to the loaded file, first asking when another program changed it; false when not saved.
+    bool SaveChanges();
+    // True when nothing unsaved would be lost: there was none, or the user saved or discarded it.
+    [[nodiscard]] bool MayDropChanges();
+    void ShowModified();
+    // Shows an undone or redone step: the palette where it stood and the changed bytes in the browser.
+    void ShowStep(const EditStep& step, const PalettePlace& shownBefore);
+
     Controls& controls_;
     std::optional<Surface> surface_;
+
+    friend struct test::StateAccess;
 };
 
 }  // namespace tintorb

@@ -2,6 +2,7 @@
 // dialog, a bit of the bit view, or the listing written back.
 
 #include "app/Generic.h"
+#include "model/PaletteWords.h"
 #include "views/BitView.h"
 #include "views/LevelPicker.h"
 #include "views/Listing.h"
@@ -28,18 +29,18 @@ constexpr std::string_view FreshPaletteName = "palette.bin";
 
 // Without a loaded file the listing builds a palette of its own: a 128-byte image of 64 entries that
 // "Save Changes" writes beside the program.
-void MakeFreshPalette(EditorState& state, const std::string& folder) {
-    state.FileData.resize(FreshPaletteBytes, 0);
-    state.WordCount = MaxPalLength;
-    state.SelStart = 0;
-    state.SelEnd = 0;
-    state.FileName = folder + std::string(FreshPaletteName);
+void MakeFreshPalette(Document& document, const std::string& folder) {
+    const EditorState& state = document.State();
+    std::vector<std::uint8_t> data = state.FileData;
+    data.resize(FreshPaletteBytes, 0);
     // PalAddress is kept, and only a failed load followed by a browser click leaves it off 0; the palette
     // then holds just the whole words that still fit in the image.
-    const std::int64_t room = static_cast<std::int64_t>(state.FileData.size()) - state.PalAddress;
-    state.PalLength = state.PalAddress < 0
-                          ? 0
-                          : static_cast<std::int32_t>(std::clamp<std::int64_t>(room / 2, 0, MaxPalLength));
+    const std::int64_t room = static_cast<std::int64_t>(data.size()) - state.PalAddress;
+    const std::int32_t length =
+        state.PalAddress < 0 ? 0
+                             : static_cast<std::int32_t>(std::clamp<std::int64_t>(room / 2, 0, MaxPalLength));
+    document.StartFresh(std::move(data), folder + std::string(FreshPaletteName),
+                        {state.PalAddress, length, 0, 0});
 }
 
 }  // namespace
@@ -48,22 +49,26 @@ void TForm1::areaPalMouseDown(MouseButton Button, int X, int Y) {
     if (Button != MouseButton::Left || State.PalLength <= 0) {
         return;
     }
+    PalettePlace place = document_.Place();
     const int i = PaletteEntryAt(X, Y);
     if (IsEntry(State, i)) {
-        State.SelStart = i;
+        place.SelStart = i;
     }
     // A press beside the entries still collapses the selection onto its start.
-    State.SelEnd = State.SelStart;
+    place.SelEnd = place.SelStart;
+    document_.Locate(place);
     DrawPalette();
 }
 
 void TForm1::areaPalMouseUp(MouseButton, int X, int Y) {
     const int i = PaletteEntryAt(X, Y);
     if (IsEntry(State, i)) {
-        State.SelEnd = i;
-        if (i < State.SelStart) {
-            std::swap(State.SelStart, State.SelEnd);
+        PalettePlace place = document_.Place();
+        place.SelEnd = i;
+        if (i < place.SelStart) {
+            std::swap(place.SelStart, place.SelEnd);
         }
+        document_.Locate(place);
     }
     if (State.PalLength != 0) {
         DrawPalette();
@@ -78,8 +83,9 @@ void TForm1::areaRGBMouseDown(MouseButton, int X, int Y) {
     if (hit.level < 0 || hit.level >= LevelCount) {
         return;
     }
-    State.PutEntry(WithLevel(State.GetEntry(State.SelStart), hit.channel, hit.level), State.SelStart);
-    RefreshAfterEdit();
+    PaletteWords words(State);
+    words.Put(WithLevel(words.Get(State.SelStart), hit.channel, hit.level), State.SelStart);
+    Apply(words.ToEdit());
 }
 
 void TForm1::btnColourClick() {
@@ -87,8 +93,9 @@ void TForm1::btnColourClick() {
     if (!colour || State.PalLength <= 0) {
         return;
     }
-    State.PutEntry(FromRgb(State.GetEntry(State.SelStart), *colour), State.SelStart);
-    RefreshAfterEdit();
+    PaletteWords words(State);
+    words.Put(FromRgb(words.Get(State.SelStart), *colour), State.SelStart);
+    Apply(words.ToEdit());
 }
 
 void TForm1::editBitsMouseDown(MouseButton, int X, int) {
@@ -100,13 +107,14 @@ void TForm1::editBitsMouseDown(MouseButton, int X, int) {
     if (const std::optional<int> bit = BitAt(X)) {
         w = static_cast<ColourWord>(w ^ (1u << *bit));
     }
-    State.PutEntry(w, State.SelStart);
-    RefreshAfterEdit();
+    PaletteWords words(State);
+    words.Put(w, State.SelStart);
+    Apply(words.ToEdit());
 }
 
 void TForm1::btnASMClick() {
     if (State.FileName.empty()) {
-        MakeFreshPalette(State, controls_.ExecutableDir());
+        MakeFreshPalette(document_, controls_.ExecutableDir());
     }
     if (State.PalLength <= 0) {
         return;
@@ -114,11 +122,11 @@ void TForm1::btnASMClick() {
     const std::vector<std::string> lines = controls_.Lines(Ctl::memoASM);
     const std::vector<ColourWord> values = ParseListing(lines, State.PalLength);
     // Entries after the last value read keep what they hold.
-    const std::size_t count = std::min(values.size(), static_cast<std::size_t>(State.PalLength));
-    for (std::size_t j = 0; j < count; ++j) {
-        State.PutEntry(values[j], static_cast<std::int64_t>(j));
+    PaletteWords words(State);
+    for (std::size_t j = 0; j < values.size(); ++j) {
+        words.Put(values[j], static_cast<std::int64_t>(j));
     }
-    RefreshAfterEdit();
+    Apply(words.ToEdit());
 }
 
 }  // namespace tintorb

@@ -3,8 +3,12 @@
 #include "views/BrowserView.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
 
 namespace tintorb {
 
@@ -17,25 +21,42 @@ namespace {
     return static_cast<int>(rows - BrowserColumns);
 }
 
+// The name questions call the file by: its last path component.
+[[nodiscard]] std::string ShortName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+[[nodiscard]] bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
 }  // namespace
 
 void TForm1::btnLoadClick() {
-    const std::optional<std::string> path = controls_.RunOpenDialog();
-    if (!path) {
+    if (!MayDropChanges()) {
         return;
     }
+    if (const std::optional<std::string> path = controls_.RunOpenDialog()) {
+        Load(*path);
+    }
+}
+
+void TForm1::OpenFile(const std::string& path) {
+    if (MayDropChanges()) {
+        Load(path);
+    }
+}
+
+void TForm1::Load(const std::string& path) {
     // Throws before anything is changed: a failed load leaves the editor on the file it had.
-    LoadFileData(State.FileData, *path);
+    std::vector<std::uint8_t> data;
+    const FileStamp stamp = LoadFileData(data, path);
+    document_.Open(std::move(data), path, stamp);
 
-    State.FileName = *path;
-    controls_.SetCaption(std::string(WindowCaption) + " - " + *path);
-    State.WordCount = static_cast<std::int32_t>(State.FileData.size() / 2);
-    State.BrowserOffset = 0;
-    State.PalAddress = 0;
-    State.PalLength = 0;
-    State.SelStart = 0;
-    State.SelEnd = 0;
-
+    // "[*]" is where the window shows its mark of unsaved changes.
+    controls_.SetCaption(std::string(WindowCaption) + " - " + path + "[*]");
+    ShowModified();
     controls_.Clear(Ctl::memoASM);
     controls_.SetText(Ctl::editBits, ResetBitsText);
     controls_.SetEnabled(Ctl::editBits, false);
@@ -54,10 +75,24 @@ void TForm1::btnLoadClick() {
 }
 
 void TForm1::btnSaveClick() {
+    SaveChanges();
+}
+
+bool TForm1::SaveChanges() {
     if (State.FileName.empty()) {
-        return;
+        return false;
+    }
+    // Another program may have written the file since; saving would silently throw its work away.
+    const std::optional<FileStamp>& loaded = document_.Stamp();
+    if (loaded && StampOf(State.FileName) != loaded &&
+        !controls_.AskOverwrite(ShortName(State.FileName) +
+                                " changed on disk since it was loaded. Overwrite it?")) {
+        return false;
     }
     SaveFileData(State.FileData, State.FileName);
+    document_.MarkSaved(StampOf(State.FileName));
+    ShowModified();
+    return true;
 }
 
 void TForm1::btnSaveAsClick() {
@@ -68,8 +103,33 @@ void TForm1::btnSaveAsClick() {
     if (!path) {
         return;
     }
-    // The copy goes elsewhere; "Save Changes" keeps writing to the file that was loaded.
+    // The copy goes elsewhere; "Save Changes" keeps writing to the file that was loaded. A copy written
+    // over that very file saves it all the same.
     SaveFileData(State.FileData, *path);
+    if (!State.FileName.empty() && SameFile(*path, State.FileName)) {
+        document_.MarkSaved(StampOf(State.FileName));
+        ShowModified();
+    }
+}
+
+bool TForm1::QueryClose() {
+    return MayDropChanges();
+}
+
+bool TForm1::MayDropChanges() {
+    if (!document_.Modified()) {
+        return true;
+    }
+    switch (controls_.AskSaveChanges("Save changes to " + ShortName(State.FileName) + "?")) {
+        case SaveAnswer::Save:
+            // A save that fails throws, which ends the close or load that asked.
+            return SaveChanges();
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            break;
+    }
+    return false;
 }
 
 }  // namespace tintorb

@@ -124,7 +124,9 @@ void TForm1::btnReloadClick() {
     if (IsUnfinishedNumber(controls_.Text(Ctl::editAddress))) {
         controls_.SetText(Ctl::editAddress, "0");
     }
-    State.PalAddress = ReadNumber(controls_.Text(Ctl::editAddress)).value_or(0);
+    PalettePlace place = document_.Place();
+    place.PalAddress = ReadNumber(controls_.Text(Ctl::editAddress)).value_or(0);
+    document_.Locate(place);
     SetupPalette();
 }
 
@@ -133,18 +135,19 @@ void TForm1::areaBrowserMouseDown(MouseButton, int X, int Y) {
     if (offset < 0 || offset >= static_cast<std::int64_t>(State.FileData.size())) {
         return;
     }
-    State.PalAddress = static_cast<std::int32_t>(offset);
+    PalettePlace place = document_.Place();
+    place.PalAddress = static_cast<std::int32_t>(offset);
+    document_.Locate(place);
     controls_.SetText(Ctl::editAddress, HexPrefixed(HexText(static_cast<std::uint32_t>(offset))));
     SetupPalette();
 }
 
 void TForm1::SetupPalette() {
     const int n = RequestedLength(controls_, State);
-    State.PalLength = static_cast<std::int32_t>(
+    const auto length = static_cast<std::int32_t>(
         std::min<std::int64_t>(n, WholeWordsFrom(State.PalAddress, State.FileData.size())));
+    document_.Locate({State.PalAddress, length, 0, 0});
     ClearPaletteAreas();
-    State.SelStart = 0;
-    State.SelEnd = 0;
     DrawPalette();
 }
 

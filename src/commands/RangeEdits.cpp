@@ -2,35 +2,17 @@
 // and reverse.
 
 #include "app/Generic.h"
+#include "model/PaletteWords.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace tintorb {
 
 namespace {
-
-// The part of a byte run starting at offset that lies inside FileData, as [begin, end) within the run. The
-// palette always lies inside, but the clipboard never gets to read or write past the image, whatever the
-// state.
-struct InsideRun {
-    std::int64_t begin = 0;
-    std::int64_t end = 0;
-};
-
-[[nodiscard]] InsideRun InsideFileData(const EditorState& state, std::int64_t offset, std::int64_t length) {
-    const auto size = static_cast<std::int64_t>(state.FileData.size());
-    const std::int64_t begin = std::clamp<std::int64_t>(-offset, 0, length);
-    const std::int64_t end = std::clamp<std::int64_t>(size - offset, begin, length);
-    return {begin, end};
-}
-
-void ExchangeEntries(EditorState& state, std::int64_t i, std::int64_t j) {
-    const ColourWord a = state.GetEntry(i);
-    state.PutEntry(state.GetEntry(j), i);
-    state.PutEntry(a, j);
-}
 
 // Halves go to the even neighbour (the default floating-point rounding mode): a step of -0.5 from a level
 // stays on it instead of dropping to the one below.
@@ -53,14 +35,17 @@ void TForm1::btnCopyClick() {
     if (State.PalLength <= 0) {
         return;
     }
+    // The clipboard never reads past the image, whatever the state: a byte outside it copies as 0.
     const std::int64_t offset = State.EntryOffset(State.SelStart);
     const std::int64_t length = 2 * (static_cast<std::int64_t>(State.SelEnd) - State.SelStart + 1);
-    State.ClipData.assign(static_cast<std::size_t>(std::max<std::int64_t>(length, 0)), 0);
-    const InsideRun inside = InsideFileData(State, offset, static_cast<std::int64_t>(State.ClipData.size()));
-    if (inside.begin < inside.end) {
-        std::copy(State.FileData.begin() + (offset + inside.begin),
-                  State.FileData.begin() + (offset + inside.end), State.ClipData.begin() + inside.begin);
+    std::vector<std::uint8_t> clip(static_cast<std::size_t>(std::max<std::int64_t>(length, 0)), 0);
+    for (std::size_t k = 0; k < clip.size(); ++k) {
+        const std::int64_t at = offset + static_cast<std::int64_t>(k);
+        if (at >= 0 && at < static_cast<std::int64_t>(State.FileData.size())) {
+            clip[k] = State.FileData[static_cast<std::size_t>(at)];
+        }
     }
+    document_.SetClipData(std::move(clip));
 }
 
 void TForm1::btnPasteClick() {
@@ -72,13 +57,8 @@ void TForm1::btnPasteClick() {
     if (State.PalLength < count / 2 + State.SelStart) {
         count = std::max<std::int64_t>(2 * (static_cast<std::int64_t>(State.PalLength) - State.SelStart), 0);
     }
-    const std::int64_t offset = State.EntryOffset(State.SelStart);
-    const InsideRun inside = InsideFileData(State, offset, count);
-    if (inside.begin < inside.end) {
-        std::copy(State.ClipData.begin() + inside.begin, State.ClipData.begin() + inside.end,
-                  State.FileData.begin() + (offset + inside.begin));
-    }
-    RefreshAfterEdit();
+    // The document writes only the part that lies inside the image.
+    Apply({State.EntryOffset(State.SelStart), {State.ClipData.begin(), State.ClipData.begin() + count}});
 }
 
 void TForm1::btnGradientClick() {
@@ -89,38 +69,41 @@ void TForm1::btnGradientClick() {
     if (span < 2) {
         return;
     }
-    const Levels a = LevelFieldsOf(State.GetEntry(State.SelStart) & 0x0EEE);
-    const Levels b = LevelFieldsOf(State.GetEntry(State.SelEnd) & 0x0EEE);
+    PaletteWords words(State);
+    const Levels a = LevelFieldsOf(words.Get(State.SelStart) & 0x0EEE);
+    const Levels b = LevelFieldsOf(words.Get(State.SelEnd) & 0x0EEE);
     const float redStep = GradientStep(a.red, b.red, span);
     const float greenStep = GradientStep(a.green, b.green, span);
     const float blueStep = GradientStep(a.blue, b.blue, span);
     for (int m = 1; m < span; ++m) {
         const std::int64_t e = State.SelStart + m;
-        const unsigned keep = State.GetEntry(e) & InvalidMask;
+        const unsigned keep = words.Get(e) & InvalidMask;
         const auto red = static_cast<unsigned>(GradientField(a.red, redStep, m));
         const auto green = static_cast<unsigned>(GradientField(a.green, greenStep, m));
         const auto blue = static_cast<unsigned>(GradientField(a.blue, blueStep, m));
-        State.PutEntry(static_cast<ColourWord>((blue << 8) + keep + (green << 4) + red), e);
+        words.Put(static_cast<ColourWord>((blue << 8) + keep + (green << 4) + red), e);
     }
-    RefreshAfterEdit();
+    Apply(words.ToEdit());
 }
 
 void TForm1::btnSwapClick() {
     if (State.PalLength <= 0 || State.SelStart == State.SelEnd) {
         return;
     }
-    ExchangeEntries(State, State.SelStart, State.SelEnd);
-    RefreshAfterEdit();
+    PaletteWords words(State);
+    words.Exchange(State.SelStart, State.SelEnd);
+    Apply(words.ToEdit());
 }
 
 void TForm1::btnReverseClick() {
     if (State.PalLength <= 0 || State.SelStart == State.SelEnd) {
         return;
     }
+    PaletteWords words(State);
     for (int c = 0; c <= (State.SelEnd - State.SelStart) / 2; ++c) {
-        ExchangeEntries(State, State.SelStart + c, State.SelEnd - c);
+        words.Exchange(State.SelStart + c, State.SelEnd - c);
     }
-    RefreshAfterEdit();
+    Apply(words.ToEdit());
 }
 
 }  // namespace tintorb

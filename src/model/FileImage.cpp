@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -174,9 +175,22 @@ void AdviseHugePages(std::uint8_t* data, std::size_t size) {
 #endif
 }
 
+[[nodiscard]] FileStamp StampFrom(const struct stat& info) {
+    return {static_cast<std::int64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
 }  // namespace
 
-void LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path) {
+std::optional<FileStamp> StampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return StampFrom(info);
+}
+
+FileStamp LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path) {
     if (path.empty()) {
         Fail("Invalid filename");
     }
@@ -210,6 +224,7 @@ void LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path) 
     }
     ReadAll(file.get(), fresh.data(), fresh.size());
     fileData.swap(fresh);
+    return StampFrom(info);
 }
 
 void SaveFileData(std::span<const std::uint8_t> data, const std::string& path) {

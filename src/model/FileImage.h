@@ -3,6 +3,7 @@
 // Whole-file read and write of the file image.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -16,9 +17,19 @@ class FileError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Reads the whole file at path into fileData. fileData is replaced only when every byte was read; after a
-// failure it is exactly what it was. Throws FileError.
-void LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path);
+// Enough of how a file looks on disk to tell that another program has changed it since.
+struct FileStamp {
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// The stamp of the file at path (a link followed); nothing when there is no such file.
+[[nodiscard]] std::optional<FileStamp> StampOf(const std::string& path);
+
+// Reads the whole file at path into fileData and returns the stamp of what was read. fileData is replaced
+// only when every byte was read; after a failure it is exactly what it was. Throws FileError.
+FileStamp LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path);
 
 // Writes data over the file at path. The bytes go to a temporary file beside the target that is renamed
 // over it, so a failure leaves the target exactly as it was. Throws FileError.

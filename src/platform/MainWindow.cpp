@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/Commands.h"
+#include "app/ErrorMessage.h"
 #include "platform/Bevel.h"
 #include "platform/BitsView.h"
-#include "platform/ErrorMessage.h"
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
 #include "platform/SurfaceView.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
@@ -36,26 +38,6 @@ constexpr Qt::WindowFlags WindowButtons = Qt::Window | Qt::CustomizeWindowHint |
 
 // The gap between the address caption and the box below it.
 constexpr int CaptionGap = 3;
-
-struct ClickHandler {
-    Ctl control;
-    void (TForm1::*handler)();
-};
-
-constexpr std::array<ClickHandler, 12> ClickHandlers{{
-    {Ctl::btnCopy, &TForm1::btnCopyClick},
-    {Ctl::btnPaste, &TForm1::btnPasteClick},
-    {Ctl::btnGradient, &TForm1::btnGradientClick},
-    {Ctl::btnLoad, &TForm1::btnLoadClick},
-    {Ctl::btnSave, &TForm1::btnSaveClick},
-    {Ctl::btnSaveAs, &TForm1::btnSaveAsClick},
-    {Ctl::btnReload, &TForm1::btnReloadClick},
-    {Ctl::btnColour, &TForm1::btnColourClick},
-    {Ctl::btnSwap, &TForm1::btnSwapClick},
-    {Ctl::btnReverse, &TForm1::btnReverseClick},
-    {Ctl::btnASM, &TForm1::btnASMClick},
-    {Ctl::chkInvalid, &TForm1::chkInvalidClick},
-}};
 
 [[nodiscard]] QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -267,43 +249,38 @@ void MainWindow::SetTabOrder() {
 }
 
 void MainWindow::Connect() {
-    for (const ClickHandler& click : ClickHandlers) {
-        auto* button = qobject_cast<QAbstractButton*>(widgets_[static_cast<std::size_t>(click.control)]);
-        connect(button, &QAbstractButton::clicked, this,
-                [this, handler = click.handler] { Fire([this, handler] { (form_.*handler)(); }); });
+    for (const CommandEntry& command : CommandTable) {
+        if (command.control) {
+            auto* button =
+                qobject_cast<QAbstractButton*>(widgets_[static_cast<std::size_t>(*command.control)]);
+            connect(button, &QAbstractButton::clicked, this, [this, id = command.id] { Run(id); });
+        }
     }
-    connect(menuLength_, &LengthMenu::Changed, this, [this] { Fire([this] { form_.menuLengthChange(); }); });
-    connect(editAddress_, &QLineEdit::textChanged, this,
-            [this] { Fire([this] { form_.editAddressChange(); }); });
-    connect(editLength_, &QLineEdit::textChanged, this,
-            [this] { Fire([this] { form_.editLengthChange(); }); });
-    editAddress_->SetKeyFilter(
-        [this](char32_t& key) { Fire([this, &key] { form_.editAddressKeyPress(key); }); });
-    editLength_->SetKeyFilter(
-        [this](char32_t& key) { Fire([this, &key] { form_.editLengthKeyPress(key); }); });
-    connect(barBrowser_, &QScrollBar::valueChanged, this,
-            [this] { Fire([this] { form_.barBrowserChange(); }); });
+    connect(menuLength_, &LengthMenu::Changed, this, [this] { Changed(Ctl::menuLength); });
+    connect(editAddress_, &QLineEdit::textChanged, this, [this] { Changed(Ctl::editAddress); });
+    connect(editLength_, &QLineEdit::textChanged, this, [this] { Changed(Ctl::editLength); });
+    connect(barBrowser_, &QScrollBar::valueChanged, this, [this] { Changed(Ctl::barBrowser); });
+    for (KeyFilterEdit* edit : {editAddress_, editLength_}) {
+        const Ctl control = edit == editAddress_ ? Ctl::editAddress : Ctl::editLength;
+        edit->SetKeyFilter([this, control](char32_t& key) { Fire([&] { RunKey(form_, control, key); }); });
+    }
+    // The bit view is a control of its own, not a region of the surface, so its presses are not routed.
     connect(editBits_, &BitsView::Pressed, this, [this](MouseButton button, int x, int y) {
-        Fire([this, button, x, y] { form_.editBitsMouseDown(button, x, y); });
+        Fire([&] { RunMouse(form_, {Ctl::editBits, MouseAction::Down, button, x, y}); });
     });
+    ConnectShortcuts();
+}
+
+void MainWindow::Run(Command command) {
+    Fire([this, command] { RunCommand(form_, command); });
+}
+
+void MainWindow::Changed(Ctl control) {
+    Fire([this, control] { RunChange(form_, control); });
 }
 
 void MainWindow::DeliverMouse(const RoutedMouse& event) {
-    const Ctl area = event.area;
-    const MouseAction action = event.action;
-    if (area == Ctl::areaPal && action == MouseAction::Down) {
-        Fire([&] { form_.areaPalMouseDown(event.button, event.x, event.y); });
-    } else if (area == Ctl::areaPal && action == MouseAction::Up) {
-        Fire([&] { form_.areaPalMouseUp(event.button, event.x, event.y); });
-    } else if (area == Ctl::areaRGB && action == MouseAction::Down) {
-        Fire([&] { form_.areaRGBMouseDown(event.button, event.x, event.y); });
-    } else if (area == Ctl::areaBrowser && action == MouseAction::Down) {
-        Fire([&] { form_.areaBrowserMouseDown(event.button, event.x, event.y); });
-    } else if (area == Ctl::areaBrowser && action == MouseAction::Move) {
-        Fire([&] { form_.areaBrowserMouseMove(event.x, event.y); });
-    } else if (area == Ctl::areaBrowserOut && action == MouseAction::Move) {
-        Fire([&] { form_.areaBrowserOutMouseMove(event.x, event.y); });
-    }
+    Fire([&] { RunMouse(form_, event); });
 }
 
 template <class Handler>
@@ -345,6 +322,16 @@ void MainWindow::ShowError(const FileError& error) {
     }
     QMessageBox::critical(this, QCoreApplication::applicationName(),
                           QString::fromStdString(ErrorMessageText(error.what())), QMessageBox::Ok);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    Fire([&] { mayClose = form_.QueryClose(); });
+    if (mayClose) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -9,17 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "app/Commands.h"
 #include "app/Controls.h"
 #include "app/Generic.h"
 #include "app/Layout.h"
+#include "app/MouseRouter.h"
 #include "model/FileImage.h"
-#include "platform/MouseRouter.h"
 
 #include <QColor>
 #include <QString>
 #include <QWidget>
 
 class QCheckBox;
+class QCloseEvent;
 class QLabel;
 class QPlainTextEdit;
 class QScrollBar;
@@ -66,9 +68,12 @@ class MainWindow : public QWidget, public Controls {
     void SetInsertColour(Ctl c, Rgb colour) override;
     void InsertText(Ctl c, std::string_view text) override;
     void SetCaption(std::string_view caption) override;
+    void SetModified(bool modified) override { setWindowModified(modified); }
     [[nodiscard]] std::optional<std::string> RunOpenDialog() override;
     [[nodiscard]] std::optional<std::string> RunSaveDialog() override;
     [[nodiscard]] std::optional<Rgb> RunColourDialog() override;
+    [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
+    [[nodiscard]] bool AskOverwrite(std::string_view question) override;
     [[nodiscard]] ScreenSize Screen() const override;
     [[nodiscard]] std::string ExecutableDir() const override;
     void Present() override;
@@ -77,6 +82,9 @@ class MainWindow : public QWidget, public Controls {
     // Hands one routed mouse event to the form's handler for its area, if the area has one.
     virtual void DeliverMouse(const RoutedMouse& event);
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // Undo and redo keys in a text box: the box's own undo while it has one, the document's after that.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
@@ -84,6 +92,10 @@ class MainWindow : public QWidget, public Controls {
     void BuildAddressCaption();
     void SetTabOrder();
     void Connect();
+    // The commands' key sequences, as actions of the whole window.
+    void ConnectShortcuts();
+    void Run(Command command);
+    void Changed(Ctl control);
     void FitLabel(QLabel* label);
 
     // Runs one handler. A file error ends the handler and is shown; nested handlers pass it on to the

@@ -6,8 +6,8 @@
 
 #include <functional>
 
+#include "app/MouseRouter.h"
 #include "draw/Surface.h"
-#include "platform/MouseRouter.h"
 
 #include <QImage>
 #include <QWidget>

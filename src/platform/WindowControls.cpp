@@ -16,7 +16,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -236,6 +238,29 @@ std::optional<Rgb> MainWindow::RunColourDialog() {
     lastColour_ = dialog.selectedColor();
     return Rgb{static_cast<std::uint8_t>(lastColour_.red()), static_cast<std::uint8_t>(lastColour_.green()),
                static_cast<std::uint8_t>(lastColour_.blue())};
+}
+
+SaveAnswer MainWindow::AskSaveChanges(std::string_view question) {
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), ToQString(question),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
+}
+
+bool MainWindow::AskOverwrite(std::string_view question) {
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), ToQString(question),
+                    QMessageBox::Cancel, this);
+    QPushButton* overwrite = box.addButton(tr("Overwrite"), QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == overwrite;
 }
 
 ScreenSize MainWindow::Screen() const {

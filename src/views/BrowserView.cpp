@@ -105,8 +105,8 @@ void TForm1::DrawBrowser() {
 void TForm1::barBrowserChange() {
     // One scroll step is one row of the grid.
     const std::int64_t offset = std::int64_t{controls_.ScrollPos(Ctl::barBrowser)} * BrowserColumns * 2;
-    State.BrowserOffset = static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(offset, 0, std::numeric_limits<std::int32_t>::max()));
+    document_.SetBrowserOffset(static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(offset, 0, std::numeric_limits<std::int32_t>::max())));
     DrawBrowser();
 }
 

@@ -5,6 +5,7 @@
 
 #include "model/NumberText.h"
 #include "support/GuiSupport.h"
+#include "support/StateAccess.h"
 
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -85,10 +86,10 @@ class BitViewTest : public QObject {
             bytes.push_back(0x0E);
             bytes.push_back(static_cast<std::uint8_t>(i));
         }
-        w.Form().State.FileData = bytes;
-        w.Form().State.PalLength = 20;
-        w.Form().State.SelStart = 17;
-        w.Form().State.SelEnd = 17;
+        tintorb::test::Mutable(w.Form()).FileData = bytes;
+        tintorb::test::Mutable(w.Form()).PalLength = 20;
+        tintorb::test::Mutable(w.Form()).SelStart = 17;
+        tintorb::test::Mutable(w.Form()).SelEnd = 17;
         w.Form().WriteListing();
 
         auto* memo = w.WidgetAs<QPlainTextEdit>(Ctl::memoASM);

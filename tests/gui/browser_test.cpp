@@ -62,7 +62,7 @@ class BrowserTest : public QObject {
         const QString path = WriteWords(dir, {0x0EEE, 0x1234, 0x000E, 0x0E00, 0x0222});
         Open(w, path);
 
-        QCOMPARE(w.Window().windowTitle(), QStringLiteral("Tintorb 2.1 - ") + path);
+        QCOMPARE(w.ShownCaption(), QStringLiteral("Tintorb 2.1 - ") + path);
         const QImage image = w.Grab();
         QCOMPARE(image.pixelColor(CellPoint(0)), QColor(255, 255, 255));
         QCOMPARE(image.pixelColor(CellPoint(1, 3, 0)), QColor(64, 64, 64));

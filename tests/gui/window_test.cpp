@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/ErrorMessage.h"
+#include "app/MouseRouter.h"
 #include "platform/BitsView.h"
-#include "platform/ErrorMessage.h"
 #include "platform/KeyFilterEdit.h"
-#include "platform/MouseRouter.h"
 #include "support/GuiSupport.h"
 
 #include <QAbstractButton>

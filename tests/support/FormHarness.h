@@ -9,6 +9,7 @@
 
 #include "app/Generic.h"
 #include "support/MemoryControls.h"
+#include "support/StateAccess.h"
 
 namespace tintorb::test {
 

@@ -180,6 +180,34 @@ std::optional<std::string> MemoryControls::RunSaveDialog() {
     return answer;
 }
 
+SaveAnswer MemoryControls::AskSaveChanges(std::string_view question) {
+    questions_.emplace_back(question);
+    if (saveChangesAnswers_.empty()) {
+        return SaveAnswer::Cancel;
+    }
+    const SaveAnswer answer = saveChangesAnswers_.front();
+    saveChangesAnswers_.pop_front();
+    return answer;
+}
+
+bool MemoryControls::AskOverwrite(std::string_view question) {
+    questions_.emplace_back(question);
+    if (overwriteAnswers_.empty()) {
+        return false;
+    }
+    const bool answer = overwriteAnswers_.front();
+    overwriteAnswers_.pop_front();
+    return answer;
+}
+
+std::string MemoryControls::Caption() const {
+    std::string shown = caption_;
+    if (const std::size_t mark = shown.find("[*]"); mark != std::string::npos) {
+        shown.replace(mark, 3, modified_ ? "*" : "");
+    }
+    return shown;
+}
+
 std::optional<Rgb> MemoryControls::RunColourDialog() {
     ++dialogsShown_;
     if (colourAnswers_.empty()) {
@@ -238,10 +266,12 @@ void MemoryControls::TypeMenuText(Ctl c, std::string_view text) {
     FireChange(c);
 }
 
-void MemoryControls::Click(Ctl c) {
-    state(c).checked = !state(c).checked;
-    if (form_ != nullptr && c == Ctl::chkInvalid) {
-        form_->chkInvalidClick();
+void MemoryControls::Press(Ctl c) {
+    if (LayoutOf(c).kind == ControlKind::CheckBox) {
+        state(c).checked = !state(c).checked;
+    }
+    if (const std::optional<Command> command = CommandOfControl(c)) {
+        Run(*command);
     }
 }
 
@@ -262,35 +292,14 @@ void MemoryControls::EditListing(std::string_view text) {
 }
 
 void MemoryControls::FireKeyPress(Ctl c, char32_t& key) {
-    if (form_ == nullptr) {
-        return;
-    }
-    if (c == Ctl::editAddress) {
-        form_->editAddressKeyPress(key);
-    } else if (c == Ctl::editLength) {
-        form_->editLengthKeyPress(key);
+    if (form_ != nullptr) {
+        RunKey(*form_, c, key);
     }
 }
 
 void MemoryControls::FireChange(Ctl c) {
-    if (form_ == nullptr) {
-        return;
-    }
-    switch (c) {
-        case Ctl::editAddress:
-            form_->editAddressChange();
-            break;
-        case Ctl::editLength:
-            form_->editLengthChange();
-            break;
-        case Ctl::menuLength:
-            form_->menuLengthChange();
-            break;
-        case Ctl::barBrowser:
-            form_->barBrowserChange();
-            break;
-        default:
-            break;
+    if (form_ != nullptr) {
+        RunChange(*form_, c);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/Commands.h"
 #include "app/Controls.h"
 #include "app/Generic.h"
 
@@ -49,14 +50,25 @@ class MemoryControls : public Controls {
     void SetInsertColour(Ctl c, Rgb colour) override;
     void InsertText(Ctl c, std::string_view text) override;
     void SetCaption(std::string_view caption) override { caption_ = caption; }
+    void SetModified(bool modified) override { modified_ = modified; }
     [[nodiscard]] std::optional<std::string> RunOpenDialog() override;
     [[nodiscard]] std::optional<std::string> RunSaveDialog() override;
     [[nodiscard]] std::optional<Rgb> RunColourDialog() override;
+    [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
+    [[nodiscard]] bool AskOverwrite(std::string_view question) override;
     [[nodiscard]] ScreenSize Screen() const override { return screen_; }
     [[nodiscard]] std::string ExecutableDir() const override { return executableDir_; }
     void Present() override { ++presentCount_; }
 
     // What a user does.
+    // Clicks a button (or the check box, toggling it), through the same wiring as the window's.
+    void Press(Ctl c);
+    // Runs a command as its menu item or shortcut would.
+    void Run(Command command) { RunCommand(*form_, command); }
+    // A mouse event already routed to an area (or the bit view), with area-relative coordinates.
+    void Mouse(Ctl area, MouseAction action, MouseButton button, int x, int y) {
+        RunMouse(*form_, {area, action, button, x, y});
+    }
     // Types characters at the caret of an edit box, each through the key filter, backspace (0x08) erasing
     // the character before the caret.
     void Type(Ctl c, std::string_view keys);
@@ -67,8 +79,6 @@ class MemoryControls : public Controls {
     // Types into the length menu's edit field (no completion): the item index becomes that of the item with
     // exactly this text, -1 when there is none.
     void TypeMenuText(Ctl c, std::string_view text);
-    // Clicks the check box, toggling it.
-    void Click(Ctl c);
     // Drags the scroll bar to a position (clamped to its range, as the widget does).
     void Scroll(Ctl c, int position);
     // Replaces the listing box's whole text, as a user editing it would; lines split at "\n" ("\r" dropped).
@@ -79,11 +89,17 @@ class MemoryControls : public Controls {
     void AnswerOpen(std::optional<std::string> path) { openAnswers_.push_back(std::move(path)); }
     void AnswerSave(std::optional<std::string> path) { saveAnswers_.push_back(std::move(path)); }
     void AnswerColour(std::optional<Rgb> colour) { colourAnswers_.push_back(colour); }
+    // Answers for the next questions; with none scripted, a question is answered Cancel.
+    void AnswerSaveChanges(SaveAnswer answer) { saveChangesAnswers_.push_back(answer); }
+    void AnswerOverwrite(bool overwrite) { overwriteAnswers_.push_back(overwrite); }
     void SetScreen(ScreenSize size) { screen_ = size; }
     void SetExecutableDir(std::string dir) { executableDir_ = std::move(dir); }
 
     // What a user sees.
-    [[nodiscard]] const std::string& Caption() const { return caption_; }
+    // The caption as shown: its "[*]" becomes "*" while there are unsaved changes, and goes otherwise.
+    [[nodiscard]] std::string Caption() const;
+    // The questions asked so far, in order.
+    [[nodiscard]] const std::vector<std::string>& Questions() const { return questions_; }
     [[nodiscard]] bool Visible(Ctl c) const { return state(c).visible; }
     [[nodiscard]] bool Enabled(Ctl c) const { return state(c).enabled; }
     [[nodiscard]] int Caret(Ctl c) const { return state(c).caret; }
@@ -125,6 +141,10 @@ class MemoryControls : public Controls {
     TForm1* form_ = nullptr;
     std::array<ControlState, Layout.size()> controls_{};
     std::string caption_{WindowCaption};
+    bool modified_ = false;
+    std::deque<SaveAnswer> saveChangesAnswers_;
+    std::deque<bool> overwriteAnswers_;
+    std::vector<std::string> questions_;
     std::optional<Ctl> focus_;
     std::deque<std::optional<std::string>> openAnswers_;
     std::deque<std::optional<std::string>> saveAnswers_;

@@ -86,12 +86,12 @@ TEST_F(BrowserFixture, ValidWordsAreColouredAndInvalidOnesStripedUnlessShown) {
     EXPECT_TRUE(CellIs(3, BackgroundColour));
 
     const int presents = h.controls.PresentCount();
-    h.controls.Click(Ctl::chkInvalid);
+    h.controls.Press(Ctl::chkInvalid);
     EXPECT_TRUE(CellIs(1, (Rgb{87, 52, 52})));
     EXPECT_TRUE(CellIs(0, White));
     EXPECT_EQ(h.controls.PresentCount(), presents + 1);
 
-    h.controls.Click(Ctl::chkInvalid);
+    h.controls.Press(Ctl::chkInvalid);
     EXPECT_TRUE(CellIsStriped(1));
 }
 
@@ -158,12 +158,12 @@ TEST_F(BrowserFixture, RunsOfAlikeCellsStayInTheirRowAndInTheData) {
 
 TEST_F(BrowserFixture, StaleStateDrawsOnlyWordsOfTheImage) {
     Load(WordBytes({0x0EEE, 0x0EEE}));
-    h.form.State.WordCount = 5000;
+    Mutable(h.form).WordCount = 5000;
     h.form.DrawBrowser();
     EXPECT_TRUE(CellIs(1, White));
     EXPECT_TRUE(CellIs(2, BackgroundColour));
 
-    h.form.State.BrowserOffset = -64;
+    Mutable(h.form).BrowserOffset = -64;
     h.form.DrawBrowser();
     EXPECT_TRUE(CellIs(31, BackgroundColour));
     EXPECT_TRUE(CellIs(32, White));

@@ -18,7 +18,7 @@ namespace {
 class RandomEdits {
   public:
     explicit RandomEdits(unsigned seed) : random_(seed) {
-        EditorState& s = h_.form.State;
+        EditorState& s = Mutable(h_.form);
         s.PalLength = Between(1, 64);
         s.PalAddress = Between(0, 40);
         s.FileData.resize(static_cast<std::size_t>(s.PalAddress + 2 * s.PalLength + Between(0, 40)));

@@ -14,7 +14,7 @@ constexpr std::uint8_t Filler = 0xA5;
 
 // A loaded file holding the given palette at byte `at`, with `after` filler bytes behind it.
 void LoadPalette(FormHarness& h, const std::vector<std::uint16_t>& words, int at = 0, int after = 0) {
-    EditorState& s = h.form.State;
+    EditorState& s = Mutable(h.form);
     s.FileData.assign(static_cast<std::size_t>(at), Filler);
     const std::vector<std::uint8_t> bytes = WordBytes(words);
     s.FileData.insert(s.FileData.end(), bytes.begin(), bytes.end());
@@ -46,14 +46,14 @@ TEST(EntryEdits, LevelSwatchSetsOneChannelOfTheFirstSelectedEntryOnly) {
     FormHarness h;
     std::vector<std::uint16_t> expected(12, 0x0EEE);
     LoadPalette(h, expected);
-    h.form.State.SelStart = 2;
-    h.form.State.SelEnd = 9;
+    Mutable(h.form).SelStart = 2;
+    Mutable(h.form).SelEnd = 9;
     h.form.areaRGBMouseDown(MouseButton::Left, 5 * 30 + 3, 30 + 3);
     expected[2] = 0x0EAE;
     EXPECT_EQ(Entries(h), expected);
     EXPECT_EQ(PaletteCellPixel(h, 2), DisplayColour(0x0EAE));
 
-    h.form.State.SelStart = 3;
+    Mutable(h.form).SelStart = 3;
     h.form.areaRGBMouseDown(MouseButton::Right, 4, 60 + 29);
     expected[3] = 0x00EE;
     EXPECT_EQ(Entries(h), expected);
@@ -64,7 +64,7 @@ TEST(EntryEdits, ColourDialogTruncatesIntoTheEntryKeepingMaskBitsAndCancelChange
     LoadPalette(h, {0xF111, 0x0000});
     h.controls.AnswerColour(Rgb{255, 255, 255});
     h.form.btnColourClick();
-    h.form.State.SelStart = 1;
+    Mutable(h.form).SelStart = 1;
     h.controls.AnswerColour(Rgb{200, 100, 50});
     h.form.btnColourClick();
     EXPECT_EQ(Entries(h), (std::vector<std::uint16_t>{0xFFFF, 0x026C}));
@@ -93,7 +93,7 @@ TEST(EntryEdits, BitPressTogglesAnyBitAndTheBrowserStripesAnInvalidWord) {
     EXPECT_EQ(h.form.State.GetEntry(0), 0x8EEE);
     EXPECT_GT(h.controls.PresentCount(), presents);
 
-    h.form.State.FileName.clear();
+    Mutable(h.form).FileName.clear();
     h.form.editBitsMouseDown(MouseButton::Left, 5, 8);
     EXPECT_EQ(h.form.State.GetEntry(0), 0x8EEE);
 }
@@ -118,8 +118,8 @@ TEST_P(PaletteSelection, PressAndReleaseSelectAForwardRun) {
     const SelectionCase c = GetParam();
     FormHarness h;
     LoadPalette(h, std::vector<std::uint16_t>(static_cast<std::size_t>(c.palLength), 0x0EEE));
-    h.form.State.SelStart = c.start;
-    h.form.State.SelEnd = c.end;
+    Mutable(h.form).SelStart = c.start;
+    Mutable(h.form).SelEnd = c.end;
     h.form.areaPalMouseDown(c.button, c.pressX, c.pressY);
     h.form.areaPalMouseUp(c.button, c.releaseX, c.releaseY);
     EXPECT_EQ(h.form.State.SelStart, c.expectedStart);
@@ -199,7 +199,7 @@ TEST(ListingWriteBack, StoresAtMostPalLengthValuesAndKeepsTheEntriesAfterTheLast
 // Only a failed load followed by a browser click leaves FileData and PalAddress like this.
 TEST(ListingWriteBack, FreshPaletteHoldsOnlyTheWholeWordsThatFitAfterTheAddress) {
     FormHarness h;
-    EditorState& s = h.form.State;
+    EditorState& s = Mutable(h.form);
     s.FileData.assign(40, 0x11);
     s.PalAddress = 101;
     h.controls.EditListing(
@@ -217,8 +217,8 @@ TEST(ListingWriteBack, FreshPaletteHoldsOnlyTheWholeWordsThatFitAfterTheAddress)
     EXPECT_EQ(s.FileData, expected);
 
     FormHarness beyond;
-    beyond.form.State.FileData.assign(300, 0x22);
-    beyond.form.State.PalAddress = 200;
+    Mutable(beyond.form).FileData.assign(300, 0x22);
+    Mutable(beyond.form).PalAddress = 200;
     beyond.controls.EditListing("dc.w $0EEE");
     beyond.form.btnASMClick();
     EXPECT_EQ(beyond.form.State.PalLength, 0);

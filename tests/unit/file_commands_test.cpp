@@ -67,11 +67,11 @@ TEST_F(FileCommandsFixture, LoadingResetsTheEditorOntoTheNewFile) {
     Load(Write("a.bin", Bytes(65536)));
     h.controls.Scroll(Ctl::barBrowser, 10);
     h.controls.Paste(Ctl::editAddress, "$10");
-    h.form.State.PalAddress = 0x10;
-    h.form.State.PalLength = 4;
-    h.form.State.SelStart = 1;
-    h.form.State.SelEnd = 2;
-    h.form.State.ClipData = {0x0E, 0xEE};
+    Mutable(h.form).PalAddress = 0x10;
+    Mutable(h.form).PalLength = 4;
+    Mutable(h.form).SelStart = 1;
+    Mutable(h.form).SelEnd = 2;
+    Mutable(h.form).ClipData = {0x0E, 0xEE};
     h.controls.SetLines(Ctl::memoASM, std::vector<std::string>{"dc.w $0EEE"});
     h.controls.SetEnabled(Ctl::editBits, true);
     h.form.surface().FillBox({1, 2, 3}, 0, 0, 953, 657);
@@ -111,7 +111,7 @@ TEST_F(FileCommandsFixture, ASmallFileAfterAScrolledOneStartsAtTheTop) {
 TEST_F(FileCommandsFixture, SaveWritesBackEveryByteIncludingAnOddLastOne) {
     const std::string a = Write("a.bin", {1, 2, 3, 4, 5});
     Load(a);
-    h.form.State.FileData[4] = 0x99;
+    Mutable(h.form).FileData[4] = 0x99;
     h.form.btnSaveClick();
     EXPECT_EQ(ReadBytes(a), (std::vector<std::uint8_t>{1, 2, 3, 4, 0x99}));
 }
@@ -125,7 +125,7 @@ TEST_F(FileCommandsFixture, SaveAsWritesACopyAndSaveStillWritesTheLoadedFile) {
     EXPECT_EQ(ReadBytes(b), (std::vector<std::uint8_t>{1, 2, 3, 4}));
     EXPECT_EQ(h.controls.Caption(), "Tintorb 2.1 - " + a);
 
-    h.form.State.FileData[0] = 0x77;
+    Mutable(h.form).FileData[0] = 0x77;
     h.form.btnSaveClick();
     EXPECT_EQ(ReadBytes(a), (std::vector<std::uint8_t>{0x77, 2, 3, 4}));
     EXPECT_EQ(ReadBytes(b), (std::vector<std::uint8_t>{1, 2, 3, 4}));
@@ -167,7 +167,7 @@ TEST_F(FileCommandsFixture, AFailedLoadChangesNothing) {
         EXPECT_EQ(h.controls.PresentCount(), presents);
     }
 
-    h.form.State.FileData[0] = 0x55;
+    Mutable(h.form).FileData[0] = 0x55;
     h.form.btnSaveClick();
     EXPECT_EQ(ReadBytes(a)[0], 0x55);
     EXPECT_FALSE(std::filesystem::exists(dir.File("missing.bin")));

@@ -42,9 +42,9 @@ class LevelPickerMarkers : public testing::TestWithParam<PickerCase> {};
 TEST_P(LevelPickerMarkers, FrameTheSelectedEntrysLevelInEachRow) {
     FormHarness h;
     // The selected entry is the second one, so a picker that read entry 0 would show 0x1234's levels.
-    h.form.State.FileData = WordBytes({0x1234, GetParam().word});
-    h.form.State.PalLength = 2;
-    h.form.State.SelStart = 1;
+    Mutable(h.form).FileData = WordBytes({0x1234, GetParam().word});
+    Mutable(h.form).PalLength = 2;
+    Mutable(h.form).SelStart = 1;
     h.form.DrawLevelPicker();
 
     for (int row = 0; row < 3; ++row) {

@@ -18,11 +18,11 @@ void LoadCountingPalette(FormHarness& h, int count, int sel) {
     for (int i = 0; i < count; ++i) {
         words.push_back(static_cast<std::uint16_t>(i));
     }
-    h.form.State.FileData = WordBytes(words);
-    h.form.State.PalAddress = 0;
-    h.form.State.PalLength = count;
-    h.form.State.SelStart = sel;
-    h.form.State.SelEnd = sel;
+    Mutable(h.form).FileData = WordBytes(words);
+    Mutable(h.form).PalAddress = 0;
+    Mutable(h.form).PalLength = count;
+    Mutable(h.form).SelStart = sel;
+    Mutable(h.form).SelEnd = sel;
 }
 
 TEST(ListingLines, HoldSixteenWordsEach) {
@@ -58,7 +58,7 @@ TEST(ListingLines, ReplaceTheWholeContent) {
     h.form.WriteListing();
     EXPECT_EQ(h.controls.Lines(Ctl::memoASM), std::vector<std::string>{"dc.w $0000,$0001,$0002"});
 
-    h.form.State.PalLength = 0;
+    Mutable(h.form).PalLength = 0;
     h.form.WriteListing();
     EXPECT_TRUE(h.controls.Lines(Ctl::memoASM).empty());
     EXPECT_EQ(h.controls.Focus(), Ctl::memoASM);
@@ -156,13 +156,13 @@ TEST(ListingRoundTrip, ReadsBackEveryPaletteItWrites) {
     for (int trial = 0; trial < 400; ++trial) {
         const int length = 1 + trial % 64;
         const int address = static_cast<int>(random() % 7);
-        h.form.State.FileData.resize(static_cast<std::size_t>(address + 2 * length));
-        for (std::uint8_t& byte : h.form.State.FileData) {
+        Mutable(h.form).FileData.resize(static_cast<std::size_t>(address + 2 * length));
+        for (std::uint8_t& byte : Mutable(h.form).FileData) {
             byte = static_cast<std::uint8_t>(random());
         }
-        h.form.State.PalAddress = address;
-        h.form.State.PalLength = length;
-        h.form.State.SelStart = static_cast<int>(random() % static_cast<unsigned>(length));
+        Mutable(h.form).PalAddress = address;
+        Mutable(h.form).PalLength = length;
+        Mutable(h.form).SelStart = static_cast<int>(random() % static_cast<unsigned>(length));
         h.form.WriteListing();
 
         std::vector<ColourWord> palette;

@@ -24,7 +24,7 @@ class PaletteLocation : public testing::Test {
         h_.controls.Paste(Ctl::editAddress, address);
         h_.form.btnReloadClick();
     }
-    [[nodiscard]] EditorState& State() { return h_.form.State; }
+    [[nodiscard]] EditorState& State() { return Mutable(h_.form); }
     [[nodiscard]] std::string Text(Ctl c) const { return h_.controls.Text(c); }
 
     FormHarness h_;

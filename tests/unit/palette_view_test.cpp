@@ -65,7 +65,7 @@ struct PaletteForm {
         State().FileName = "palette-view.bin";
         State().PalLength = length;
     }
-    [[nodiscard]] EditorState& State() { return h.form.State; }
+    [[nodiscard]] EditorState& State() { return Mutable(h.form); }
     [[nodiscard]] const Surface& Pixels() const { return h.form.surface(); }
 };
 

@@ -15,7 +15,7 @@ constexpr int FillerAfter = 4;
 
 // A loaded file holding the given palette at an odd address, with filler on both sides.
 void LoadPalette(FormHarness& h, const std::vector<std::uint16_t>& words, int selStart, int selEnd) {
-    EditorState& s = h.form.State;
+    EditorState& s = Mutable(h.form);
     s.FileData.assign(PaletteAt, Filler);
     const std::vector<std::uint8_t> bytes = WordBytes(words);
     s.FileData.insert(s.FileData.end(), bytes.begin(), bytes.end());
@@ -106,7 +106,7 @@ TEST(GradientEdges, InnerEntriesKeepTheirMaskBitsAndAdjacentEndsChangeNothing) {
     EXPECT_EQ(Entries(h), (std::vector<std::uint16_t>{0x0000, 0x1666, 0x0EEE}));
 
     const int presents = h.controls.PresentCount();
-    h.form.State.SelEnd = 1;
+    Mutable(h.form).SelEnd = 1;
     h.form.btnGradientClick();
     EXPECT_EQ(Entries(h), (std::vector<std::uint16_t>{0x0000, 0x1666, 0x0EEE}));
     EXPECT_EQ(h.controls.PresentCount(), presents);
@@ -119,7 +119,7 @@ TEST(RangeEdits, SwapAndReverseTurnTheSelectedRun) {
     LoadPalette(h, Counting(6), 1, 4);
     h.form.btnReverseClick();
     EXPECT_EQ(Entries(h), (std::vector<std::uint16_t>{1, 5, 4, 3, 2, 6}));
-    h.form.State.SelEnd = 3;
+    Mutable(h.form).SelEnd = 3;
     h.form.btnReverseClick();
     EXPECT_EQ(Entries(h), (std::vector<std::uint16_t>{1, 3, 4, 5, 2, 6}));
     h.form.btnSwapClick();
@@ -136,8 +136,8 @@ TEST(RangeEdits, PasteWithNothingCopiedDoesNothingAndThenStopsAtTheLastEntry) {
     h.form.btnCopyClick();
     EXPECT_EQ(h.form.State.ClipData, WordBytes({5, 6, 7, 8}));
     EXPECT_EQ(h.controls.PresentCount(), 0);
-    h.form.State.SelStart = 14;
-    h.form.State.SelEnd = 14;
+    Mutable(h.form).SelStart = 14;
+    Mutable(h.form).SelEnd = 14;
     h.form.btnPasteClick();
     std::vector<std::uint16_t> expected = Counting(16);
     expected[14] = 5;

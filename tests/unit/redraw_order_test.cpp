@@ -45,7 +45,7 @@ struct LoggedForm {
     LoggedForm() {
         controls.Attach(form);
         form.FormCreate();
-        EditorState& s = form.State;
+        EditorState& s = Mutable(form);
         s.FileData = WordBytes({0x0EEE, 0x0EEE, 0x0EEE, 0x0EEE});
         s.WordCount = 4;
         s.FileName = "palette.bin";
@@ -76,13 +76,13 @@ TEST(RedrawOrder, AnEditRedrawsThePaletteThenTheBrowser) {
 
 TEST(RedrawOrder, CommandsWithNothingToChangeRedrawNothing) {
     LoggedForm f;
-    f.form.State.SelEnd = 0;
+    Mutable(f.form).SelEnd = 0;
     f.form.btnSwapClick();
     f.form.btnReverseClick();
     f.form.btnGradientClick();
     f.form.btnPasteClick();  // nothing copied yet
     f.form.btnCopyClick();   // copying changes no entry
-    f.form.State.PalLength = 0;
+    Mutable(f.form).PalLength = 0;
     f.form.areaPalMouseUp(MouseButton::Left, 10, 10);
     f.form.areaPalMouseDown(MouseButton::Left, 10, 10);
     f.form.areaRGBMouseDown(MouseButton::Left, 10, 10);

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 namespace tintorb::gui {
 
@@ -143,18 +144,46 @@ void GuiWindow::CancelNextDialog() {
     answers_.push_back({AnswerKind::Cancel, {}, {}});
 }
 
+void GuiWindow::AnswerQuestion(QMessageBox::ButtonRole role) {
+    answers_.push_back({AnswerKind::Question, {}, {}, role});
+}
+
+QString GuiWindow::ShownCaption() const {
+    return window_->windowHandle()->title();
+}
+
+// An error box has only OK; a question takes the scripted answer, or is cancelled as unexpected.
+void GuiWindow::AnswerMessageBox(QMessageBox* box) {
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+        messages_.append(box->text());
+        ok->click();
+        return;
+    }
+    questions_.append(box->text());
+    if (answers_.empty() || answers_.front().kind != AnswerKind::Question) {
+        ++unexpectedDialogs_;
+        box->button(QMessageBox::Cancel)->click();
+        return;
+    }
+    const QMessageBox::ButtonRole role = answers_.front().role;
+    answers_.pop_front();
+    for (QAbstractButton* button : box->buttons()) {
+        if (box->buttonRole(button) == role) {
+            button->click();
+            return;
+        }
+    }
+    ++unexpectedDialogs_;
+    box->button(QMessageBox::Cancel)->click();
+}
+
 void GuiWindow::AnswerModalDialogs() {
     QWidget* modal = OpenModalDialog();
     if (modal == nullptr || !modal->isVisible()) {
         return;
     }
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        messages_.append(box->text());
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-            ok->click();
-        } else {
-            box->accept();
-        }
+        AnswerMessageBox(box);
         return;
     }
     auto* dialog = qobject_cast<QDialog*>(modal);
@@ -183,6 +212,7 @@ void GuiWindow::AnswerModalDialogs() {
     }
     switch (answer.kind) {
         case AnswerKind::Cancel:
+        case AnswerKind::Question:  // never fits a dialog
             dialog->reject();
             break;
         case AnswerKind::Open:

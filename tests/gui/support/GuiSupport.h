@@ -30,6 +30,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QMessageBox>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -90,6 +91,8 @@ class GuiWindow : public QObject {
     [[nodiscard]] QImage Grab() const;
     [[nodiscard]] QColor Pixel(int x, int y) const;
     [[nodiscard]] QString TextOf(Ctl c) const { return QString::fromStdString(window_->Text(c)); }
+    // The caption as the window system shows it, with the mark of unsaved changes resolved.
+    [[nodiscard]] QString ShownCaption() const;
 
     // Answers for the next dialogs the window opens, first in first out. A dialog that opens with no
     // answer waiting is cancelled and counted as unexpected.
@@ -97,20 +100,28 @@ class GuiWindow : public QObject {
     void AnswerSave(const QString& path);
     void AnswerColour(const QColor& colour);
     void CancelNextDialog();
+    // Answers the next question box with its first button of this role (Save and Overwrite are accept,
+    // Discard destructive, Cancel reject).
+    void AnswerQuestion(QMessageBox::ButtonRole role);
     // Whether every answer was used and no dialog opened unexpectedly.
     [[nodiscard]] bool DialogsDone() const { return answers_.empty() && unexpectedDialogs_ == 0; }
     [[nodiscard]] int UnexpectedDialogs() const { return unexpectedDialogs_; }
 
     // Error boxes are confirmed with OK as soon as they open; their texts, in order.
     [[nodiscard]] const QStringList& Messages() const { return messages_; }
+    // The texts of the questions answered, in order.
+    [[nodiscard]] const QStringList& Questions() const { return questions_; }
 
   private:
-    enum class AnswerKind { Open, Save, Colour, Cancel };
+    enum class AnswerKind { Open, Save, Colour, Cancel, Question };
     struct Answer {
         AnswerKind kind;
         QString path;
         QColor colour;
+        QMessageBox::ButtonRole role = QMessageBox::InvalidRole;
     };
+
+    void AnswerMessageBox(QMessageBox* box);
 
     void AnswerModalDialogs();
     void Focus(Ctl c);
@@ -119,6 +130,7 @@ class GuiWindow : public QObject {
     QTimer watcher_;
     std::deque<Answer> answers_;
     QStringList messages_;
+    QStringList questions_;
     int unexpectedDialogs_ = 0;
 };
 

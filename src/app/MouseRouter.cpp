@@ -1,4 +1,4 @@
-#include "platform/MouseRouter.h"
+#include "app/MouseRouter.h"
 
 namespace tintorb {
 

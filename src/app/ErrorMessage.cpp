@@ -1,4 +1,4 @@
-#include "platform/ErrorMessage.h"
+#include "app/ErrorMessage.h"
 
 namespace tintorb {
 

@@ -1,0 +1,132 @@
+#include "model/Document.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tintorb {
+
+namespace {
+
+// The part of [offset, offset + length) that lies inside an image of the given size, as [begin, end)
+// within the run.
+struct Inside {
+    std::int64_t begin = 0;
+    std::int64_t end = 0;
+};
+
+[[nodiscard]] Inside InsideImage(std::size_t imageSize, std::int64_t offset, std::int64_t length) {
+    const auto size = static_cast<std::int64_t>(imageSize);
+    const std::int64_t begin = std::clamp<std::int64_t>(-offset, 0, length);
+    const std::int64_t end = std::clamp<std::int64_t>(size - offset, begin, length);
+    return {begin, end};
+}
+
+}  // namespace
+
+PalettePlace Document::Place() const {
+    return {state_.PalAddress, state_.PalLength, state_.SelStart, state_.SelEnd};
+}
+
+bool Document::Apply(const Edit& edit) {
+    const auto length = static_cast<std::int64_t>(edit.bytes.size());
+    Inside inside = InsideImage(state_.FileData.size(), edit.offset, length);
+    const auto same = [&](std::int64_t k) {
+        return state_.FileData[static_cast<std::size_t>(edit.offset + k)] ==
+               edit.bytes[static_cast<std::size_t>(k)];
+    };
+    // The step keeps only the changed stretch.
+    while (inside.begin < inside.end && same(inside.begin)) {
+        ++inside.begin;
+    }
+    while (inside.end > inside.begin && same(inside.end - 1)) {
+        --inside.end;
+    }
+    if (inside.begin == inside.end) {
+        return false;
+    }
+    EditStep step;
+    step.offset = edit.offset + inside.begin;
+    const auto from = state_.FileData.begin() + step.offset;
+    step.before.assign(from, from + (inside.end - inside.begin));
+    step.after.assign(edit.bytes.begin() + inside.begin, edit.bytes.begin() + inside.end);
+    step.placeBefore = step.placeAfter = Place();
+    Write(step.offset, step.after);
+    history_.Record(std::move(step));
+    return true;
+}
+
+const EditStep* Document::Undo() {
+    const EditStep* step = history_.Undo();
+    if (step != nullptr) {
+        Write(step->offset, step->before);
+        Locate(step->placeBefore);
+    }
+    return step;
+}
+
+const EditStep* Document::Redo() {
+    const EditStep* step = history_.Redo();
+    if (step != nullptr) {
+        Write(step->offset, step->after);
+        Locate(step->placeAfter);
+    }
+    return step;
+}
+
+void Document::Locate(const PalettePlace& place) {
+    state_.PalAddress = place.PalAddress;
+    state_.PalLength = place.PalLength;
+    state_.SelStart = place.SelStart;
+    state_.SelEnd = place.SelEnd;
+}
+
+void Document::Open(std::vector<std::uint8_t> data, std::string fileName, std::optional<FileStamp> stamp) {
+    Replace(std::move(data), std::move(fileName));
+    state_.BrowserOffset = 0;
+    Locate({});
+    neverSaved_ = false;
+    stamp_ = stamp;
+}
+
+void Document::StartFresh(std::vector<std::uint8_t> data, std::string fileName, const PalettePlace& place) {
+    Replace(std::move(data), std::move(fileName));
+    Locate(place);
+    neverSaved_ = true;
+    stamp_.reset();
+}
+
+void Document::MarkSaved(std::optional<FileStamp> stamp) {
+    savedBytes_.clear();
+    neverSaved_ = false;
+    stamp_ = stamp;
+}
+
+void Document::Replace(std::vector<std::uint8_t> data, std::string fileName) {
+    state_.FileData = std::move(data);
+    state_.WordCount = static_cast<std::int32_t>(state_.FileData.size() / 2);
+    state_.FileName = std::move(fileName);
+    history_.Clear();
+    savedBytes_.clear();
+}
+
+void Document::Write(std::int64_t offset, std::span<const std::uint8_t> bytes) {
+    const Inside inside =
+        InsideImage(state_.FileData.size(), offset, static_cast<std::int64_t>(bytes.size()));
+    for (std::int64_t k = inside.begin; k < inside.end; ++k) {
+        const std::int64_t at = offset + k;
+        std::uint8_t& byte = state_.FileData[static_cast<std::size_t>(at)];
+        const std::uint8_t value = bytes[static_cast<std::size_t>(k)];
+        const auto saved = savedBytes_.find(at);
+        const std::uint8_t original = saved != savedBytes_.end() ? saved->second : byte;
+        if (value == original) {
+            if (saved != savedBytes_.end()) {
+                savedBytes_.erase(saved);
+            }
+        } else {
+            savedBytes_.emplace(at, original);
+        }
+        byte = value;
+    }
+}
+
+}  // namespace tintorb

@@ -1,0 +1,75 @@
+#pragma once
+
+// The one writer of the editor state. Everything else reads it through State(); a user's change of bytes
+// goes through Apply, which records it so that it can be undone, and the document knows at every moment
+// whether its bytes differ from the file as last loaded or saved.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "model/EditHistory.h"
+#include "model/EditorState.h"
+#include "model/FileImage.h"
+
+namespace tintorb {
+
+namespace test {
+struct StateAccess;
+}
+
+// New bytes for the file image, written from offset on. Only the part inside the image is written.
+struct Edit {
+    std::int64_t offset = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+class Document {
+  public:
+    [[nodiscard]] const EditorState& State() const { return state_; }
+    [[nodiscard]] PalettePlace Place() const;
+
+    // Writes the edit and records it as one step; an edit that changes no byte records nothing. Returns
+    // whether any byte changed.
+    bool Apply(const Edit& edit);
+    // Takes back (or does again) the latest step and puts the palette where it stood before (after) it.
+    // Returns the step, or null when there is none.
+    const EditStep* Undo();
+    const EditStep* Redo();
+    [[nodiscard]] bool CanUndo() const { return history_.CanUndo(); }
+    [[nodiscard]] bool CanRedo() const { return history_.CanRedo(); }
+
+    // Moving the palette or its selection changes no byte, so it is no step of its own.
+    void Locate(const PalettePlace& place);
+    void SetBrowserOffset(std::int32_t offset) { state_.BrowserOffset = offset; }
+    void SetClipData(std::vector<std::uint8_t> bytes) { state_.ClipData = std::move(bytes); }
+
+    // A file just read: the history starts afresh and the document is unmodified.
+    void Open(std::vector<std::uint8_t> data, std::string fileName, std::optional<FileStamp> stamp);
+    // A document made in memory, which counts as modified until it is first saved.
+    void StartFresh(std::vector<std::uint8_t> data, std::string fileName, const PalettePlace& place);
+    // The bytes are now what the file holds, and the file looks like stamp.
+    void MarkSaved(std::optional<FileStamp> stamp);
+    [[nodiscard]] bool Modified() const { return neverSaved_ || !savedBytes_.empty(); }
+    // How the file looked when it was last loaded or saved; nothing for a document never read from disk.
+    [[nodiscard]] const std::optional<FileStamp>& Stamp() const { return stamp_; }
+
+  private:
+    void Replace(std::vector<std::uint8_t> data, std::string fileName);
+    // Writes the part of bytes that lies inside the image, keeping savedBytes_ up to date.
+    void Write(std::int64_t offset, std::span<const std::uint8_t> bytes);
+
+    EditorState state_;
+    EditHistory history_;
+    // For every byte that differs from the file as last loaded or saved, the value it had there.
+    std::unordered_map<std::int64_t, std::uint8_t> savedBytes_;
+    bool neverSaved_ = false;
+    std::optional<FileStamp> stamp_;
+
+    friend struct test::StateAccess;
+};
+
+}  // namespace tintorb

@@ -1,0 +1,107 @@
+// Keys that run commands from anywhere in the window, and how the text boxes share the undo keys with
+// the document.
+
+#include "platform/KeyFilterEdit.h"
+#include "platform/LengthMenu.h"
+#include "platform/MainWindow.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QList>
+#include <QPlainTextEdit>
+
+namespace tintorb {
+
+namespace {
+
+[[nodiscard]] QList<QKeySequence> ShortcutsOf(const CommandEntry& command) {
+    QList<QKeySequence> keys;
+    for (const std::string_view text : command.shortcuts) {
+        if (!text.empty()) {
+            keys.append(QKeySequence(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())),
+                                     QKeySequence::PortableText));
+        }
+    }
+    return keys;
+}
+
+// Undo or Redo when the key is one of theirs.
+[[nodiscard]] std::optional<Command> UndoCommandOf(const QKeyEvent& key) {
+    const QKeySequence pressed(key.keyCombination());
+    for (const Command id : {Command::Undo, Command::Redo}) {
+        if (ShortcutsOf(CommandOf(id)).contains(pressed)) {
+            return id;
+        }
+    }
+    return std::nullopt;
+}
+
+[[nodiscard]] bool BoxCanUndo(QObject* box, Command id) {
+    const bool undo = id == Command::Undo;
+    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(box)) {
+        return undo ? memo->document()->isUndoAvailable() : memo->document()->isRedoAvailable();
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(box)) {
+        return undo ? edit->isUndoAvailable() : edit->isRedoAvailable();
+    }
+    return false;
+}
+
+// Runs the box's own undo or redo if it has one to run; false when it has none.
+bool UndoInBox(QObject* box, Command id) {
+    if (!BoxCanUndo(box, id)) {
+        return false;
+    }
+    const bool undo = id == Command::Undo;
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(box)) {
+        undo ? memo->undo() : memo->redo();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(box)) {
+        undo ? edit->undo() : edit->redo();
+    }
+    return true;
+}
+
+}  // namespace
+
+void MainWindow::ConnectShortcuts() {
+    for (const CommandEntry& command : CommandTable) {
+        const QList<QKeySequence> keys = ShortcutsOf(command);
+        if (keys.isEmpty()) {
+            continue;
+        }
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, id = command.id] { Run(id); });
+        addAction(action);
+    }
+    for (QWidget* box :
+         std::initializer_list<QWidget*>{memoASM_, editAddress_, editLength_, menuLength_->lineEdit()}) {
+        box->installEventFilter(this);
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const std::optional<Command> id = UndoCommandOf(*static_cast<QKeyEvent*>(event));
+    if (!id) {
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Claimed for the box while it has typing to take back; otherwise left to the window's action.
+        if (BoxCanUndo(watched, *id)) {
+            event->accept();
+        }
+        return true;
+    }
+    if (!UndoInBox(watched, *id)) {
+        Run(*id);
+    }
+    return true;
+}
+
+}  // namespace tintorb

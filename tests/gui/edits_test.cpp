@@ -6,6 +6,7 @@
 
 #include "support/GuiSupport.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -94,6 +95,69 @@ class EditsTest : public QObject {
         QCOMPARE(ReadFileBytes(rom), WordBytes(expected));
         QVERIFY(w.DialogsDone());
         QVERIFY(w.Messages().isEmpty());
+    }
+
+    // Right after an edit the listing has the focus, but has nothing of its own to undo: the keys reach
+    // the document. Typed text in the listing is taken back first.
+    void undoAndRedoKeysFromTheFocusedListing() {
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("rom.bin"));
+        GuiWindow w;
+        LoadPaletteFile(w, rom, std::vector<std::uint16_t>(4, 0x0000));
+        const QString caption = QStringLiteral("Tintorb 2.1 - ") + rom;
+        QCOMPARE(w.ShownCaption(), caption);
+        w.Click(GuiWindow::At(Ctl::areaRGB, 5 * 30 + 5, 30 + 5));  // green level 5 of entry 0
+        QCOMPARE(w.Form().State.GetEntry(0), ColourWord{0x00A0});
+        QCOMPARE(w.ShownCaption(), caption + QLatin1Char('*'));
+        QCOMPARE(w.Window().focusWidget(), w.Widget(Ctl::memoASM));
+
+        w.Type(Ctl::memoASM, QStringLiteral("x"));
+        w.Key(Ctl::memoASM, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.TextOf(Ctl::memoASM), QStringLiteral("dc.w $00A0,$0000,$0000,$0000"));
+        QCOMPARE(w.Form().State.GetEntry(0), ColourWord{0x00A0});
+
+        w.Key(Ctl::memoASM, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.Form().State.GetEntry(0), ColourWord{0x0000});
+        QCOMPARE(w.Pixel(Entry(0).x(), Entry(0).y()), Colour(0x0000));
+        QCOMPARE(w.ShownCaption(), caption);
+        w.Key(Ctl::memoASM, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(w.Form().State.GetEntry(0), ColourWord{0x00A0});
+        // From a control that has no undo of its own, through the window's shortcuts. Offscreen, the window
+        // is no longer the active one once a dialog has closed; a user's window is.
+        QApplication::setActiveWindow(&w.Window());
+        w.Key(Ctl::btnSwap, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.Form().State.GetEntry(0), ColourWord{0x0000});
+        w.Key(Ctl::btnSwap, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.Form().State.GetEntry(0), ColourWord{0x00A0});
+        QVERIFY(w.DialogsDone());
+    }
+
+    void unsavedEditsAreAskedAboutBeforeClosingOrLoading() {
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("rom.bin"));
+        {
+            GuiWindow w;
+            LoadPaletteFile(w, rom, std::vector<std::uint16_t>(4, 0x0000));
+            w.Click(GuiWindow::At(Ctl::areaRGB, 5 * 30 + 5, 30 + 5));
+
+            w.AnswerQuestion(QMessageBox::RejectRole);
+            w.Click(Ctl::btnLoad);  // cancelled: no file dialog follows
+            w.AnswerQuestion(QMessageBox::RejectRole);
+            QVERIFY(!w.Window().close());
+            QVERIFY(w.Window().isVisible());
+            w.AnswerQuestion(QMessageBox::AcceptRole);
+            QVERIFY(w.Window().close());
+            QCOMPARE(ReadFileBytes(rom).left(2), WordBytes({0x00A0}));
+            QCOMPARE(w.Questions(), QStringList(3, QStringLiteral("Save changes to rom.bin?")));
+            QVERIFY(w.DialogsDone());
+        }
+        GuiWindow w;
+        LoadPaletteFile(w, rom, std::vector<std::uint16_t>(4, 0x0000));
+        w.Click(GuiWindow::At(Ctl::areaRGB, 5 * 30 + 5, 5));
+        w.AnswerQuestion(QMessageBox::DestructiveRole);
+        QVERIFY(w.Window().close());
+        QCOMPARE(ReadFileBytes(rom).left(2), WordBytes({0x0000}));
+        QVERIFY(w.DialogsDone());
     }
 
     void gradientAcrossSixteenEntries() {

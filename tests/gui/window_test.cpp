@@ -117,8 +117,6 @@ class WindowTest : public QObject {
     void surfaceIsShownFromItsOwnMemory();
     void lengthMenuShowsTheLengthBoxOnlyForOther();
     void lengthMenuCompletesTypedText();
-    void areaUnderThePointer_data();
-    void areaUnderThePointer();
     void leftPressCapturesUntilRelease();
     void otherButtonsCaptureNothing();
     void movesWithoutAButtonReachTheBrowser();
@@ -128,8 +126,6 @@ class WindowTest : public QObject {
     void bitViewDrawsDigitsElevenPixelsApart();
     void bitViewTakesPressesOnlyWhileEnabled();
     void listingSelectsExactlyTheGivenRange();
-    void errorTextIsASentence_data();
-    void errorTextIsASentence();
     void fileErrorIsShownAndTheWindowGoesOn();
     void fileErrorInANestedHandlerEndsTheOuterOne();
     void keyCharacters_data();
@@ -361,31 +357,6 @@ void WindowTest::lengthMenuCompletesTypedText() {
     QCOMPARE(w.Window().ItemIndex(Ctl::menuLength), 0);
 }
 
-void WindowTest::areaUnderThePointer_data() {
-    QTest::addColumn<QPoint>("client");
-    QTest::addColumn<int>("area");  // -1: outside the client area
-    QTest::newRow("browser's top-left pixel") << QPoint(416, 32) << int(Ctl::areaBrowser);
-    QTest::newRow("browser's bottom-right pixel") << QPoint(927, 543) << int(Ctl::areaBrowser);
-    QTest::newRow("margin left of the browser") << QPoint(415, 32) << int(Ctl::areaBrowserOut);
-    QTest::newRow("margin below the browser") << QPoint(927, 544) << int(Ctl::areaBrowserOut);
-    QTest::newRow("margin's last pixel") << QPoint(944, 568) << int(Ctl::areaBrowserOut);
-    QTest::newRow("palette's first pixel") << QPoint(8, 136) << int(Ctl::areaPal);
-    QTest::newRow("palette left of the margin") << QPoint(399, 295) << int(Ctl::areaPal);
-    QTest::newRow("palette and margin overlap") << QPoint(403, 200) << int(Ctl::areaBrowserOut);
-    QTest::newRow("picker") << QPoint(247, 425) << int(Ctl::areaRGB);
-    QTest::newRow("no area") << QPoint(0, 0) << int(Ctl::imgMain);
-    QTest::newRow("last client pixel") << QPoint(952, 656) << int(Ctl::imgMain);
-    QTest::newRow("left of the client area") << QPoint(-1, 10) << -1;
-    QTest::newRow("below the client area") << QPoint(10, 657) << -1;
-}
-
-void WindowTest::areaUnderThePointer() {
-    QFETCH(QPoint, client);
-    QFETCH(int, area);
-    const std::optional<Ctl> found = tintorb::AreaAt(client.x(), client.y());
-    QCOMPARE(found ? int(*found) : -1, area);
-}
-
 // The pointer is brought to a point before each press and release there, so that the window system adds
 // no moves of its own to what the test expects.
 void WindowTest::leftPressCapturesUntilRelease() {
@@ -588,23 +559,6 @@ void WindowTest::listingSelectsExactlyTheGivenRange() {
     QCOMPARE(w.Window().focusWidget(), memo);
     window.Clear(Ctl::memoASM);
     QVERIFY(window.Lines(Ctl::memoASM).empty());
-}
-
-void WindowTest::errorTextIsASentence_data() {
-    QTest::addColumn<QString>("what");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("plain") << u"File not found"_s << u"File not found."_s;
-    QTest::newRow("already a sentence") << u"Disk full."_s << u"Disk full."_s;
-    QTest::newRow("ends in a character before the full stop") << u"Stop!"_s << u"Stop!"_s;
-    QTest::newRow("ends in a space") << u"I/O error "_s << u"I/O error "_s;
-    QTest::newRow("ends in a digit") << u"I/O error 5"_s << u"I/O error 5."_s;
-    QTest::newRow("ends in a slash, which sorts after it") << u"/tmp/"_s << u"/tmp/."_s;
-}
-
-void WindowTest::errorTextIsASentence() {
-    QFETCH(QString, what);
-    QFETCH(QString, shown);
-    QCOMPARE(QString::fromStdString(tintorb::ErrorMessageText(what.toStdString())), shown);
 }
 
 void WindowTest::fileErrorIsShownAndTheWindowGoesOn() {

@@ -174,3 +174,102 @@ TEST_F(FileCommandsFixture, AFailedLoadChangesNothing) {
 }
 
 }  // namespace tintorb::test
+
+namespace tintorb::test {
+
+namespace {
+
+struct UnsavedChanges : FileCommandsFixture {
+    std::string path = Write("a.bin", Bytes(8));
+
+    UnsavedChanges() {
+        Load(path);
+        h.form.areaBrowserMouseDown(MouseButton::Left, 0, 0);
+    }
+    void EditFirstEntry(std::string_view value) {
+        h.controls.EditListing("dc.w " + std::string(value));
+        h.controls.Press(Ctl::btnASM);
+    }
+};
+
+}  // namespace
+
+TEST_F(UnsavedChanges, AreAskedAboutBeforeTheWindowClosesOrAnotherFileLoads) {
+    EXPECT_TRUE(h.form.QueryClose());
+    EXPECT_TRUE(h.controls.Questions().empty());
+
+    EditFirstEntry("$0222");
+    EXPECT_EQ(h.controls.Caption(), "Tintorb 2.1 - " + path + "*");
+    h.controls.AnswerSaveChanges(SaveAnswer::Cancel);
+    EXPECT_FALSE(h.form.QueryClose());
+    EXPECT_EQ(h.controls.Questions().back(), "Save changes to a.bin?");
+    h.controls.AnswerSaveChanges(SaveAnswer::Cancel);
+    const int dialogs = h.controls.DialogsShown();
+    h.controls.Press(Ctl::btnLoad);
+    EXPECT_EQ(h.controls.DialogsShown(), dialogs);
+    EXPECT_EQ(h.form.State.GetEntry(0), 0x0222);
+
+    h.controls.AnswerSaveChanges(SaveAnswer::Discard);
+    EXPECT_TRUE(h.form.QueryClose());
+    EXPECT_EQ(ReadBytes(path), Bytes(8));
+
+    h.controls.AnswerSaveChanges(SaveAnswer::Save);
+    EXPECT_TRUE(h.form.QueryClose());
+    EXPECT_EQ(ReadBytes(path)[1], 0x22);
+    EXPECT_EQ(h.controls.Caption(), "Tintorb 2.1 - " + path);
+    EXPECT_EQ(h.controls.Questions().size(), 4u);
+
+    // Undoing back past the save makes the image differ from the file again.
+    h.controls.Run(Command::Undo);
+    EXPECT_TRUE(h.form.document().Modified());
+    h.controls.AnswerSaveChanges(SaveAnswer::Discard);
+    Load(Write("b.bin", Bytes(4)));
+    EXPECT_EQ(h.form.State.FileName, dir.File("b.bin"));
+    EXPECT_FALSE(h.form.document().CanUndo());
+    EXPECT_FALSE(h.form.document().Modified());
+}
+
+TEST_F(UnsavedChanges, AFileChangedOnDiskIsOverwrittenOnlyWhenTheUserSaysSo) {
+    EditFirstEntry("$0222");
+    h.controls.Press(Ctl::btnSave);  // unchanged on disk: no question
+    EXPECT_TRUE(h.controls.Questions().empty());
+
+    EditFirstEntry("$0444");
+    std::vector<std::uint8_t> appended = ReadBytes(path);
+    appended.push_back(0x99);
+    WriteBytes(path, appended);
+    h.controls.AnswerOverwrite(false);
+    h.controls.Press(Ctl::btnSave);
+    EXPECT_EQ(h.controls.Questions(),
+              std::vector<std::string>{"a.bin changed on disk since it was loaded. Overwrite it?"});
+    EXPECT_EQ(ReadBytes(path), appended);
+    EXPECT_TRUE(h.form.document().Modified());
+
+    // A copy elsewhere does not ask.
+    h.controls.AnswerSave(dir.File("copy.bin"));
+    h.controls.Press(Ctl::btnSaveAs);
+    EXPECT_EQ(h.controls.Questions().size(), 1u);
+
+    h.controls.AnswerOverwrite(true);
+    h.controls.Press(Ctl::btnSave);
+    EXPECT_EQ(ReadBytes(path), h.form.State.FileData);
+    EXPECT_FALSE(h.form.document().Modified());
+}
+
+TEST_F(UnsavedChanges, AFailedLoadKeepsTheHistoryAndAFreshPaletteStartsANewOne) {
+    EditFirstEntry("$0222");
+    h.controls.AnswerSaveChanges(SaveAnswer::Discard);
+    EXPECT_THROW(Load(dir.File("missing.bin")), FileError);
+    EXPECT_TRUE(h.form.document().CanUndo());
+
+    FormHarness fresh;
+    fresh.controls.EditListing("dc.w $0EEE,$0222");
+    fresh.controls.Press(Ctl::btnASM);
+    EXPECT_TRUE(fresh.form.document().Modified());
+    fresh.controls.Run(Command::Undo);
+    EXPECT_EQ(fresh.form.State.FileData, Bytes(128, 0));
+    EXPECT_FALSE(fresh.form.document().CanUndo());
+    EXPECT_TRUE(fresh.form.document().Modified());
+}
+
+}  // namespace tintorb::test

@@ -27,8 +27,8 @@ std::unique_ptr<FormHarness> FormWithGrid(WordAt wordAt) {
     for (int i = 0; i < BrowserCells; ++i) {
         words.push_back(wordAt(i));
     }
-    h->form.State.FileData = WordBytes(words);
-    h->form.State.WordCount = BrowserCells;
+    Mutable(h->form).FileData = WordBytes(words);
+    Mutable(h->form).WordCount = BrowserCells;
     return h;
 }
 

@@ -6,6 +6,7 @@
 
 #include "support/FormHarness.h"
 #include "views/BrowserView.h"
+#include "views/LevelPicker.h"
 #include "views/PaletteView.h"
 
 namespace tintorb::test {
@@ -47,6 +48,47 @@ void PaletteRefreshAfterEdit64(benchmark::State& state) {
     }
 }
 BENCHMARK(PaletteRefreshAfterEdit64);
+
+// A level click: the edit recorded as an undo step, then the same refresh as above. Alternating levels
+// make every click a change.
+void PaletteLevelClickRecorded(benchmark::State& state) {
+    const auto h = FormWithFullPalette();
+    int level = 0;
+    for (auto _ : state) {
+        level = (level + 1) % LevelCount;
+        h->form.areaRGBMouseDown(MouseButton::Left, 30 * level + 5, 5);
+        benchmark::DoNotOptimize(h->form.surface().Row0());
+    }
+}
+BENCHMARK(PaletteLevelClickRecorded);
+
+// The same change written straight into the image, unrecorded, as edits were before they could be undone.
+void PaletteLevelClickUnrecorded(benchmark::State& state) {
+    const auto h = FormWithFullPalette();
+    int level = 0;
+    for (auto _ : state) {
+        level = (level + 1) % LevelCount;
+        EditorState& s = Mutable(h->form);
+        s.PutEntry(WithLevel(s.GetEntry(s.SelStart), Channel::Red, level), s.SelStart);
+        h->form.RefreshAfterEdit();
+        benchmark::DoNotOptimize(h->form.surface().Row0());
+    }
+}
+BENCHMARK(PaletteLevelClickUnrecorded);
+
+// Taking a step back or doing it again, shown.
+void PaletteUndoRedo(benchmark::State& state) {
+    const auto h = FormWithFullPalette();
+    h->form.areaRGBMouseDown(MouseButton::Left, 5, 5);
+    h->form.areaRGBMouseDown(MouseButton::Left, 35, 5);
+    bool undo = true;
+    for (auto _ : state) {
+        undo ? h->form.Undo() : h->form.Redo();
+        undo = !undo;
+        benchmark::DoNotOptimize(h->form.surface().Row0());
+    }
+}
+BENCHMARK(PaletteUndoRedo);
 
 // The yardstick both are measured against, on the same form in the same run.
 void PaletteDrawBrowserReference(benchmark::State& state) {

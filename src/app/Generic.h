@@ -100,6 +100,8 @@ class TForm1 {
     // True when nothing unsaved would be lost: there was none, or the user saved or discarded it.
     [[nodiscard]] bool MayDropChanges();
     void ShowModified();
+    // Writes where the palette lies into the address box, in hexadecimal.
+    void ShowPaletteAddress();
     // Shows an undone or redone step: the palette where it stood and the changed bytes in the browser.
     void ShowStep(const EditStep& step, const PalettePlace& shownBefore);
 

@@ -34,7 +34,7 @@ void TForm1::ShowStep(const EditStep& step, const PalettePlace& shownBefore) {
     if (document_.Place() != shownBefore) {
         // The address box says where the palette is, unless it already does in a spelling of its own.
         if (ReadNumber(controls_.Text(Ctl::editAddress)) != State.PalAddress) {
-            controls_.SetText(Ctl::editAddress, "$" + HexText(static_cast<std::uint32_t>(State.PalAddress)));
+            ShowPaletteAddress();
         }
         // A shorter palette than the one shown leaves cells to wipe.
         ClearPaletteAreas();

@@ -138,8 +138,12 @@ void TForm1::areaBrowserMouseDown(MouseButton, int X, int Y) {
     PalettePlace place = document_.Place();
     place.PalAddress = static_cast<std::int32_t>(offset);
     document_.Locate(place);
-    controls_.SetText(Ctl::editAddress, HexPrefixed(HexText(static_cast<std::uint32_t>(offset))));
+    ShowPaletteAddress();
     SetupPalette();
+}
+
+void TForm1::ShowPaletteAddress() {
+    controls_.SetText(Ctl::editAddress, HexPrefixed(HexText(static_cast<std::uint32_t>(State.PalAddress))));
 }
 
 void TForm1::SetupPalette() {

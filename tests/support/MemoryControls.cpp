@@ -203,7 +203,10 @@ bool MemoryControls::AskOverwrite(std::string_view question) {
 std::string MemoryControls::Caption() const {
     std::string shown = caption_;
     if (const std::size_t mark = shown.find("[*]"); mark != std::string::npos) {
-        shown.replace(mark, 3, modified_ ? "*" : "");
+        shown.erase(mark, 3);
+        if (modified_) {
+            shown.insert(mark, 1, '*');
+        }
     }
     return shown;
 }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -210,6 +211,10 @@ void LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path) 
     }
     ReadAll(file.get(), fresh.data(), fresh.size());
     fileData.swap(fresh);
+}
+
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void SaveFileData(std::span<const std::uint8_t> data, const std::string& path) {

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -151,7 +150,7 @@ TEST(FileImageSave, DiskFullLeavesTheOldFileIntact) {
     const std::string target = dir.File("rom.bin");
     WriteBytes(target, Previous);
     const std::string error = InChild([&] {
-        ::signal(SIGXFSZ, SIG_IGN);
+        IgnoreFileSizeSignal();
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         return ErrorOf([&] { SaveFileData(RandomBytes(10000), target); });

@@ -79,6 +79,12 @@ class MemoryControls : public Controls {
     void AnswerOpen(std::optional<std::string> path) { openAnswers_.push_back(std::move(path)); }
     void AnswerSave(std::optional<std::string> path) { saveAnswers_.push_back(std::move(path)); }
     void AnswerColour(std::optional<Rgb> colour) { colourAnswers_.push_back(colour); }
+    // Drops the answers that no dialog took, as when the command they were meant for showed none.
+    void ForgetAnswers() {
+        openAnswers_.clear();
+        saveAnswers_.clear();
+        colourAnswers_.clear();
+    }
     void SetScreen(ScreenSize size) { screen_ = size; }
     void SetExecutableDir(std::string dir) { executableDir_ = std::move(dir); }
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -119,11 +120,27 @@ void WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     }
 }
 
-// The file a save really replaces: a link is followed, so that the link stays and its target is written.
+// The file a save really replaces: links are followed, so that a link stays and its target is written. A
+// target that does not exist yet is created where the link points, as writing through the link would.
 [[nodiscard]] std::string ResolveTarget(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path real = std::filesystem::canonical(path, error);
-    return error ? path : real.string();
+    // As many links as the kernel follows in one lookup before it gives up with ELOOP.
+    constexpr int MaxLinks = 40;
+    std::filesystem::path target = path;
+    for (int links = 0;; ++links) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error))) {
+            return target.string();
+        }
+        if (links == MaxLinks) {
+            FailOpen(ELOOP);
+        }
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error) {
+            FailOpen(error.value());
+        }
+        // A relative link is read from the folder that holds it.
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
 }
 
 // Removes the temporary file unless the save went through.
@@ -225,6 +242,10 @@ FileStamp LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& p
     ReadAll(file.get(), fresh.data(), fresh.size());
     fileData.swap(fresh);
     return StampFrom(info);
+}
+
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void SaveFileData(std::span<const std::uint8_t> data, const std::string& path) {

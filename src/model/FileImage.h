@@ -31,6 +31,10 @@ struct FileStamp {
 // only when every byte was read; after a failure it is exactly what it was. Throws FileError.
 FileStamp LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path);
 
+// Once at the start of every program that saves. A write past the process's file-size limit otherwise
+// kills it with SIGXFSZ, unsaved edits and all, before the save can fail with "Disk full".
+void IgnoreFileSizeSignal();
+
 // Writes data over the file at path. The bytes go to a temporary file beside the target that is renamed
 // over it, so a failure leaves the target exactly as it was. Throws FileError.
 void SaveFileData(std::span<const std::uint8_t> data, const std::string& path);

@@ -9,6 +9,7 @@
 #include "platform/BitsView.h"
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
+#include "platform/ListingEdit.h"
 #include "platform/SurfaceView.h"
 
 #include <QCheckBox>
@@ -188,7 +189,7 @@ QWidget* MainWindow::BuildControl(const ControlLayout& entry) {
             break;
         }
         case ControlKind::Memo: {
-            memoASM_ = new QPlainTextEdit(this);
+            memoASM_ = new ListingEdit(this);
             memoASM_->setFont(CourierFont(11, false));
             QPalette palette = memoASM_->palette();
             palette.setColor(QPalette::Text, Qt::black);

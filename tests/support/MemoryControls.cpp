@@ -291,7 +291,11 @@ void MemoryControls::EditListing(std::string_view text) {
             lines.back() += ch;
         }
     }
-    state(Ctl::memoASM).lines = std::move(lines);
+    // As in the window, a selection does not outlive the text it was made in.
+    ControlState& s = state(Ctl::memoASM);
+    s.lines = std::move(lines);
+    s.selStart = 0;
+    s.selLength = 0;
 }
 
 void MemoryControls::FireKeyPress(Ctl c, char32_t& key) {

@@ -92,6 +92,14 @@ class MemoryControls : public Controls {
     // Answers for the next questions; with none scripted, a question is answered Cancel.
     void AnswerSaveChanges(SaveAnswer answer) { saveChangesAnswers_.push_back(answer); }
     void AnswerOverwrite(bool overwrite) { overwriteAnswers_.push_back(overwrite); }
+    // Drops the answers that nothing took, as when the command they were meant for asked nothing.
+    void ForgetAnswers() {
+        openAnswers_.clear();
+        saveAnswers_.clear();
+        colourAnswers_.clear();
+        saveChangesAnswers_.clear();
+        overwriteAnswers_.clear();
+    }
     void SetScreen(ScreenSize size) { screen_ = size; }
     void SetExecutableDir(std::string dir) { executableDir_ = std::move(dir); }
 

@@ -37,5 +37,13 @@ TEST(MemoryControlsNesting, AChangeHandlerRunsBeforeTheSetterThatFiredItReturns)
     EXPECT_TRUE(LoggedInside(s.controls.log, "set A", "set $A"));
 }
 
+TEST(MemoryControlsListing, AnEditedListingKeepsNoSelectionFromTheTextBefore) {
+    MemoryControls controls;
+    controls.SetLines(Ctl::memoASM, std::vector<std::string>{"dc.w $0EEE"});
+    controls.Select(Ctl::memoASM, 5, 5);
+    controls.EditListing("");
+    EXPECT_EQ(controls.SelectedText(Ctl::memoASM), "");
+}
+
 }  // namespace
 }  // namespace tintorb::test

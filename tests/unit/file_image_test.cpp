@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -151,7 +150,7 @@ TEST(FileImageSave, DiskFullLeavesTheOldFileIntact) {
     const std::string target = dir.File("rom.bin");
     WriteBytes(target, Previous);
     const std::string error = InChild([&] {
-        ::signal(SIGXFSZ, SIG_IGN);
+        IgnoreFileSizeSignal();
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         return ErrorOf([&] { SaveFileData(RandomBytes(10000), target); });
@@ -222,6 +221,29 @@ TEST(FileImageSave, ReplacedFileKeepsItsPermissionsAndLinks) {
     SaveFileData(Previous, dir.File("new.bin"));
     ::umask(mask);
     EXPECT_EQ(ModeOf(dir.File("new.bin")), 0640u);
+}
+
+// A link whose target is not there yet is saved through, as writing to the link would, never replaced.
+TEST(FileImageSave, DanglingLinksAreWrittenThroughNotReplaced) {
+    TempDir dir;
+    fs::create_directory(dir.Path() / "sub");
+    fs::create_symlink("nowhere.bin", dir.File("dang.bin"));
+    fs::create_symlink("../dang.bin", dir.File("sub/chain.bin"));
+    fs::create_symlink(dir.File("far.bin"), dir.File("absolute.bin"));
+    fs::create_symlink("loop-b.bin", dir.File("loop-a.bin"));
+    fs::create_symlink("loop-a.bin", dir.File("loop-b.bin"));
+
+    SaveFileData(Previous, dir.File("sub/chain.bin"));
+    SaveFileData(RandomBytes(4), dir.File("absolute.bin"));
+    EXPECT_EQ(ErrorOf([&] { SaveFileData(Previous, dir.File("loop-a.bin")); }), "Invalid filename");
+
+    EXPECT_EQ(ReadBytes(dir.File("nowhere.bin")), Previous);
+    EXPECT_EQ(ReadBytes(dir.File("far.bin")), RandomBytes(4));
+    for (const char* link : {"dang.bin", "sub/chain.bin", "absolute.bin", "loop-a.bin", "loop-b.bin"}) {
+        EXPECT_TRUE(fs::is_symlink(dir.File(link))) << link;
+    }
+    EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"absolute.bin", "dang.bin", "far.bin", "loop-a.bin",
+                                                        "loop-b.bin", "nowhere.bin", "sub"}));
 }
 
 }  // namespace tintorb::test

@@ -1,0 +1,591 @@
+#include "support/Soak.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <filesystem>
+#include <numeric>
+#include <string_view>
+
+#include "model/FileImage.h"
+#include "model/NumberText.h"
+#include "views/BrowserView.h"
+#include "views/Listing.h"
+#include "views/PaletteView.h"
+
+namespace tintorb::test {
+
+namespace {
+
+struct KindInfo {
+    EventKind kind;
+    std::string_view name;
+    int weight;  // how often, against the others; drags on the palette most, so that runs get selected
+};
+
+constexpr std::array<KindInfo, 30> Kinds{{
+    {EventKind::PalPress, "PalPress", 5},
+    {EventKind::PalRelease, "PalRelease", 5},
+    {EventKind::PalDrag, "PalDrag", 12},
+    {EventKind::LevelPress, "LevelPress", 6},
+    {EventKind::BrowserPress, "BrowserPress", 6},
+    {EventKind::BrowserMove, "BrowserMove", 3},
+    {EventKind::BrowserOutMove, "BrowserOutMove", 1},
+    {EventKind::BitsPress, "BitsPress", 4},
+    {EventKind::TypeAddress, "TypeAddress", 4},
+    {EventKind::PasteAddress, "PasteAddress", 2},
+    {EventKind::TypeLength, "TypeLength", 2},
+    {EventKind::PasteLength, "PasteLength", 1},
+    {EventKind::ChooseLength, "ChooseLength", 3},
+    {EventKind::TypeLengthMenu, "TypeLengthMenu", 1},
+    {EventKind::Reload, "Reload", 4},
+    {EventKind::EditListing, "EditListing", 3},
+    {EventKind::Asm, "Asm", 4},
+    {EventKind::Colour, "Colour", 3},
+    {EventKind::Copy, "Copy", 4},
+    {EventKind::Paste, "Paste", 4},
+    {EventKind::Gradient, "Gradient", 4},
+    {EventKind::Swap, "Swap", 3},
+    {EventKind::Reverse, "Reverse", 3},
+    {EventKind::Scroll, "Scroll", 3},
+    {EventKind::ToggleInvalid, "ToggleInvalid", 1},
+    {EventKind::Load, "Load", 2},
+    {EventKind::Save, "Save", 1},
+    {EventKind::SaveAs, "SaveAs", 1},
+    {EventKind::Undo, "Undo", 4},
+    {EventKind::Redo, "Redo", 3},
+}};
+
+static_assert([] {
+    for (std::size_t i = 0; i < Kinds.size(); ++i) {
+        if (static_cast<std::size_t>(Kinds[i].kind) != i) {
+            return false;
+        }
+    }
+    return true;
+}());
+
+constexpr int TotalWeight =
+    std::accumulate(Kinds.begin(), Kinds.end(), 0, [](int sum, const KindInfo& k) { return sum + k.weight; });
+
+// Names the pool of files is made of, besides these: a file that is not there, the folder itself, and a
+// link that points at a file that does not exist until a save goes through the link.
+constexpr std::string_view MissingName = "missing.bin";
+constexpr std::string_view FolderName = ".";
+constexpr std::string_view LinkName = "link.bin";
+// Sizes of the files to load: empty, odd, one word, around the browser's one screen of 1024 words, big.
+constexpr std::array<std::size_t, 12> FileSizes{0, 1, 2, 3, 5, 127, 128, 2048, 2049, 2051, 4098, 40001};
+
+// Keys a user might type: digits, letters of both kinds, "$", garbage, backspace, Enter, Ctrl+V.
+constexpr std::string_view Keys = "0123456789abcdefABCDEF$$xg-+ \b\b\r\x16";
+constexpr std::string_view Pasted = "0123456789abcdefABCDEF$xX-+ ghz.,;\t\x80\xff";
+constexpr std::array<std::string_view, 10> MenuTexts{"Auto", "Other", "$10", "$40", "7",
+                                                     "100",  "-3",    "",    "zz",  "$"};
+
+constexpr Rgb InvalidStripe{64, 64, 64};  // the first pixel row of a striped browser cell
+
+[[nodiscard]] bool ShouldFail(const std::optional<std::string>& path) {
+    const std::string name = path ? std::filesystem::path(*path).filename().string() : std::string();
+    return name == MissingName || name == FolderName;
+}
+
+[[nodiscard]] bool SameEditor(const EditorState& a, const EditorState& b) {
+    return a.FileData == b.FileData && a.WordCount == b.WordCount && a.FileName == b.FileName &&
+           a.BrowserOffset == b.BrowserOffset && a.PalAddress == b.PalAddress && a.PalLength == b.PalLength &&
+           a.SelStart == b.SelStart && a.SelEnd == b.SelEnd && a.ClipData == b.ClipData;
+}
+
+[[nodiscard]] bool IsNumberText(const std::string& text) {
+    return text.empty() || text == "$" || ReadNumber(text).has_value();
+}
+
+[[nodiscard]] std::string Binary(ColourWord w) {
+    std::string digits;
+    for (int n = 15; n >= 0; --n) {
+        digits += BitOf(w, n) != 0 ? '1' : '0';
+    }
+    return digits;
+}
+
+[[nodiscard]] std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        quoted += byte >= 0x20 && byte < 0x7F ? std::string(1, ch) : "\\x" + HexText(byte, 2);
+    }
+    return quoted + "\"";
+}
+
+}  // namespace
+
+std::string Describe(const SoakEvent& e) {
+    std::string text(Kinds[static_cast<std::size_t>(e.kind)].name);
+    text += " button " + std::to_string(static_cast<int>(e.button)) + " at (" + std::to_string(e.x) + ", " +
+            std::to_string(e.y) + ") to (" + std::to_string(e.endX) + ", " + std::to_string(e.endY) +
+            ") text " + Quoted(e.text) + " path " + (e.path ? *e.path : "(cancel)");
+    if (e.colour) {
+        text += " colour " + std::to_string(e.colour->r) + "," + std::to_string(e.colour->g) + "," +
+                std::to_string(e.colour->b);
+    }
+    return text;
+}
+
+Soak::Soak(unsigned seed) : random_(seed), sampler_(~seed) {
+    h_.controls.SetExecutableDir(dir_.Path().string() + "/");
+    MakeFiles();
+}
+
+void Soak::MakeFiles() {
+    for (std::size_t i = 0; i < FileSizes.size(); ++i) {
+        // A share of colour words among other data, so that runs of them, palettes, are there to be found.
+        std::vector<std::uint8_t> bytes(FileSizes[i]);
+        const int colourShare = Between(0, 4);
+        for (std::size_t at = 0; at < bytes.size(); at += 2) {
+            const int word = Between(0, 4) < colourShare ? Between(0, 0xFFFF) & 0x0EEE : Between(0, 0xFFFF);
+            bytes[at] = static_cast<std::uint8_t>(word >> 8);
+            if (at + 1 < bytes.size()) {
+                bytes[at + 1] = static_cast<std::uint8_t>(word);
+            }
+        }
+        const std::string name = "f" + std::to_string(i) + ".bin";
+        WriteBytes(dir_.File(name), bytes);
+        loadable_.push_back(name);
+    }
+    loadable_.emplace_back(MissingName);
+    loadable_.emplace_back(FolderName);
+    std::filesystem::create_symlink("link-target.bin", dir_.File(std::string(LinkName)));
+}
+
+std::string Soak::AnyText(std::string_view alphabet, int longest) {
+    std::string text;
+    for (int n = Between(0, longest); n > 0; --n) {
+        text += alphabet[static_cast<std::size_t>(Between(0, static_cast<int>(alphabet.size()) - 1))];
+    }
+    return text;
+}
+
+std::string Soak::AnyListing() {
+    static constexpr std::array<std::string_view, 8> Starts{"dc.w ", "dc.w ", "dc.w ",   "\tdc.w\t",
+                                                            "dc.b ", "",      "; dc.w ", "label: dc.w "};
+    std::string text;
+    for (int line = Between(0, 6); line > 0; --line) {
+        text += Starts[static_cast<std::size_t>(Between(0, static_cast<int>(Starts.size()) - 1))];
+        for (int field = Between(0, 20); field > 0; --field) {
+            switch (Between(0, 5)) {
+                case 0:
+                    text += AnyText(Pasted, 5);
+                    break;
+                case 1:
+                    text += std::to_string(Between(-70000, 70000));
+                    break;
+                default:
+                    text += "$" + HexText(static_cast<std::uint32_t>(Between(0, 0xFFFF) & 0x0EEE), 4);
+                    break;
+            }
+            text += field > 1 ? "," : (Between(0, 3) == 0 ? " ; note" : "");
+        }
+        text += Between(0, 3) == 0 ? "\r\n" : "\n";
+    }
+    return text;
+}
+
+// A point on one of the palette's entries or on the first cell past them; half the time on the last two
+// entries or that cell, where the range commands meet the palette's end.
+void Soak::AimAtEntry(int& x, int& y) {
+    const int past = std::min(h_.form.State.PalLength, MaxPalLength - 1);
+    const int cell = Between(0, 1) == 0 ? Between(0, past) : std::max(past - Between(0, 2), 0);
+    x = PaletteCellWidth * (cell % PaletteColumns) + Between(0, PaletteCellWidth - 1);
+    y = PaletteCellHeight * (cell / PaletteColumns) + Between(0, PaletteCellHeight - 1);
+}
+
+std::optional<std::string> Soak::AnyPath(const std::vector<std::string>& names) {
+    if (Between(0, 7) == 0) {
+        return std::nullopt;
+    }
+    return dir_.File(names[static_cast<std::size_t>(Between(0, static_cast<int>(names.size()) - 1))]);
+}
+
+SoakEvent Soak::Next() {
+    const MemoryControls& c = h_.controls;
+    for (;;) {
+        int pick = Between(0, TotalWeight - 1);
+        const auto* info = Kinds.begin();
+        while (pick >= info->weight) {
+            pick -= info->weight;
+            ++info;
+        }
+        SoakEvent e{.kind = info->kind, .button = static_cast<MouseButton>(Between(0, 2))};
+        // Somewhere on the event's area or up to 40 pixels beside it: a held button sends moves and the
+        // release from anywhere.
+        const auto placeOn = [&](Ctl area) {
+            const Rect r = RectOf(area);
+            e.x = Between(-40, r.width + 40);
+            e.y = Between(-40, r.height + 40);
+        };
+        switch (e.kind) {
+            case EventKind::PalPress:
+            case EventKind::PalRelease:
+                placeOn(Ctl::areaPal);
+                break;
+            case EventKind::PalDrag:
+                e.button = MouseButton::Left;
+                AimAtEntry(e.x, e.y);
+                AimAtEntry(e.endX, e.endY);
+                break;
+            case EventKind::LevelPress:
+                placeOn(Ctl::areaRGB);
+                break;
+            case EventKind::BrowserPress:
+            case EventKind::BrowserMove:
+                placeOn(Ctl::areaBrowser);
+                break;
+            case EventKind::BrowserOutMove:
+                placeOn(Ctl::areaBrowserOut);
+                break;
+            case EventKind::BitsPress:
+                if (!c.Enabled(Ctl::editBits)) {
+                    continue;  // a disabled control takes no press
+                }
+                placeOn(Ctl::editBits);
+                break;
+            case EventKind::TypeLength:
+            case EventKind::PasteLength:
+                if (!c.Visible(Ctl::editLength)) {
+                    continue;
+                }
+                e.text = e.kind == EventKind::TypeLength ? AnyText(Keys, 4) : AnyText(Pasted, 8);
+                break;
+            case EventKind::TypeAddress:
+                e.text = AnyText(Keys, 7);
+                break;
+            case EventKind::PasteAddress:
+                e.text = AnyText(Pasted, 10);
+                break;
+            case EventKind::ChooseLength:
+                e.x = Between(0, static_cast<int>(LengthItems.size()) - 1);
+                break;
+            case EventKind::TypeLengthMenu:
+                e.text = Between(0, 3) == 0 ? AnyText(Pasted, 4)
+                                            : std::string(MenuTexts[static_cast<std::size_t>(
+                                                  Between(0, static_cast<int>(MenuTexts.size()) - 1))]);
+                break;
+            case EventKind::EditListing:
+                e.text = AnyListing();
+                break;
+            case EventKind::Colour:
+                if (Between(0, 3) != 0) {
+                    e.colour = Rgb{static_cast<std::uint8_t>(Between(0, 255)),
+                                   static_cast<std::uint8_t>(Between(0, 255)),
+                                   static_cast<std::uint8_t>(Between(0, 255))};
+                }
+                break;
+            case EventKind::Scroll:
+                if (!c.Enabled(Ctl::barBrowser)) {
+                    continue;
+                }
+                e.x = Between(-3, c.ScrollMax(Ctl::barBrowser) + 3);
+                break;
+            case EventKind::Load:
+                e.path = AnyPath(loadable_);
+                e.x = Between(0, 2);  // Save, Discard or Cancel, if unsaved changes are asked about
+                break;
+            case EventKind::SaveAs:
+                e.path =
+                    AnyPath({"copy.bin", std::string(LinkName), std::string(FolderName), loadable_.front()});
+                break;
+            default:
+                break;
+        }
+        return e;
+    }
+}
+
+// Every event reaches the form here, and only here: a handler called as the window calls it, or a user's
+// action on the in-memory controls.
+void Soak::Apply(const SoakEvent& e) {
+    TForm1& f = h_.form;
+    MemoryControls& c = h_.controls;
+    switch (e.kind) {
+        case EventKind::PalPress:
+            f.areaPalMouseDown(e.button, e.x, e.y);
+            break;
+        case EventKind::PalRelease:
+            f.areaPalMouseUp(e.button, e.x, e.y);
+            break;
+        case EventKind::PalDrag:
+            f.areaPalMouseDown(e.button, e.x, e.y);
+            f.areaPalMouseUp(e.button, e.endX, e.endY);
+            break;
+        case EventKind::LevelPress:
+            f.areaRGBMouseDown(e.button, e.x, e.y);
+            break;
+        case EventKind::BrowserPress:
+            f.areaBrowserMouseDown(e.button, e.x, e.y);
+            break;
+        case EventKind::BrowserMove:
+            f.areaBrowserMouseMove(e.x, e.y);
+            break;
+        case EventKind::BrowserOutMove:
+            f.areaBrowserOutMouseMove(e.x, e.y);
+            break;
+        case EventKind::BitsPress:
+            f.editBitsMouseDown(e.button, e.x, e.y);
+            break;
+        case EventKind::TypeAddress:
+            c.Type(Ctl::editAddress, e.text);
+            break;
+        case EventKind::PasteAddress:
+            c.Paste(Ctl::editAddress, e.text);
+            break;
+        case EventKind::TypeLength:
+            c.Type(Ctl::editLength, e.text);
+            break;
+        case EventKind::PasteLength:
+            c.Paste(Ctl::editLength, e.text);
+            break;
+        case EventKind::ChooseLength:
+            c.ChooseItem(Ctl::menuLength, e.x);
+            break;
+        case EventKind::TypeLengthMenu:
+            c.TypeMenuText(Ctl::menuLength, e.text);
+            break;
+        case EventKind::Reload:
+            f.btnReloadClick();
+            break;
+        case EventKind::EditListing:
+            c.EditListing(e.text);
+            break;
+        case EventKind::Asm:
+            f.btnASMClick();
+            break;
+        case EventKind::Colour:
+            c.AnswerColour(e.colour);
+            f.btnColourClick();
+            break;
+        case EventKind::Copy:
+            f.btnCopyClick();
+            break;
+        case EventKind::Paste:
+            f.btnPasteClick();
+            break;
+        case EventKind::Gradient:
+            f.btnGradientClick();
+            break;
+        case EventKind::Swap:
+            f.btnSwapClick();
+            break;
+        case EventKind::Reverse:
+            f.btnReverseClick();
+            break;
+        case EventKind::Scroll:
+            c.Scroll(Ctl::barBrowser, e.x);
+            break;
+        case EventKind::ToggleInvalid:
+            c.Press(Ctl::chkInvalid);
+            break;
+        case EventKind::Load:
+            Load(e.path, static_cast<SaveAnswer>(e.x));
+            break;
+        case EventKind::Save:
+            f.btnSaveClick();
+            break;
+        case EventKind::SaveAs:
+            c.AnswerSave(e.path);
+            f.btnSaveAsClick();
+            break;
+        case EventKind::Undo:
+            c.Run(Command::Undo);
+            break;
+        case EventKind::Redo:
+            c.Run(Command::Redo);
+            break;
+    }
+}
+
+// The one place a file is loaded.
+void Soak::Load(const std::optional<std::string>& path, SaveAnswer unsaved) {
+    const bool asks = h_.form.document().Modified();
+    loadWent_ = !asks || unsaved != SaveAnswer::Cancel;
+    h_.controls.AnswerSaveChanges(unsaved);
+    h_.controls.AnswerOpen(path);
+    h_.form.btnLoadClick();
+    if (path && loadWent_) {
+        loadedPath_ = *path;  // not reached when the load failed
+    }
+}
+
+std::string Soak::Run(const SoakEvent& event) {
+    const Before before{h_.form.State, h_.controls.PresentCount()};
+    bool failed = false;
+    try {
+        Apply(event);
+    } catch (const FileError&) {
+        failed = true;  // the window shows it and goes on
+    } catch (const std::exception& e) {
+        return std::string("threw ") + e.what();
+    }
+    h_.controls.ForgetAnswers();
+    listingTyped_ = listingTyped_ || event.kind == EventKind::EditListing;
+    try {
+        return Check(event, before, failed);
+    } catch (const std::exception& e) {
+        return std::string("reading the views threw ") + e.what();
+    }
+}
+
+std::string Soak::Check(const SoakEvent& event, const Before& before, bool failed) {
+    const EditorState& s = h_.form.State;
+    const MemoryControls& c = h_.controls;
+    const bool fileEvent = event.kind == EventKind::Load || event.kind == EventKind::SaveAs;
+    if (failed && !(fileEvent && ShouldFail(event.path))) {
+        return "a file error where none was due";
+    }
+    if (!failed && event.kind == EventKind::Load && loadWent_ && ShouldFail(event.path)) {
+        return "no error for a load that cannot work";
+    }
+    // A save asked for before the load may have gone through; the image is the same all the same.
+    if (failed && (!SameEditor(s, before.state) || c.PresentCount() != before.presents)) {
+        return "a failed file command changed the editor";
+    }
+
+    const auto size = static_cast<std::int64_t>(s.FileData.size());
+    if (s.WordCount != size / 2) {
+        return "WordCount is not the image's whole words";
+    }
+    if (s.PalLength < 0 || s.PalLength > MaxPalLength) {
+        return "palette length out of range";
+    }
+    if (s.PalLength > 0 && !(0 <= s.SelStart && s.SelStart <= s.SelEnd && s.SelEnd < s.PalLength)) {
+        return "selection outside the palette";
+    }
+    if (s.PalLength == 0 && (s.SelStart != 0 || s.SelEnd != 0)) {
+        return "a selection without a palette";
+    }
+    const std::int64_t paletteEnd = std::int64_t{s.PalAddress} + 2 * std::int64_t{s.PalLength};
+    if (s.PalLength > 0 && (s.PalAddress < 0 || paletteEnd > size)) {
+        return "palette outside the image";
+    }
+    if (s.ClipData.size() % 2 != 0) {
+        return "odd clipboard";
+    }
+    if (s.FileName.empty() && !s.FileData.empty()) {
+        return "an image without a file name";
+    }
+
+    // Only a load, or a palette made from the listing without a file, brings a new image; every other
+    // change stays inside the palette.
+    const bool newImage = (event.kind == EventKind::Load && !failed && event.path && loadWent_) ||
+                          s.FileName != before.state.FileName;
+    if (!newImage) {
+        const std::vector<std::uint8_t>& old = before.state.FileData;
+        if (old.size() != s.FileData.size()) {
+            return "the image changed size";
+        }
+        const auto begin = static_cast<std::size_t>(std::clamp<std::int64_t>(s.PalAddress, 0, size));
+        const auto end = static_cast<std::size_t>(std::clamp<std::int64_t>(paletteEnd, 0, size));
+        const auto outsideBefore = std::mismatch(old.begin(), old.begin() + begin, s.FileData.begin()).first;
+        if (outsideBefore != old.begin() + begin ||
+            !std::equal(old.begin() + end, old.end(), s.FileData.begin() + end)) {
+            return "a byte outside the palette changed";
+        }
+    }
+    if (event.kind == EventKind::Copy && s.PalLength > 0) {
+        const auto from = s.FileData.begin() + s.EntryOffset(s.SelStart);
+        if (!std::equal(s.ClipData.begin(), s.ClipData.end(), from, from + 2 * (s.SelEnd - s.SelStart + 1))) {
+            return "the clipboard does not hold the selected entries";
+        }
+    }
+    if (!failed && event.kind == EventKind::Save && !s.FileName.empty() &&
+        ReadBytes(s.FileName) != s.FileData) {
+        return "the saved file differs from the image";
+    }
+    if (!failed && event.kind == EventKind::SaveAs && event.path && !s.FileData.empty() &&
+        ReadBytes(*event.path) != s.FileData) {
+        return "the file saved as differs from the image";
+    }
+    if (!std::filesystem::is_symlink(dir_.File(std::string(LinkName)))) {
+        return "a save replaced the link";
+    }
+
+    const bool marked = !loadedPath_.empty() && h_.form.document().Modified();
+    const std::string caption = std::string(WindowCaption) +
+                                (loadedPath_.empty() ? std::string() : " - " + loadedPath_) +
+                                (marked ? "*" : "");
+    if (c.Caption() != caption) {
+        return "the caption does not name the loaded file and whether it is modified";
+    }
+    const bool scrolls = c.Enabled(Ctl::barBrowser);
+    if (scrolls != (s.WordCount > BrowserCells)) {
+        return "the scroll bar is enabled for the wrong image";
+    }
+    if (scrolls &&
+        (s.BrowserOffset != 2 * BrowserColumns * c.ScrollPos(Ctl::barBrowser) ||
+         c.ScrollMax(Ctl::barBrowser) != (s.WordCount + BrowserColumns - 1) / BrowserColumns - 32)) {
+        return "the scroll bar does not match the browser";
+    }
+    if (!scrolls && s.BrowserOffset != 0) {
+        return "the browser is scrolled without a scroll bar";
+    }
+    return CheckViews();
+}
+
+std::string Soak::CheckViews() {
+    const EditorState& s = h_.form.State;
+    const MemoryControls& c = h_.controls;
+    const Surface& surface = h_.form.surface();
+    const auto sample = [&](int high) { return std::uniform_int_distribution(0, high)(sampler_); };
+
+    if (c.Text(Ctl::lblBrowser) != "Top Left: $" + HexText(static_cast<std::uint32_t>(s.BrowserOffset))) {
+        return "the browser's label does not show its offset";
+    }
+    const Rect grid = RectOf(Ctl::areaBrowser);
+    for (int n = 0; n < 3; ++n) {
+        const int i = sample(BrowserCells - 1);
+        const std::int64_t offset = s.BrowserOffset + 2 * std::int64_t{i};
+        const ColourWord w = s.ReadWordAt(offset);
+        const Rgb expected = offset + 2 > 2 * std::int64_t{s.WordCount}       ? BackgroundColour
+                             : IsValidColour(w) || c.Checked(Ctl::chkInvalid) ? DisplayColour(w)
+                                                                              : InvalidStripe;
+        const int x = grid.left + BrowserCellSize * (i % BrowserColumns);
+        const int y = grid.top + BrowserCellSize * (i / BrowserColumns);
+        if (surface.PixelAt(x, y) != expected) {
+            return "browser cell " + std::to_string(i) + " does not show its word";
+        }
+    }
+    const Rect pal = RectOf(Ctl::areaPal);
+    const int j = sample(MaxPalLength - 1);
+    const Rgb expected = j < s.PalLength ? DisplayColour(s.GetEntry(j)) : BackgroundColour;
+    if (surface.PixelAt(pal.left + PaletteCellWidth * (j % PaletteColumns) + PaletteCellWidth / 2,
+                        pal.top + PaletteCellHeight * (j / PaletteColumns) + PaletteCellHeight / 2) !=
+        expected) {
+        return "palette cell " + std::to_string(j) + " does not show its entry";
+    }
+
+    std::vector<ColourWord> entries;
+    for (int i = 0; i < s.PalLength; ++i) {
+        entries.push_back(s.GetEntry(i));
+    }
+    const std::string selected = c.SelectedText(Ctl::memoASM);
+    if (c.Lines(Ctl::memoASM) == FormatListing(entries)) {
+        listingTyped_ = false;
+    } else if (!listingTyped_) {
+        return "the listing does not show the palette";
+    }
+    if (!listingTyped_ && s.PalLength > 0 && selected != "$" + HexText(s.GetEntry(s.SelStart), 4)) {
+        return "the listing highlights another entry";
+    }
+    const bool bitsShown = s.PalLength > 0;
+    if (c.Enabled(Ctl::editBits) != bitsShown ||
+        c.Text(Ctl::editBits) != (bitsShown ? Binary(s.GetEntry(s.SelStart)) : std::string(ResetBitsText))) {
+        return "the bit view does not show the selected entry";
+    }
+    if (c.Visible(Ctl::editLength) != (c.ItemIndex(Ctl::menuLength) == LengthItemOther)) {
+        return "the length box shows for another item";
+    }
+    if (!IsNumberText(c.Text(Ctl::editAddress)) || !IsNumberText(c.Text(Ctl::editLength))) {
+        return "a number box holds what is no number";
+    }
+    return {};
+}
+
+}  // namespace tintorb::test

@@ -300,36 +300,35 @@ SoakEvent Soak::Next() {
     }
 }
 
-// Every event reaches the form here, and only here: a handler called as the window calls it, or a user's
-// action on the in-memory controls.
+// Every event reaches the form here, and only here, as a user's action on the in-memory controls: through
+// the same wiring as the window's.
 void Soak::Apply(const SoakEvent& e) {
-    TForm1& f = h_.form;
     MemoryControls& c = h_.controls;
     switch (e.kind) {
         case EventKind::PalPress:
-            f.areaPalMouseDown(e.button, e.x, e.y);
+            c.Mouse(Ctl::areaPal, MouseAction::Down, e.button, e.x, e.y);
             break;
         case EventKind::PalRelease:
-            f.areaPalMouseUp(e.button, e.x, e.y);
+            c.Mouse(Ctl::areaPal, MouseAction::Up, e.button, e.x, e.y);
             break;
         case EventKind::PalDrag:
-            f.areaPalMouseDown(e.button, e.x, e.y);
-            f.areaPalMouseUp(e.button, e.endX, e.endY);
+            c.Mouse(Ctl::areaPal, MouseAction::Down, e.button, e.x, e.y);
+            c.Mouse(Ctl::areaPal, MouseAction::Up, e.button, e.endX, e.endY);
             break;
         case EventKind::LevelPress:
-            f.areaRGBMouseDown(e.button, e.x, e.y);
+            c.Mouse(Ctl::areaRGB, MouseAction::Down, e.button, e.x, e.y);
             break;
         case EventKind::BrowserPress:
-            f.areaBrowserMouseDown(e.button, e.x, e.y);
+            c.Mouse(Ctl::areaBrowser, MouseAction::Down, e.button, e.x, e.y);
             break;
         case EventKind::BrowserMove:
-            f.areaBrowserMouseMove(e.x, e.y);
+            c.Mouse(Ctl::areaBrowser, MouseAction::Move, MouseButton::Left, e.x, e.y);
             break;
         case EventKind::BrowserOutMove:
-            f.areaBrowserOutMouseMove(e.x, e.y);
+            c.Mouse(Ctl::areaBrowserOut, MouseAction::Move, MouseButton::Left, e.x, e.y);
             break;
         case EventKind::BitsPress:
-            f.editBitsMouseDown(e.button, e.x, e.y);
+            c.Mouse(Ctl::editBits, MouseAction::Down, e.button, e.x, e.y);
             break;
         case EventKind::TypeAddress:
             c.Type(Ctl::editAddress, e.text);
@@ -350,32 +349,32 @@ void Soak::Apply(const SoakEvent& e) {
             c.TypeMenuText(Ctl::menuLength, e.text);
             break;
         case EventKind::Reload:
-            f.btnReloadClick();
+            c.Press(Ctl::btnReload);
             break;
         case EventKind::EditListing:
             c.EditListing(e.text);
             break;
         case EventKind::Asm:
-            f.btnASMClick();
+            c.Press(Ctl::btnASM);
             break;
         case EventKind::Colour:
             c.AnswerColour(e.colour);
-            f.btnColourClick();
+            c.Press(Ctl::btnColour);
             break;
         case EventKind::Copy:
-            f.btnCopyClick();
+            c.Press(Ctl::btnCopy);
             break;
         case EventKind::Paste:
-            f.btnPasteClick();
+            c.Press(Ctl::btnPaste);
             break;
         case EventKind::Gradient:
-            f.btnGradientClick();
+            c.Press(Ctl::btnGradient);
             break;
         case EventKind::Swap:
-            f.btnSwapClick();
+            c.Press(Ctl::btnSwap);
             break;
         case EventKind::Reverse:
-            f.btnReverseClick();
+            c.Press(Ctl::btnReverse);
             break;
         case EventKind::Scroll:
             c.Scroll(Ctl::barBrowser, e.x);
@@ -387,11 +386,11 @@ void Soak::Apply(const SoakEvent& e) {
             Load(e.path, static_cast<SaveAnswer>(e.x));
             break;
         case EventKind::Save:
-            f.btnSaveClick();
+            c.Press(Ctl::btnSave);
             break;
         case EventKind::SaveAs:
             c.AnswerSave(e.path);
-            f.btnSaveAsClick();
+            c.Press(Ctl::btnSaveAs);
             break;
         case EventKind::Undo:
             c.Run(Command::Undo);
@@ -408,7 +407,7 @@ void Soak::Load(const std::optional<std::string>& path, SaveAnswer unsaved) {
     loadWent_ = !asks || unsaved != SaveAnswer::Cancel;
     h_.controls.AnswerSaveChanges(unsaved);
     h_.controls.AnswerOpen(path);
-    h_.form.btnLoadClick();
+    h_.controls.Press(Ctl::btnLoad);
     if (path && loadWent_) {
         loadedPath_ = *path;  // not reached when the load failed
     }

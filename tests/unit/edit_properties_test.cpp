@@ -216,3 +216,30 @@ TEST(EditHistory, KeepsTheLatestStepsUpToItsLimit) {
 
 }  // namespace
 }  // namespace tintorb::test
+
+namespace tintorb::test {
+namespace {
+
+TEST(UndoScrolling, TheBrowserMovesOnlyWhenTheChangedWordIsOutOfView) {
+    FormHarness h;
+    TempDir dir;
+    const std::string path = dir.File("big.bin");
+    WriteBytes(path, std::vector<std::uint8_t>(8192, 0));
+    h.controls.AnswerOpen(path);
+    h.controls.Press(Ctl::btnLoad);
+    h.controls.Scroll(Ctl::barBrowser, 40);
+    h.controls.Mouse(Ctl::areaBrowser, MouseAction::Down, MouseButton::Left, 0, 16 * 2);  // row 42
+    h.controls.Mouse(Ctl::areaRGB, MouseAction::Down, MouseButton::Left, 5 * 30 + 5, 5);
+
+    h.controls.Scroll(Ctl::barBrowser, 30);  // row 42 still in view
+    h.controls.Run(Command::Undo);
+    EXPECT_EQ(h.controls.ScrollPos(Ctl::barBrowser), 30);
+    h.controls.Scroll(Ctl::barBrowser, 96);
+    h.controls.Run(Command::Redo);
+    EXPECT_EQ(h.controls.ScrollPos(Ctl::barBrowser), 42);
+    EXPECT_EQ(h.form.State.BrowserOffset, 42 * 64);
+    EXPECT_EQ(h.form.State.GetEntry(0), 0x000A);
+}
+
+}  // namespace
+}  // namespace tintorb::test

@@ -1,9 +1,11 @@
 #pragma once
 
-// The listing box. Some Qt builds (Debian's 6.4 among them) hand a text box no source at all when a paste
-// finds nothing on the clipboard or in the selection, and the stock box reads it regardless and crashes,
-// taking every unsaved edit with it. This box takes a missing source as nothing to paste.
+// The listing box. Debian's Qt 6.4 crashes inside the stock text box when it pastes while nothing owns the
+// clipboard or the selection: the box is handed a source it cannot read, and every unsaved edit goes with
+// the program. This box never hands the stock code a clipboard source: it pastes the clipboard's plain
+// text itself, by key, by middle click and from its context menu, and takes a missing source as nothing.
 
+#include <QClipboard>
 #include <QPlainTextEdit>
 
 namespace tintorb {
@@ -17,6 +19,14 @@ class ListingEdit : public QPlainTextEdit {
     // Public so that the window tests can hand them the missing source that no offscreen clipboard gives.
     [[nodiscard]] bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
+
+    // Inserts the clipboard's (or the selection's) text at the caret, replacing the selected text.
+    void PasteText(QClipboard::Mode mode);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
 }  // namespace tintorb

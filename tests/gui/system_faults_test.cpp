@@ -77,6 +77,12 @@ void SystemFaultsTest::pastingFromAnEmptyClipboardChangesNothing() {
     QCoreApplication::sendEvent(listing->viewport(), &drop);
     qobject_cast<tintorb::ListingEdit*>(listing)->insertFromMimeData(nullptr);
     QCOMPARE(w.TextOf(Ctl::memoASM), QString());
+
+    // The listing pastes by itself, never through the stock path that crashes under X with no owner.
+    QGuiApplication::clipboard()->setText(QStringLiteral("dc.w $0EEE"));
+    w.Key(Ctl::memoASM, Qt::Key_V, Qt::ControlModifier);
+    w.Key(Ctl::memoASM, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(w.TextOf(Ctl::memoASM), QStringLiteral("dc.w $0EEEdc.w $0EEE"));
 }
 
 void SystemFaultsTest::savingOverTheFileSizeLimitReportsDiskFullAndGoesOn() {

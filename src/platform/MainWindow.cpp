@@ -52,9 +52,12 @@ constexpr int CaptionGap = 3;
     return font;
 }
 
-// "Courier New", or the platform's monospaced font where it is missing.
+// "Courier New", or DejaVu Sans Mono where it is missing: left to itself, the font matcher may stand in a
+// monospaced family whose odd wide glyphs make it no fixed-pitch font, and the columns of bits and words
+// would no longer line up.
 [[nodiscard]] QFont CourierFont(int pixelSize, bool bold) {
-    QFont font(QStringLiteral("Courier New"));
+    QFont font;
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPixelSize(pixelSize);

@@ -11,6 +11,16 @@ static_assert([] {
     return true;
 }());
 
+bool CommandAvailable(const TForm1& form, Command command) {
+    switch (command) {
+        case Command::ImportPalette:
+        case Command::ExportPalette:
+            return form.State.PalLength > 0;
+        default:
+            return true;
+    }
+}
+
 void RunChange(TForm1& form, Ctl control) {
     for (const ChangeWiring& wiring : ChangeTable) {
         if (wiring.control == control) {

@@ -30,6 +30,8 @@ enum class Command {
     ShowInvalid,
     Undo,
     Redo,
+    ImportPalette,
+    ExportPalette,
 };
 
 struct CommandEntry {
@@ -41,7 +43,7 @@ struct CommandEntry {
     std::array<std::string_view, 2> shortcuts{};
 };
 
-inline constexpr std::array<CommandEntry, 14> CommandTable{{
+inline constexpr std::array<CommandEntry, 16> CommandTable{{
     {Command::Copy, Ctl::btnCopy, &TForm1::btnCopyClick},
     {Command::Paste, Ctl::btnPaste, &TForm1::btnPasteClick},
     {Command::Gradient, Ctl::btnGradient, &TForm1::btnGradientClick},
@@ -56,6 +58,9 @@ inline constexpr std::array<CommandEntry, 14> CommandTable{{
     {Command::ShowInvalid, Ctl::chkInvalid, &TForm1::chkInvalidClick},
     {Command::Undo, std::nullopt, &TForm1::Undo, {"Ctrl+Z"}},
     {Command::Redo, std::nullopt, &TForm1::Redo, {"Ctrl+Shift+Z", "Ctrl+Y"}},
+    // File menu: "Import Palette..." and "Export Palette...".
+    {Command::ImportPalette, std::nullopt, &TForm1::ImportPaletteClick},
+    {Command::ExportPalette, std::nullopt, &TForm1::ExportPaletteClick},
 }};
 
 [[nodiscard]] constexpr const CommandEntry& CommandOf(Command id) {
@@ -71,6 +76,9 @@ inline constexpr std::array<CommandEntry, 14> CommandTable{{
     }
     return std::nullopt;
 }
+
+// Whether the command could do anything now; a menu item shows it as enabled or not.
+[[nodiscard]] bool CommandAvailable(const TForm1& form, Command command);
 
 // Handlers of a control whose text or position changed.
 struct ChangeWiring {

@@ -22,6 +22,7 @@
 
 class QCheckBox;
 class QCloseEvent;
+class QFileDialog;
 class QLabel;
 class QPlainTextEdit;
 class QScrollBar;
@@ -72,6 +73,9 @@ class MainWindow : public QWidget, public Controls {
     [[nodiscard]] std::optional<std::string> RunOpenDialog() override;
     [[nodiscard]] std::optional<std::string> RunSaveDialog() override;
     [[nodiscard]] std::optional<Rgb> RunColourDialog() override;
+    [[nodiscard]] std::optional<std::string> RunImportDialog() override { return RunPaletteDialog(false); }
+    [[nodiscard]] std::optional<std::string> RunExportDialog() override { return RunPaletteDialog(true); }
+    void ShowMessage(std::string_view text) override;
     [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
     [[nodiscard]] bool AskOverwrite(std::string_view question) override;
     [[nodiscard]] ScreenSize Screen() const override;
@@ -104,7 +108,10 @@ class MainWindow : public QWidget, public Controls {
     void Fire(Handler&& handler);
     void RethrowPending();
     void ShowError(const FileError& error);
+    // Runs the dialog from the folder last chosen in any file dialog; the path chosen, if any.
+    [[nodiscard]] std::optional<std::string> ChooseFile(QFileDialog& dialog);
     [[nodiscard]] std::optional<std::string> RunFileDialog(bool save);
+    [[nodiscard]] std::optional<std::string> RunPaletteDialog(bool exporting);
 
     TForm1 form_{*this};
     std::array<QWidget*, Layout.size()> widgets_{};

@@ -7,6 +7,7 @@ packages=(
     g++ clang libclang-rt-14-dev cmake make ninja-build pkg-config
     qt6-base-dev libgl-dev googletest libgtest-dev libbenchmark-dev
     fonts-dejavu-core libspng-dev imagemagick python3-pil
+    librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -176,7 +176,7 @@ void ShowOverview(std::ostream& out) {
     for (const Subcommand& command : Subcommands) {
         out << "  " << command.usage << '\n';
     }
-    out << '\n' << Overview << "\nEach command takes --help.\n";
+    out << '\n' << Overview << "\nEach command takes --help; tintorb-cli --version prints the version.\n";
 }
 
 void ShowHelp(const Subcommand& command, std::ostream& out) {
@@ -206,6 +206,10 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
     if (args.empty() || args[0] == "--help") {
         ShowOverview(args.empty() ? err : out);
         return args.empty() ? Misused : Done;
+    }
+    if (args[0] == "--version") {
+        out << "tintorb-cli " << TINTORB_VERSION << '\n';
+        return Done;
     }
     const auto command = std::find_if(Subcommands.begin(), Subcommands.end(),
                                       [&](const Subcommand& c) { return c.name == args[0]; });

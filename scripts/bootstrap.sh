@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ clang libclang-rt-14-dev cmake make ninja-build pkg-config
     qt6-base-dev libgl-dev googletest libgtest-dev libbenchmark-dev
-    fonts-dejavu-core
+    fonts-dejavu-core libspng-dev imagemagick python3-pil
 )
 
 missing=()

@@ -11,7 +11,7 @@ static_assert([] {
     return true;
 }());
 
-bool CanRun(const TForm1& form, Command command) {
+bool CommandAvailable(const TForm1& form, Command command) {
     const EditorState& state = form.State;
     const bool palette = state.PalLength > 0;
     switch (command) {
@@ -25,6 +25,8 @@ bool CanRun(const TForm1& form, Command command) {
         case Command::Redo:
             return form.document().CanRedo();
         case Command::Copy:
+        case Command::ImportPalette:
+        case Command::ExportPalette:
             return palette;
         case Command::Paste:
             return palette && !state.ClipData.empty();

@@ -19,6 +19,8 @@ enum class Command {
     Load,
     Save,
     SaveAs,
+    ImportPalette,
+    ExportPalette,
     Quit,
     Undo,
     Redo,
@@ -56,10 +58,18 @@ struct CommandEntry {
 
 // Table order is menu order. The range commands keep their hands off Ctrl+C and Ctrl+V, which the text
 // boxes need for their own copy and paste.
-inline constexpr std::array<CommandEntry, 17> CommandTable{{
+inline constexpr std::array<CommandEntry, 19> CommandTable{{
     {Command::Load, Ctl::btnLoad, &TForm1::btnLoadClick, {"Ctrl+O"}, Menu::File, "&Open…"},
     {Command::Save, Ctl::btnSave, &TForm1::btnSaveClick, {"Ctrl+S"}, Menu::File, "&Save", true},
     {Command::SaveAs, Ctl::btnSaveAs, &TForm1::btnSaveAsClick, {"Ctrl+Shift+S"}, Menu::File, "Save &As…"},
+    {Command::ImportPalette,
+     std::nullopt,
+     &TForm1::ImportPaletteClick,
+     {},
+     Menu::File,
+     "&Import Palette…",
+     true},
+    {Command::ExportPalette, std::nullopt, &TForm1::ExportPaletteClick, {}, Menu::File, "&Export Palette…"},
     {Command::Quit, std::nullopt, &TForm1::Quit, {"Ctrl+Q"}, Menu::File, "&Quit", true},
     {Command::Undo, std::nullopt, &TForm1::Undo, {"Ctrl+Z"}, Menu::Edit, "&Undo"},
     {Command::Redo, std::nullopt, &TForm1::Redo, {"Ctrl+Shift+Z", "Ctrl+Y"}, Menu::Edit, "&Redo"},
@@ -106,7 +116,7 @@ inline constexpr std::array<CommandEntry, 17> CommandTable{{
 }
 
 // Whether running the command now could do anything; its menu item and shortcut are disabled otherwise.
-[[nodiscard]] bool CanRun(const TForm1& form, Command command);
+[[nodiscard]] bool CommandAvailable(const TForm1& form, Command command);
 
 // Handlers of a control whose text or position changed.
 struct ChangeWiring {

@@ -65,6 +65,11 @@ class Controls {
     [[nodiscard]] virtual std::optional<std::string> RunOpenDialog() = 0;
     [[nodiscard]] virtual std::optional<std::string> RunSaveDialog() = 0;
     [[nodiscard]] virtual std::optional<Rgb> RunColourDialog() = 0;
+    // Palette files, in a dialog whose filters offer each palette format.
+    [[nodiscard]] virtual std::optional<std::string> RunImportDialog() = 0;
+    [[nodiscard]] virtual std::optional<std::string> RunExportDialog() = 0;
+    // An information box, confirmed with OK.
+    virtual void ShowMessage(std::string_view text) = 0;
     // Asks, before unsaved changes would be dropped, whether to save them (Save, Discard, Cancel).
     [[nodiscard]] virtual SaveAnswer AskSaveChanges(std::string_view question) = 0;
     // Asks whether to overwrite a file (Overwrite, Cancel); true for Overwrite.

@@ -88,6 +88,9 @@ class TForm1 {
     void btnLoadClick();
     void btnSaveClick();
     void btnSaveAsClick();
+    // Palette files: the shown palette (or its selection) out to a file, a file's colours in from SelStart.
+    void ExportPaletteClick();
+    void ImportPaletteClick();
     // Opens the file at path as the document, after asking about unsaved changes.
     void OpenFile(const std::string& path);
     // Opens a file from the list of recent files; one that is gone comes off the list, and that is an error.

@@ -31,25 +31,6 @@ namespace {
     return text;
 }
 
-// Whole words from address to the end of the data; none when the address lies outside it.
-[[nodiscard]] std::int64_t WholeWordsFrom(std::int64_t address, std::size_t dataLength) {
-    const auto length = static_cast<std::int64_t>(dataLength);
-    if (address < 0 || address > length) {
-        return 0;
-    }
-    return (length - address) / 2;
-}
-
-// The run of valid colour words from the address, at most a full palette, and at least one entry so that
-// an invalid first word can still be looked at.
-[[nodiscard]] int ValidRunLength(const EditorState& state) {
-    int n = 0;
-    while (n < MaxPalLength && state.HasEntry(n) && IsValidColour(state.GetEntry(n))) {
-        ++n;
-    }
-    return std::max(n, 1);
-}
-
 [[nodiscard]] int ClampedLength(std::int32_t n) {
     return std::clamp(n, 1, MaxPalLength);
 }

@@ -80,4 +80,26 @@ struct Levels {
                                    (((c.b >> 5) & 7) << 9));
 }
 
+// The level whose intensity lies nearest to v; of two equally near, the darker.
+[[nodiscard]] constexpr int NearestLevel(std::uint8_t v) {
+    const auto distance = [v](int k) {
+        const int d = v - LevelIntensity(k);
+        return d < 0 ? -d : d;
+    };
+    int best = 0;
+    for (int k = 1; k < 8; ++k) {
+        if (distance(k) < distance(best)) {
+            best = k;
+        }
+    }
+    return best;
+}
+
+// Converts a 24-bit colour into w by nearest level, so that a colour the hardware shows converts back to
+// exactly its own levels; the InvalidMask bits of w are kept.
+[[nodiscard]] constexpr ColourWord NearestColour(ColourWord w, Rgb c) {
+    return static_cast<ColourWord>((w & InvalidMask) | (NearestLevel(c.r) << 1) | (NearestLevel(c.g) << 5) |
+                                   (NearestLevel(c.b) << 9));
+}
+
 }  // namespace tintorb

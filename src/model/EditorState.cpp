@@ -1,5 +1,7 @@
 #include "model/EditorState.h"
 
+#include <algorithm>
+
 namespace tintorb {
 
 bool EditorState::HasWordAt(std::int64_t offset) const {
@@ -22,6 +24,22 @@ void EditorState::PutEntry(std::int64_t value, std::int64_t i) {
     const auto at = static_cast<std::size_t>(offset);
     FileData[at] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
     FileData[at + 1] = static_cast<std::uint8_t>(value & 0xFF);
+}
+
+std::int64_t WholeWordsFrom(std::int64_t address, std::size_t dataLength) {
+    const auto length = static_cast<std::int64_t>(dataLength);
+    if (address < 0 || address > length) {
+        return 0;
+    }
+    return (length - address) / 2;
+}
+
+int ValidRunLength(const EditorState& state) {
+    int n = 0;
+    while (n < MaxPalLength && state.HasEntry(n) && IsValidColour(state.GetEntry(n))) {
+        ++n;
+    }
+    return std::max(n, 1);
 }
 
 }  // namespace tintorb

@@ -11,6 +11,9 @@
 
 namespace tintorb {
 
+// Entries a palette holds at most.
+inline constexpr int MaxPalLength = 64;
+
 struct EditorState {
     std::vector<std::uint8_t> FileData;  // the whole file image; the only copy of its bytes
     std::int32_t WordCount = 0;          // whole words in FileData, fixed when data is loaded or created
@@ -39,6 +42,13 @@ struct EditorState {
     // Stores the low 16 bits of value, high byte first. An entry not wholly inside FileData is left alone.
     void PutEntry(std::int64_t value, std::int64_t i);
 };
+
+// Whole words from address to the end of data; none when the address lies outside it.
+[[nodiscard]] std::int64_t WholeWordsFrom(std::int64_t address, std::size_t dataLength);
+
+// The run of valid colour words from the palette's address, at most a full palette, and at least one entry
+// so that an invalid first word can still be looked at: the length that "Auto" gives.
+[[nodiscard]] int ValidRunLength(const EditorState& state);
 
 [[nodiscard]] constexpr int BitOf(ColourWord w, int n) {
     return n >= 0 && n <= 15 ? (w >> n) & 1 : 0;

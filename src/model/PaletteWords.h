@@ -17,6 +17,9 @@ class PaletteWords {
     // The entries of the palette that lie wholly inside the image.
     explicit PaletteWords(const EditorState& state);
 
+    // How many entries the copy holds: the palette's, up to the image's end.
+    [[nodiscard]] std::int64_t Size() const { return static_cast<std::int64_t>(words_.size()); }
+
     // An entry outside the copy reads as 0 and is not written, as in the image itself.
     [[nodiscard]] ColourWord Get(std::int64_t i) const;
     void Put(std::int64_t value, std::int64_t i);
@@ -26,9 +29,7 @@ class PaletteWords {
     [[nodiscard]] Edit ToEdit() const;
 
   private:
-    [[nodiscard]] bool Holds(std::int64_t i) const {
-        return i >= 0 && i < static_cast<std::int64_t>(words_.size());
-    }
+    [[nodiscard]] bool Holds(std::int64_t i) const { return i >= 0 && i < Size(); }
 
     std::int64_t address_;
     std::vector<ColourWord> words_;

@@ -26,6 +26,7 @@
 class QAction;
 class QCheckBox;
 class QCloseEvent;
+class QFileDialog;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -86,6 +87,9 @@ class MainWindow : public QMainWindow, public Controls {
     [[nodiscard]] std::optional<std::string> RunOpenDialog() override;
     [[nodiscard]] std::optional<std::string> RunSaveDialog() override;
     [[nodiscard]] std::optional<Rgb> RunColourDialog() override;
+    [[nodiscard]] std::optional<std::string> RunImportDialog() override { return RunPaletteDialog(false); }
+    [[nodiscard]] std::optional<std::string> RunExportDialog() override { return RunPaletteDialog(true); }
+    void ShowMessage(std::string_view text) override;
     [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
     [[nodiscard]] bool AskOverwrite(std::string_view question) override;
     void CloseWindow() override { close(); }
@@ -137,7 +141,10 @@ class MainWindow : public QMainWindow, public Controls {
     void Dispatch(const std::function<void()>& handler);
     void RethrowPending();
     void ShowError(const FileError& error);
+    // Runs the dialog from the folder last chosen in any file dialog; the path chosen, if any.
+    [[nodiscard]] std::optional<std::string> ChooseFile(QFileDialog& dialog);
     [[nodiscard]] std::optional<std::string> RunFileDialog(bool save);
+    [[nodiscard]] std::optional<std::string> RunPaletteDialog(bool exporting);
 
     TForm1 form_{*this};
     QWidget* client_ = nullptr;

@@ -103,7 +103,7 @@ void MainWindow::BuildMenus() {
 void MainWindow::RefreshCommands() {
     for (const CommandEntry& command : CommandTable) {
         if (QAction* action = actions_[static_cast<std::size_t>(command.id)]) {
-            action->setEnabled(CanRun(form_, command.id));
+            action->setEnabled(CommandAvailable(form_, command.id));
         }
     }
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "formats/PaletteFormat.h"
 #include "platform/BitsView.h"
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
@@ -203,13 +204,7 @@ void MainWindow::SetCaption(std::string_view caption) {
     setWindowTitle(ToQString(caption));
 }
 
-std::optional<std::string> MainWindow::RunFileDialog(bool save) {
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // Any name is taken as it is typed: one that does not exist yet too, and one that does exist is
-    // replaced without a question.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+std::optional<std::string> MainWindow::ChooseFile(QFileDialog& dialog) {
     if (!lastFolder_.isEmpty()) {
         dialog.setDirectory(lastFolder_);
     }
@@ -221,12 +216,51 @@ std::optional<std::string> MainWindow::RunFileDialog(bool save) {
     return path.toStdString();
 }
 
+std::optional<std::string> MainWindow::RunFileDialog(bool save) {
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Any name is taken as it is typed: one that does not exist yet too, and one that does exist is
+    // replaced without a question.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    return ChooseFile(dialog);
+}
+
 std::optional<std::string> MainWindow::RunOpenDialog() {
     return RunFileDialog(false);
 }
 
 std::optional<std::string> MainWindow::RunSaveDialog() {
     return RunFileDialog(true);
+}
+
+std::optional<std::string> MainWindow::RunPaletteDialog(bool exporting) {
+    QStringList filters;
+    QStringList extensions;
+    for (const PaletteFormatInfo& info : PaletteFormats) {
+        extensions.append(ToQString(info.extension));
+        filters.append(ToQString(info.name) + QStringLiteral(" (*.") + extensions.back() + QLatin1Char(')'));
+    }
+    QFileDialog dialog(this, exporting ? tr("Export Palette") : tr("Import Palette"));
+    dialog.setAcceptMode(exporting ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(exporting ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (exporting) {
+        // A name typed without an extension takes the chosen filter's, so the file is in the format picked.
+        dialog.setNameFilters(filters);
+        dialog.setDefaultSuffix(extensions.front());
+        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+            dialog.setDefaultSuffix(extensions.value(filters.indexOf(filter), extensions.front()));
+        });
+    } else {
+        dialog.setNameFilters(QStringList(tr("Palette files") + QStringLiteral(" (*.") +
+                                          extensions.join(QStringLiteral(" *.")) + QLatin1Char(')')) +
+                              filters);
+    }
+    return ChooseFile(dialog);
+}
+
+void MainWindow::ShowMessage(std::string_view text) {
+    QMessageBox::information(this, QCoreApplication::applicationName(), ToQString(text), QMessageBox::Ok);
 }
 
 std::optional<Rgb> MainWindow::RunColourDialog() {

@@ -114,6 +114,11 @@ void MenusTest::everyItemRunsItsHandler() {
     w.Click(GuiWindow::At(Ctl::areaPal, 250 + 2, 2));
     run(Command::Paste);
     QCOMPARE(state.GetEntry(10), words[1]);
+    w.AnswerSave(dir.filePath(QStringLiteral("palette.gpl")));
+    run(Command::ExportPalette);
+    w.AnswerOpen(dir.filePath(QStringLiteral("palette.gpl")));
+    run(Command::ImportPalette);
+    QVERIFY(w.Messages().last().contains(QStringLiteral("colours taken")));
     run(Command::ShowInvalid);
     QVERIFY(w.WidgetAs<QCheckBox>(Ctl::chkInvalid)->isChecked());
     w.Click(Ctl::chkInvalid);
@@ -141,7 +146,7 @@ void MenusTest::keysWorkFromTheListingAndItemsFollowTheState() {
     const auto followState = [&] {
         for (const tintorb::CommandEntry& command : CommandTable) {
             if (QAction* action = w.Window().ActionOf(command.id)) {
-                QCOMPARE(action->isEnabled(), tintorb::CanRun(w.Form(), command.id));
+                QCOMPARE(action->isEnabled(), tintorb::CommandAvailable(w.Form(), command.id));
             }
         }
     };

@@ -160,24 +160,22 @@ void MemoryControls::InsertText(Ctl c, std::string_view text) {
     s.caret = static_cast<int>(s.text.size());
 }
 
-std::optional<std::string> MemoryControls::RunOpenDialog() {
+std::optional<std::string> MemoryControls::NextPath(std::deque<std::optional<std::string>>& answers) {
     ++dialogsShown_;
-    if (openAnswers_.empty()) {
+    if (answers.empty()) {
         return std::nullopt;
     }
-    auto answer = openAnswers_.front();
-    openAnswers_.pop_front();
+    auto answer = answers.front();
+    answers.pop_front();
     return answer;
 }
 
+std::optional<std::string> MemoryControls::RunOpenDialog() {
+    return NextPath(openAnswers_);
+}
+
 std::optional<std::string> MemoryControls::RunSaveDialog() {
-    ++dialogsShown_;
-    if (saveAnswers_.empty()) {
-        return std::nullopt;
-    }
-    auto answer = saveAnswers_.front();
-    saveAnswers_.pop_front();
-    return answer;
+    return NextPath(saveAnswers_);
 }
 
 SaveAnswer MemoryControls::AskSaveChanges(std::string_view question) {

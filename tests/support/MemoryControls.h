@@ -55,6 +55,9 @@ class MemoryControls : public Controls {
     [[nodiscard]] std::optional<std::string> RunOpenDialog() override;
     [[nodiscard]] std::optional<std::string> RunSaveDialog() override;
     [[nodiscard]] std::optional<Rgb> RunColourDialog() override;
+    [[nodiscard]] std::optional<std::string> RunImportDialog() override { return NextPath(importAnswers_); }
+    [[nodiscard]] std::optional<std::string> RunExportDialog() override { return NextPath(exportAnswers_); }
+    void ShowMessage(std::string_view text) override { messages_.emplace_back(text); }
     [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
     [[nodiscard]] bool AskOverwrite(std::string_view question) override;
     // Closing asks the form first, as the window's close button does.
@@ -100,6 +103,8 @@ class MemoryControls : public Controls {
     void AnswerOpen(std::optional<std::string> path) { openAnswers_.push_back(std::move(path)); }
     void AnswerSave(std::optional<std::string> path) { saveAnswers_.push_back(std::move(path)); }
     void AnswerColour(std::optional<Rgb> colour) { colourAnswers_.push_back(colour); }
+    void AnswerImport(std::optional<std::string> path) { importAnswers_.push_back(std::move(path)); }
+    void AnswerExport(std::optional<std::string> path) { exportAnswers_.push_back(std::move(path)); }
     // Answers for the next questions; with none scripted, a question is answered Cancel.
     void AnswerSaveChanges(SaveAnswer answer) { saveChangesAnswers_.push_back(answer); }
     void AnswerOverwrite(bool overwrite) { overwriteAnswers_.push_back(overwrite); }
@@ -108,6 +113,8 @@ class MemoryControls : public Controls {
         openAnswers_.clear();
         saveAnswers_.clear();
         colourAnswers_.clear();
+        importAnswers_.clear();
+        exportAnswers_.clear();
         saveChangesAnswers_.clear();
         overwriteAnswers_.clear();
     }
@@ -117,6 +124,8 @@ class MemoryControls : public Controls {
     // What a user sees.
     // The caption as shown: its "[*]" becomes "*" while there are unsaved changes, and goes otherwise.
     [[nodiscard]] std::string Caption() const;
+    // The information messages shown so far, in order.
+    [[nodiscard]] const std::vector<std::string>& Messages() const { return messages_; }
     // The questions asked so far, in order.
     [[nodiscard]] const std::vector<std::string>& Questions() const { return questions_; }
     [[nodiscard]] bool Visible(Ctl c) const { return state(c).visible; }
@@ -160,6 +169,7 @@ class MemoryControls : public Controls {
     void FireChange(Ctl c);
     void FireKeyPress(Ctl c, char32_t& key);
     void MoveScroll(Ctl c, int position);
+    [[nodiscard]] std::optional<std::string> NextPath(std::deque<std::optional<std::string>>& answers);
 
     TForm1* form_ = nullptr;
     std::array<ControlState, Layout.size()> controls_{};
@@ -172,6 +182,9 @@ class MemoryControls : public Controls {
     std::deque<std::optional<std::string>> openAnswers_;
     std::deque<std::optional<std::string>> saveAnswers_;
     std::deque<std::optional<Rgb>> colourAnswers_;
+    std::deque<std::optional<std::string>> importAnswers_;
+    std::deque<std::optional<std::string>> exportAnswers_;
+    std::vector<std::string> messages_;
     ScreenSize screen_{800, 600};
     std::string executableDir_ = "/tmp/";
     int presentCount_ = 0;

@@ -147,7 +147,9 @@ void Soak::MakeFiles() {
                 bytes[at + 1] = static_cast<std::uint8_t>(word);
             }
         }
-        const std::string name = "f" + std::to_string(i) + ".bin";
+        // Appended rather than written "f" + ..., on which g++ 12 gives a false -Wrestrict warning.
+        std::string name(1, 'f');
+        name += std::to_string(i) + ".bin";
         WriteBytes(dir_.File(name), bytes);
         loadable_.push_back(name);
     }
@@ -179,7 +181,8 @@ std::string Soak::AnyListing() {
                     text += std::to_string(Between(-70000, 70000));
                     break;
                 default:
-                    text += "$" + HexText(static_cast<std::uint32_t>(Between(0, 0xFFFF) & 0x0EEE), 4);
+                    text += '$';
+                    text += HexText(static_cast<std::uint32_t>(Between(0, 0xFFFF) & 0x0EEE), 4);
                     break;
             }
             text += field > 1 ? "," : (Between(0, 3) == 0 ? " ; note" : "");
@@ -214,7 +217,9 @@ SoakEvent Soak::Next() {
             pick -= info->weight;
             ++info;
         }
-        SoakEvent e{.kind = info->kind, .button = static_cast<MouseButton>(Between(0, 2))};
+        SoakEvent e;
+        e.kind = info->kind;
+        e.button = static_cast<MouseButton>(Between(0, 2));
         // Somewhere on the event's area or up to 40 pixels beside it: a held button sends moves and the
         // release from anywhere.
         const auto placeOn = [&](Ctl area) {
@@ -570,7 +575,8 @@ std::string Soak::CheckViews() {
     } else if (!listingTyped_) {
         return "the listing does not show the palette";
     }
-    if (!listingTyped_ && s.PalLength > 0 && selected != "$" + HexText(s.GetEntry(s.SelStart), 4)) {
+    if (!listingTyped_ && s.PalLength > 0 &&
+        (!selected.starts_with('$') || selected.substr(1) != HexText(s.GetEntry(s.SelStart), 4))) {
         return "the listing highlights another entry";
     }
     const bool bitsShown = s.PalLength > 0;

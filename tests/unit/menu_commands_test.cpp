@@ -47,45 +47,50 @@ struct Started : FormHarness {
     }
 };
 
-struct CanRunCase {
+struct AvailabilityCase {
     const char* state;
     std::function<void(Started&)> reach;
     std::set<Command> enabled;  // of the commands that may be disabled at all
 };
 
-const std::set<Command> MayBeDisabled{Save, SaveAs, Reload, Undo, Redo, Copy, Paste, Gradient, Swap, Reverse};
+const std::set<Command> MayBeDisabled{Save,  SaveAs,   Reload, Undo,    Redo,          Copy,
+                                      Paste, Gradient, Swap,   Reverse, ImportPalette, ExportPalette};
 
 }  // namespace
 
 // A disabled item is one whose command, run anyway, would change nothing and ask nothing.
-TEST(CanRun, DisablesExactlyTheCommandsThatWouldDoNothing) {
-    const std::vector<CanRunCase> cases{
+TEST(CommandAvailable, DisablesExactlyTheCommandsThatWouldDoNothing) {
+    const std::vector<AvailabilityCase> cases{
         {"nothing loaded", [](Started&) {}, {}},
         {"file, no palette", [](Started& s) { s.Open(); }, {Save, SaveAs, Reload}},
-        {"one entry", [](Started& s) { s.Located(0, 0); }, {Save, SaveAs, Reload, Copy}},
-        {"two entries", [](Started& s) { s.Located(2, 3); }, {Save, SaveAs, Reload, Copy, Swap, Reverse}},
+        {"one entry",
+         [](Started& s) { s.Located(0, 0); },
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy}},
+        {"two entries",
+         [](Started& s) { s.Located(2, 3); },
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Swap, Reverse}},
         {"copied and edited",
          [](Started& s) {
              s.Located(2, 5);
              s.controls.Run(Copy);
              s.controls.Run(Reverse);
          },
-         {Save, SaveAs, Reload, Copy, Paste, Gradient, Swap, Reverse, Undo}},
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Paste, Gradient, Swap, Reverse, Undo}},
         {"undone",
          [](Started& s) {
              s.Located(2, 5);
              s.controls.Run(Reverse);
              s.controls.Run(Undo);
          },
-         {Save, SaveAs, Reload, Copy, Gradient, Swap, Reverse, Redo}},
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Gradient, Swap, Reverse, Redo}},
     };
-    for (const CanRunCase& c : cases) {
+    for (const AvailabilityCase& c : cases) {
         SCOPED_TRACE(c.state);
         for (const CommandEntry& command : CommandTable) {
             Started s;
             c.reach(s);
             const bool expected = !MayBeDisabled.contains(command.id) || c.enabled.contains(command.id);
-            ASSERT_EQ(CanRun(s.form, command.id), expected) << static_cast<int>(command.id);
+            ASSERT_EQ(CommandAvailable(s.form, command.id), expected) << static_cast<int>(command.id);
             if (expected) {
                 continue;
             }

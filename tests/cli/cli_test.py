@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+"""tintorb-cli run as a process on real files: each subcommand, and the errors that must leave FILE alone.
+Argument: the tintorb-cli to run."""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import unittest
+
+CLI = sys.argv.pop(1)
+# Eight bytes of header, a palette of four words, then one odd byte.
+ROM = bytes.fromhex("DEADBEEFDEADBEEF" "0EEE000E00E0F111" "12")
+
+
+class CommandLine(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.rom = self.put("rom.bin", ROM)
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def path(self, name):
+        return os.path.join(self.dir.name, name)
+
+    def put(self, name, data):
+        with open(self.path(name), "wb") as f:
+            f.write(data.encode() if isinstance(data, str) else data)
+        return self.path(name)
+
+    def read(self, name="rom.bin"):
+        with open(self.path(name), "rb") as f:
+            return f.read()
+
+    def run_cli(self, *args, status=0):
+        done = subprocess.run([CLI, *args], capture_output=True, text=True)
+        self.assertEqual(done.returncode, status, done.stderr)
+        return done.stdout if status == 0 else done.stderr
+
+    def test_listing_reads_addresses_as_the_address_box_does_and_stops_at_the_files_end(self):
+        self.assertEqual(self.run_cli("listing", self.rom, "$8", "auto"), "dc.w $0EEE,$000E,$00E0\n")
+        self.assertEqual(self.run_cli("listing", self.rom, "10", "2"), "dc.w $000E,$00E0\n")
+        self.assertEqual(self.run_cli("listing", self.rom, "$E", "64"), "dc.w $F111\n")
+
+    def test_export_patch_and_import(self):
+        self.run_cli("export", self.rom, "$8", "4", self.path("p.gpl"))
+        self.assertIn(b"\n255 255 255\t$0EEE\n", self.read("p.gpl"))
+        self.assertEqual(self.run_cli("patch", self.rom, "$C", "$0222\n$0444\n$0666"), "2 colours taken, 1 left out\n")
+        self.assertEqual(self.read(), ROM[:12] + bytes.fromhex("0222044412"))
+        # The colours come back; each entry keeps the unused bits it has now, unless told.
+        self.assertEqual(self.run_cli("import", self.rom, "$8", self.path("p.gpl")), "4 colours taken, 0 left out\n")
+        self.assertEqual(self.read(), ROM[:8] + bytes.fromhex("0EEE000E00E00000") + ROM[16:])
+        self.run_cli("patch", self.rom, "$E", "dc.w $F111")
+        self.run_cli("import", self.rom, "$8", self.path("p.gpl"))
+        self.assertEqual(self.read()[14:16], bytes.fromhex("F111"))
+        self.run_cli("import", self.rom, "$8", self.path("p.gpl"), "--clear-unused-bits")
+        self.assertEqual(self.read()[14:16], bytes.fromhex("0000"))
+
+    def test_failures_say_so_in_one_line_and_leave_the_file_untouched(self):
+        self.put("bad.gpl", "GIMP Palette\n0 0 0\n1 2 300\n")
+        cases = [
+            (["import", self.rom, "$8", self.path("bad.gpl")], 1, 'bad.gpl: Line 3: "300" is no colour value'),
+            (["import", self.rom, "$8", self.path("none.act")], 1, "none.act: File not found"),
+            (["import", self.rom, "$8", self.path("x.jpg")], 1, "Unknown palette format"),
+            (["import", self.rom, "$10", self.path("bad.gpl")], 1, "no colour word at $10"),
+            (["patch", self.rom, "0", "dc.w $0EEE,$0GGG"], 1, 'listing: Line 1: "$0GGG" is no word'),
+            (["patch", self.rom, "$zz", "$0EEE"], 2, 'ADDR "$zz" is no number'),
+            (["export", self.rom, "0", "65", self.path("o.gpl")], 2, 'LEN "65" is neither'),
+            (["listing", self.rom, "0"], 2, "usage: tintorb-cli listing FILE ADDR LEN"),
+            (["import", self.rom, "0", self.path("bad.gpl"), "--force"], 2, "import: unknown option --force"),
+            (["frobnicate"], 2, "unknown command frobnicate"),
+        ]
+        for args, status, message in cases:
+            with self.subTest(args=args):
+                error = self.run_cli(*args, status=status)
+                self.assertRegex(error, "^tintorb-cli: [^\n]*" + re.escape(message) + "[^\n]*\n$")
+                self.assertEqual(self.read(), ROM)
+        self.assertEqual(sorted(os.listdir(self.dir.name)), ["bad.gpl", "rom.bin"])
+
+    def test_every_command_takes_help(self):
+        for command in ["export", "import", "listing", "patch"]:
+            self.assertTrue(self.run_cli(command, "--help").startswith("Usage: tintorb-cli " + command))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -12,10 +12,30 @@ static_assert([] {
 }());
 
 bool CommandAvailable(const TForm1& form, Command command) {
+    const EditorState& state = form.State;
+    const bool palette = state.PalLength > 0;
     switch (command) {
+        case Command::Save:
+        case Command::Reload:
+            return !state.FileName.empty();
+        case Command::SaveAs:
+            return !state.FileData.empty();
+        case Command::Undo:
+            return form.document().CanUndo();
+        case Command::Redo:
+            return form.document().CanRedo();
+        case Command::Copy:
         case Command::ImportPalette:
         case Command::ExportPalette:
-            return form.State.PalLength > 0;
+            return palette;
+        case Command::Paste:
+            return palette && !state.ClipData.empty();
+        case Command::Gradient:
+            // Only the entries strictly between the two ends change.
+            return palette && state.SelEnd - state.SelStart >= 2;
+        case Command::Swap:
+        case Command::Reverse:
+            return palette && state.SelStart != state.SelEnd;
         default:
             return true;
     }

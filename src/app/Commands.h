@@ -16,23 +16,31 @@
 namespace tintorb {
 
 enum class Command {
-    Copy,
-    Paste,
-    Gradient,
     Load,
     Save,
     SaveAs,
-    Reload,
-    Colour,
-    Swap,
-    Reverse,
-    ListingToPalette,
-    ShowInvalid,
-    Undo,
-    Redo,
     ImportPalette,
     ExportPalette,
+    Quit,
+    Undo,
+    Redo,
+    Copy,
+    Paste,
+    Gradient,
+    Swap,
+    Reverse,
+    ShowInvalid,
+    KeyboardShortcuts,
+    About,
+    Reload,
+    Colour,
+    ListingToPalette,
 };
+
+// The menu bar's menus, in their order on the bar.
+enum class Menu { None, File, Edit, View, Help };
+
+inline constexpr std::array<std::string_view, 5> MenuTitles{"", "&File", "&Edit", "&View", "&Help"};
 
 struct CommandEntry {
     Command id;
@@ -41,26 +49,56 @@ struct CommandEntry {
     void (TForm1::*run)();
     // Key sequences in the portable form "Ctrl+Shift+Z"; empty where there is none.
     std::array<std::string_view, 2> shortcuts{};
+    // The menu that lists it, in table order; "&" marks the item's access key.
+    Menu menu = Menu::None;
+    std::string_view text;
+    // A separator goes above the item.
+    bool startsGroup = false;
 };
 
-inline constexpr std::array<CommandEntry, 16> CommandTable{{
-    {Command::Copy, Ctl::btnCopy, &TForm1::btnCopyClick},
-    {Command::Paste, Ctl::btnPaste, &TForm1::btnPasteClick},
-    {Command::Gradient, Ctl::btnGradient, &TForm1::btnGradientClick},
-    {Command::Load, Ctl::btnLoad, &TForm1::btnLoadClick},
-    {Command::Save, Ctl::btnSave, &TForm1::btnSaveClick},
-    {Command::SaveAs, Ctl::btnSaveAs, &TForm1::btnSaveAsClick},
-    {Command::Reload, Ctl::btnReload, &TForm1::btnReloadClick},
-    {Command::Colour, Ctl::btnColour, &TForm1::btnColourClick},
-    {Command::Swap, Ctl::btnSwap, &TForm1::btnSwapClick},
-    {Command::Reverse, Ctl::btnReverse, &TForm1::btnReverseClick},
-    {Command::ListingToPalette, Ctl::btnASM, &TForm1::btnASMClick},
-    {Command::ShowInvalid, Ctl::chkInvalid, &TForm1::chkInvalidClick},
-    {Command::Undo, std::nullopt, &TForm1::Undo, {"Ctrl+Z"}},
-    {Command::Redo, std::nullopt, &TForm1::Redo, {"Ctrl+Shift+Z", "Ctrl+Y"}},
-    // File menu: "Import Palette..." and "Export Palette...".
-    {Command::ImportPalette, std::nullopt, &TForm1::ImportPaletteClick},
-    {Command::ExportPalette, std::nullopt, &TForm1::ExportPaletteClick},
+// Table order is menu order. The range commands keep their hands off Ctrl+C and Ctrl+V, which the text
+// boxes need for their own copy and paste.
+inline constexpr std::array<CommandEntry, 19> CommandTable{{
+    {Command::Load, Ctl::btnLoad, &TForm1::btnLoadClick, {"Ctrl+O"}, Menu::File, "&Open…"},
+    {Command::Save, Ctl::btnSave, &TForm1::btnSaveClick, {"Ctrl+S"}, Menu::File, "&Save", true},
+    {Command::SaveAs, Ctl::btnSaveAs, &TForm1::btnSaveAsClick, {"Ctrl+Shift+S"}, Menu::File, "Save &As…"},
+    {Command::ImportPalette,
+     std::nullopt,
+     &TForm1::ImportPaletteClick,
+     {},
+     Menu::File,
+     "&Import Palette…",
+     true},
+    {Command::ExportPalette, std::nullopt, &TForm1::ExportPaletteClick, {}, Menu::File, "&Export Palette…"},
+    {Command::Quit, std::nullopt, &TForm1::Quit, {"Ctrl+Q"}, Menu::File, "&Quit", true},
+    {Command::Undo, std::nullopt, &TForm1::Undo, {"Ctrl+Z"}, Menu::Edit, "&Undo"},
+    {Command::Redo, std::nullopt, &TForm1::Redo, {"Ctrl+Shift+Z", "Ctrl+Y"}, Menu::Edit, "&Redo"},
+    {Command::Copy, Ctl::btnCopy, &TForm1::btnCopyClick, {"Ctrl+Shift+C"}, Menu::Edit, "&Copy Entries", true},
+    {Command::Paste, Ctl::btnPaste, &TForm1::btnPasteClick, {"Ctrl+Shift+V"}, Menu::Edit, "&Paste Entries"},
+    {Command::Gradient, Ctl::btnGradient, &TForm1::btnGradientClick, {"Ctrl+G"}, Menu::Edit, "&Gradient"},
+    {Command::Swap, Ctl::btnSwap, &TForm1::btnSwapClick, {"Ctrl+Shift+X"}, Menu::Edit, "S&wap"},
+    {Command::Reverse, Ctl::btnReverse, &TForm1::btnReverseClick, {"Ctrl+Shift+R"}, Menu::Edit, "Re&verse"},
+    {Command::ShowInvalid,
+     Ctl::chkInvalid,
+     &TForm1::chkInvalidClick,
+     {},
+     Menu::View,
+     "Show &Invalid Palettes"},
+    {Command::KeyboardShortcuts,
+     std::nullopt,
+     &TForm1::ShowKeyboardShortcuts,
+     {},
+     Menu::Help,
+     "&Keyboard Shortcuts"},
+    {Command::About, std::nullopt, &TForm1::ShowAbout, {}, Menu::Help, "&About Tintorb"},
+    {Command::Reload, Ctl::btnReload, &TForm1::btnReloadClick, {}, Menu::None, "Load Palette at Address"},
+    {Command::Colour, Ctl::btnColour, &TForm1::btnColourClick, {}, Menu::None, "Advanced Colour…"},
+    {Command::ListingToPalette,
+     Ctl::btnASM,
+     &TForm1::btnASMClick,
+     {},
+     Menu::None,
+     "Update Palette from Listing"},
 }};
 
 [[nodiscard]] constexpr const CommandEntry& CommandOf(Command id) {
@@ -77,7 +115,7 @@ inline constexpr std::array<CommandEntry, 16> CommandTable{{
     return std::nullopt;
 }
 
-// Whether the command could do anything now; a menu item shows it as enabled or not.
+// Whether running the command now could do anything; its menu item and shortcut are disabled otherwise.
 [[nodiscard]] bool CommandAvailable(const TForm1& form, Command command);
 
 // Handlers of a control whose text or position changed.
@@ -109,24 +147,37 @@ struct MouseWiring {
     Ctl area;
     MouseAction action;
     void (*run)(TForm1&, MouseButton, int, int);
+    // How the Keyboard Shortcuts dialog tells the user about it; not listed when empty.
+    std::string_view gesture;
+    std::string_view effect;
 };
 
 inline constexpr std::array<MouseWiring, 7> MouseTable{{
     {Ctl::areaPal, MouseAction::Down,
-     [](TForm1& f, MouseButton b, int x, int y) { f.areaPalMouseDown(b, x, y); }},
-    {Ctl::areaPal, MouseAction::Up,
-     [](TForm1& f, MouseButton b, int x, int y) { f.areaPalMouseUp(b, x, y); }},
+     [](TForm1& f, MouseButton b, int x, int y) { f.areaPalMouseDown(b, x, y); },
+     "Left press on a palette entry", "Select it; release on another entry to select the run between"},
+    {Ctl::areaPal, MouseAction::Up, [](TForm1& f, MouseButton b, int x, int y) { f.areaPalMouseUp(b, x, y); },
+     "Right click on a palette entry", "Extend the selection to that entry"},
     {Ctl::areaRGB, MouseAction::Down,
-     [](TForm1& f, MouseButton b, int x, int y) { f.areaRGBMouseDown(b, x, y); }},
+     [](TForm1& f, MouseButton b, int x, int y) { f.areaRGBMouseDown(b, x, y); }, "Click on a level swatch",
+     "Set that red, green or blue level of the selected entry"},
     {Ctl::areaBrowser, MouseAction::Down,
-     [](TForm1& f, MouseButton b, int x, int y) { f.areaBrowserMouseDown(b, x, y); }},
+     [](TForm1& f, MouseButton b, int x, int y) { f.areaBrowserMouseDown(b, x, y); },
+     "Click on a browser cell", "Locate a palette at that word"},
     {Ctl::areaBrowser, MouseAction::Move,
-     [](TForm1& f, MouseButton, int x, int y) { f.areaBrowserMouseMove(x, y); }},
+     [](TForm1& f, MouseButton, int x, int y) { f.areaBrowserMouseMove(x, y); }, "Pointer over the browser",
+     "Show the offset of the word under it"},
     {Ctl::areaBrowserOut, MouseAction::Move,
-     [](TForm1& f, MouseButton, int x, int y) { f.areaBrowserOutMouseMove(x, y); }},
+     [](TForm1& f, MouseButton, int x, int y) { f.areaBrowserOutMouseMove(x, y); }, "", ""},
     {Ctl::editBits, MouseAction::Down,
-     [](TForm1& f, MouseButton b, int x, int y) { f.editBitsMouseDown(b, x, y); }},
+     [](TForm1& f, MouseButton b, int x, int y) { f.editBitsMouseDown(b, x, y); }, "Click on a bit",
+     "Toggle that bit of the selected entry"},
 }};
+
+// Every press of a double click reaches its handler, so a double click does what two clicks do.
+inline constexpr std::string_view DoubleClickGesture = "Double click";
+inline constexpr std::string_view DoubleClickEffect =
+    "Two clicks: a bit toggles and toggles back, elsewhere it acts as one click";
 
 // Runs the form's handler for a change, a key, a mouse event or a command, if the tables name one.
 void RunChange(TForm1& form, Ctl control);

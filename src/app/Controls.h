@@ -75,6 +75,14 @@ class Controls {
     // Asks whether to overwrite a file (Overwrite, Cancel); true for Overwrite.
     [[nodiscard]] virtual bool AskOverwrite(std::string_view question) = 0;
 
+    // Closes the window as its close button does, which asks about unsaved changes first.
+    virtual void CloseWindow() = 0;
+    virtual void ShowKeyboardShortcuts() = 0;
+    virtual void ShowAbout() = 0;
+    // The list of recently opened files: a file just opened goes to its top, a missing one comes off it.
+    virtual void RememberRecentFile(std::string_view path) = 0;
+    virtual void ForgetRecentFile(std::string_view path) = 0;
+
     [[nodiscard]] virtual ScreenSize Screen() const = 0;
     // The folder of the program's own executable, ending in a path separator.
     [[nodiscard]] virtual std::string ExecutableDir() const = 0;

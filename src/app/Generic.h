@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/Controls.h"
+#include "app/StartOptions.h"
 #include "draw/Surface.h"
 #include "model/Document.h"
 #include "model/EditorState.h"
@@ -92,8 +93,17 @@ class TForm1 {
     void ImportPaletteClick();
     // Opens the file at path as the document, after asking about unsaved changes.
     void OpenFile(const std::string& path);
+    // Opens a file from the list of recent files; one that is gone comes off the list, and that is an error.
+    void OpenRecent(const std::string& path);
     // Asks about unsaved changes before the window closes; false keeps it open.
     [[nodiscard]] bool QueryClose();
+    // What the command line asked for: a file, the palette's address and the length menu's choice.
+    void Start(const StartOptions& options);
+
+    // The window's own commands.
+    void Quit();
+    void ShowKeyboardShortcuts();
+    void ShowAbout();
 
   private:
     // Reads the file at path as the new document.
@@ -103,6 +113,8 @@ class TForm1 {
     // True when nothing unsaved would be lost: there was none, or the user saved or discarded it.
     [[nodiscard]] bool MayDropChanges();
     void ShowModified();
+    // Sets the length menu to entries (an item where one has that length, otherwise "Other"), or to Auto.
+    void ChooseLength(int entries);
     // Writes where the palette lies into the address box, in hexadecimal.
     void ShowPaletteAddress();
     // Shows an undone or redone step: the palette where it stood and the changed bytes in the browser.

@@ -48,11 +48,37 @@ void TForm1::OpenFile(const std::string& path) {
     }
 }
 
+void TForm1::OpenRecent(const std::string& path) {
+    // Checked before the question about unsaved changes, which would be asked for nothing. A file that
+    // cannot be looked at just now (a folder without access) stays listed; opening it says what is wrong.
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) {
+        controls_.ForgetRecentFile(path);
+        throw FileError(path + " no longer exists and was removed from the recent files");
+    }
+    OpenFile(path);
+}
+
+void TForm1::Start(const StartOptions& options) {
+    if (options.length) {
+        ChooseLength(*options.length);
+    }
+    if (options.file.empty()) {
+        return;
+    }
+    OpenFile(options.file);
+    if (options.address) {
+        controls_.SetText(Ctl::editAddress, *options.address);
+        btnReloadClick();
+    }
+}
+
 void TForm1::Load(const std::string& path) {
     // Throws before anything is changed: a failed load leaves the editor on the file it had.
     std::vector<std::uint8_t> data;
     const FileStamp stamp = LoadFileData(data, path);
     document_.Open(std::move(data), path, stamp);
+    controls_.RememberRecentFile(path);
 
     // "[*]" is where the window shows its mark of unsaved changes.
     controls_.SetCaption(std::string(WindowCaption) + " - " + path + "[*]");

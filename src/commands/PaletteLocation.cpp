@@ -98,6 +98,17 @@ void TForm1::menuLengthChange() {
     controls_.SetVisible(Ctl::editLength, controls_.ItemIndex(Ctl::menuLength) == LengthItemOther);
 }
 
+void TForm1::ChooseLength(int entries) {
+    // An item's index × 16 is its length, and Auto's index is 0, as AutoLength is.
+    static_assert(AutoLength == 16 * LengthItemAuto);
+    const bool fixed = entries % 16 == 0 && entries / 16 < LengthItemOther;
+    const int item = fixed ? entries / 16 : LengthItemOther;
+    controls_.SetText(Ctl::menuLength, LengthItems[static_cast<std::size_t>(item)]);
+    if (!fixed) {
+        controls_.SetText(Ctl::editLength, std::to_string(entries));
+    }
+}
+
 void TForm1::btnReloadClick() {
     if (State.FileName.empty()) {
         return;

@@ -10,6 +10,7 @@
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
 #include "platform/ListingEdit.h"
+#include "platform/QtText.h"
 #include "platform/SurfaceView.h"
 
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
@@ -39,10 +41,6 @@ constexpr Qt::WindowFlags WindowButtons = Qt::Window | Qt::CustomizeWindowHint |
 
 // The gap between the address caption and the box below it.
 constexpr int CaptionGap = 3;
-
-[[nodiscard]] QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The window's font; where "MS Sans Serif" is missing the platform's sans serif of the same height stands in.
 [[nodiscard]] QFont FormFont() {
@@ -109,15 +107,21 @@ void NarrowToFit(QAbstractButton* button, int available) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent, WindowButtons) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent, WindowButtons) {
     setWindowTitle(ToQString(WindowCaption));
     setWindowIcon(ProgramIcon());
-    setFont(FormFont());
-    setFixedSize(ClientWidth, ClientHeight);
+    // The menu bar keeps the platform's font; the controls below it have the form's.
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("clientArea"));
+    client_->setFont(FormFont());
+    client_->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(client_);
+    setAcceptDrops(true);
     move(WindowLeft, WindowTop);
     BuildControls();
     SetTabOrder();
     Connect();
+    FixWindowSize();
     form_.FormCreate();
     surface_->Show(form_.surface());
 }
@@ -161,38 +165,38 @@ QWidget* MainWindow::BuildControl(const ControlLayout& entry) {
     QWidget* widget = nullptr;
     switch (entry.kind) {
         case ControlKind::Image:
-            surface_ = new SurfaceView(this);
+            surface_ = new SurfaceView(client_);
             surface_->OnMouse([this](const RoutedMouse& event) { DeliverMouse(event); });
             surface_->setGeometry(0, 0, ClientWidth, ClientHeight);
             return surface_;
         case ControlKind::Area:
             return nullptr;  // a region of the surface view, not a widget
         case ControlKind::Label: {
-            auto* label = new QLabel(text, this);
+            auto* label = new QLabel(text, client_);
             label->move(r.left, r.top);
             FitLabel(label);
             return label;
         }
         case ControlKind::Bevel:
-            widget = new Bevel(this);
+            widget = new Bevel(client_);
             break;
         case ControlKind::CheckBox:
-            widget = chkInvalid_ = new QCheckBox(text, this);
+            widget = chkInvalid_ = new QCheckBox(text, client_);
             break;
         case ControlKind::PushButton:
-            widget = new QPushButton(text, this);
+            widget = new QPushButton(text, client_);
             break;
         case ControlKind::DropDown:
-            widget = menuLength_ = new LengthMenu(this);
+            widget = menuLength_ = new LengthMenu(client_);
             break;
         case ControlKind::Edit: {
-            auto* edit = new KeyFilterEdit(this);
+            auto* edit = new KeyFilterEdit(client_);
             (entry.id == Ctl::editAddress ? editAddress_ : editLength_) = edit;
             widget = edit;
             break;
         }
         case ControlKind::Memo: {
-            memoASM_ = new ListingEdit(this);
+            memoASM_ = new ListingEdit(client_);
             memoASM_->setFont(CourierFont(11, false));
             QPalette palette = memoASM_->palette();
             palette.setColor(QPalette::Text, Qt::black);
@@ -207,7 +211,7 @@ QWidget* MainWindow::BuildControl(const ControlLayout& entry) {
             break;
         }
         case ControlKind::ScrollBar:
-            barBrowser_ = new QScrollBar(Qt::Vertical, this);
+            barBrowser_ = new QScrollBar(Qt::Vertical, client_);
             barBrowser_->setRange(0, 0);
             barBrowser_->setSingleStep(1);
             barBrowser_->setPageStep(BrowserLargeChange);
@@ -215,7 +219,7 @@ QWidget* MainWindow::BuildControl(const ControlLayout& entry) {
             widget = barBrowser_;
             break;
         case ControlKind::BitView:
-            editBits_ = new BitsView(this);
+            editBits_ = new BitsView(client_);
             editBits_->setFont(CourierFont(19, true));
             editBits_->SetText(text);
             widget = editBits_;
@@ -230,7 +234,7 @@ QWidget* MainWindow::BuildControl(const ControlLayout& entry) {
 
 // The address box's caption sits just above it, as a labelled edit box places its label.
 void MainWindow::BuildAddressCaption() {
-    addressCaption_ = new QLabel(ToQString(AddressCaption), this);
+    addressCaption_ = new QLabel(ToQString(AddressCaption), client_);
     addressCaption_->setObjectName(QStringLiteral("editAddressCaption"));
     FitLabel(addressCaption_);
     const Rect box = RectOf(Ctl::editAddress);
@@ -272,6 +276,7 @@ void MainWindow::Connect() {
     connect(editBits_, &BitsView::Pressed, this, [this](MouseButton button, int x, int y) {
         Fire([&] { RunMouse(form_, {Ctl::editBits, MouseAction::Down, button, x, y}); });
     });
+    BuildMenus();
     ConnectShortcuts();
 }
 
@@ -310,6 +315,15 @@ void MainWindow::Fire(Handler&& handler) {
     if (error) {
         ShowError(*error);
     }
+    RefreshCommands();
+}
+
+void MainWindow::Dispatch(const std::function<void()>& handler) {
+    Fire(handler);
+}
+
+void MainWindow::Start(const StartOptions& options) {
+    Fire([&] { form_.Start(options); });
 }
 
 void MainWindow::RethrowPending() {
@@ -344,10 +358,16 @@ void MainWindow::changeEvent(QEvent* event) {
         if (isMaximized()) {
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         } else if (!isMinimized()) {
-            setFixedSize(ClientWidth, ClientHeight);
+            FixWindowSize();
         }
     }
-    QWidget::changeEvent(event);
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::FixWindowSize() {
+    // A menu bar that the platform shows outside the window (as macOS does) takes no room in it.
+    const int bar = menuBar()->isNativeMenuBar() ? 0 : menuBar()->heightForWidth(ClientWidth);
+    setFixedSize(ClientWidth, ClientHeight + std::max(bar, 0));
 }
 
 }  // namespace tintorb

@@ -1,10 +1,12 @@
 #pragma once
 
-// The program's one window: it builds every control of the layout as a Qt widget, implements Controls on
-// them for the form, shows the form's surface, and hands each widget event to the form's handler through
-// one dispatch point that reports file errors.
+// The program's one window: it builds every control of the layout as a Qt widget in a client area of the
+// layout's size below the menu bar, implements Controls on them for the form, shows the form's surface, and
+// hands each widget event, menu item and shortcut to the form's handler through one dispatch point that
+// reports file errors.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,16 +16,19 @@
 #include "app/Generic.h"
 #include "app/Layout.h"
 #include "app/MouseRouter.h"
+#include "app/StartOptions.h"
 #include "model/FileImage.h"
 
 #include <QColor>
+#include <QMainWindow>
 #include <QString>
-#include <QWidget>
 
+class QAction;
 class QCheckBox;
 class QCloseEvent;
 class QFileDialog;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QScrollBar;
 
@@ -32,9 +37,10 @@ namespace tintorb {
 class BitsView;
 class KeyFilterEdit;
 class LengthMenu;
+class ShortcutsDialog;
 class SurfaceView;
 
-class MainWindow : public QWidget, public Controls {
+class MainWindow : public QMainWindow, public Controls {
     Q_OBJECT
 
   public:
@@ -42,6 +48,14 @@ class MainWindow : public QWidget, public Controls {
     ~MainWindow() override;
 
     [[nodiscard]] TForm1& Form() { return form_; }
+    // Does what the command line asked for, as the user would with the window's controls.
+    void Start(const StartOptions& options);
+
+    // The area of the layout's size below the menu bar, which every control is placed in.
+    [[nodiscard]] QWidget* ClientArea() const { return client_; }
+    // The menu item (and shortcut) of a command; null for a command that has neither.
+    [[nodiscard]] QAction* ActionOf(Command id) const { return actions_[static_cast<std::size_t>(id)]; }
+    [[nodiscard]] QMenu* RecentMenu() const { return recentMenu_; }
 
     // The widget that shows a control. The areas are regions of the surface view, so they answer it.
     [[nodiscard]] QWidget* WidgetOf(Ctl c) const;
@@ -78,6 +92,11 @@ class MainWindow : public QWidget, public Controls {
     void ShowMessage(std::string_view text) override;
     [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
     [[nodiscard]] bool AskOverwrite(std::string_view question) override;
+    void CloseWindow() override { close(); }
+    void ShowKeyboardShortcuts() override;
+    void ShowAbout() override;
+    void RememberRecentFile(std::string_view path) override;
+    void ForgetRecentFile(std::string_view path) override;
     [[nodiscard]] ScreenSize Screen() const override;
     [[nodiscard]] std::string ExecutableDir() const override;
     void Present() override;
@@ -88,7 +107,11 @@ class MainWindow : public QWidget, public Controls {
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Undo and redo keys in a text box: the box's own undo while it has one, the document's after that.
+    // A file dragged over a text box is the window's, not text for the box.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void BuildControls();
@@ -96,8 +119,16 @@ class MainWindow : public QWidget, public Controls {
     void BuildAddressCaption();
     void SetTabOrder();
     void Connect();
-    // The commands' key sequences, as actions of the whole window.
+    // One action for every command with a menu item or a shortcut, placed in the menus.
+    void BuildMenus();
     void ConnectShortcuts();
+    // Enables each command's action when running it could do something.
+    void RefreshCommands();
+    void RebuildRecentMenu();
+    // The window is as large as the client area and the menu bar above it.
+    void FixWindowSize();
+    // Takes a drag of files, or refuses it; false when the drag carries no files.
+    bool TakeFileDrag(QEvent* event);
     void Run(Command command);
     void Changed(Ctl control);
     void FitLabel(QLabel* label);
@@ -106,6 +137,8 @@ class MainWindow : public QWidget, public Controls {
     // handler whose setter fired them, so it ends that one too.
     template <class Handler>
     void Fire(Handler&& handler);
+    // Fire, for the window's files other than the one that defines it.
+    void Dispatch(const std::function<void()>& handler);
     void RethrowPending();
     void ShowError(const FileError& error);
     // Runs the dialog from the folder last chosen in any file dialog; the path chosen, if any.
@@ -114,7 +147,11 @@ class MainWindow : public QWidget, public Controls {
     [[nodiscard]] std::optional<std::string> RunPaletteDialog(bool exporting);
 
     TForm1 form_{*this};
+    QWidget* client_ = nullptr;
     std::array<QWidget*, Layout.size()> widgets_{};
+    std::array<QAction*, CommandTable.size()> actions_{};
+    QMenu* recentMenu_ = nullptr;
+    ShortcutsDialog* shortcutsDialog_ = nullptr;
     SurfaceView* surface_ = nullptr;
     QLabel* addressCaption_ = nullptr;
     LengthMenu* menuLength_ = nullptr;

@@ -1,11 +1,11 @@
-// Keys that run commands from anywhere in the window, and how the text boxes share the undo keys with
-// the document.
+// How the text boxes share the undo keys with the document, and leave dragged files to the window.
+
+#include "platform/Shortcuts.h"
 
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
 #include "platform/MainWindow.h"
 
-#include <QAction>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -14,9 +14,7 @@
 
 namespace tintorb {
 
-namespace {
-
-[[nodiscard]] QList<QKeySequence> ShortcutsOf(const CommandEntry& command) {
+QList<QKeySequence> KeySequencesOf(const CommandEntry& command) {
     QList<QKeySequence> keys;
     for (const std::string_view text : command.shortcuts) {
         if (!text.empty()) {
@@ -27,11 +25,13 @@ namespace {
     return keys;
 }
 
+namespace {
+
 // Undo or Redo when the key is one of theirs.
 [[nodiscard]] std::optional<Command> UndoCommandOf(const QKeyEvent& key) {
     const QKeySequence pressed(key.keyCombination());
     for (const Command id : {Command::Undo, Command::Redo}) {
-        if (ShortcutsOf(CommandOf(id)).contains(pressed)) {
+        if (KeySequencesOf(CommandOf(id)).contains(pressed)) {
             return id;
         }
     }
@@ -66,30 +66,23 @@ bool UndoInBox(QObject* box, Command id) {
 }  // namespace
 
 void MainWindow::ConnectShortcuts() {
-    for (const CommandEntry& command : CommandTable) {
-        const QList<QKeySequence> keys = ShortcutsOf(command);
-        if (keys.isEmpty()) {
-            continue;
-        }
-        auto* action = new QAction(this);
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, [this, id = command.id] { Run(id); });
-        addAction(action);
-    }
-    for (QWidget* box :
-         std::initializer_list<QWidget*>{memoASM_, editAddress_, editLength_, menuLength_->lineEdit()}) {
+    // The listing takes drops on its viewport, the other boxes on themselves.
+    for (QWidget* box : std::initializer_list<QWidget*>{memoASM_, memoASM_->viewport(), editAddress_,
+                                                        editLength_, menuLength_->lineEdit()}) {
         box->installEventFilter(this);
     }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (TakeFileDrag(event)) {
+        return true;
+    }
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
-        return QWidget::eventFilter(watched, event);
+        return QMainWindow::eventFilter(watched, event);
     }
     const std::optional<Command> id = UndoCommandOf(*static_cast<QKeyEvent*>(event));
     if (!id) {
-        return QWidget::eventFilter(watched, event);
+        return QMainWindow::eventFilter(watched, event);
     }
     if (event->type() == QEvent::ShortcutOverride) {
         // Claimed for the box while it has typing to take back; otherwise left to the window's action.

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -161,7 +162,11 @@ void WindowTest::sampleControlsAsWritten() {
     GuiWindow w;
     tintorb::MainWindow& window = w.Window();
     QCOMPARE(window.windowTitle(), QStringLiteral("Tintorb 2.1"));
-    QCOMPARE(window.size(), QSize(953, 657));
+    // The client area lies right below the menu bar, and the window is no larger than the two.
+    const int barHeight = window.menuBar()->height();
+    QVERIFY(barHeight > 0);
+    QCOMPARE(window.ClientArea()->geometry(), QRect(0, barHeight, 953, 657));
+    QCOMPARE(window.size(), QSize(953, 657 + barHeight));
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QCOMPARE(window.pos(), QPoint(192, 124));
     QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -221,7 +226,7 @@ void WindowTest::sampleControlsAsWritten() {
     QVERIFY(!bits->isEnabled());
     QVERIFY(bits->fontInfo().bold());
     QCOMPARE(bits->fontInfo().pixelSize(), 19);
-    QCOMPARE(window.fontInfo().pixelSize(), 11);
+    QCOMPARE(window.ClientArea()->fontInfo().pixelSize(), 11);
 
     QCOMPARE(w.TextOf(Ctl::lblBrowser), QStringLiteral("Top Left: $0"));
     QCOMPARE(w.TextOf(Ctl::lblBrowserMouse), QStringLiteral("Under Mouse: x"));
@@ -250,7 +255,7 @@ void WindowTest::tabOrderAndStacking() {
     QCOMPARE(w.Window().focusWidget(), w.Widget(Ctl::btnReload));
     QVERIFY(w.TextOf(Ctl::memoASM).isEmpty());
     // Stacking follows creation: the picture lies lowest, the bit view (made last) on top.
-    const QObjectList children = w.Window().children();
+    const QObjectList children = w.Window().ClientArea()->children();
     qsizetype lastIndex = -1;
     for (const tintorb::ControlLayout& entry : tintorb::Layout) {
         if (entry.kind == tintorb::ControlKind::Area) {
@@ -267,7 +272,7 @@ void WindowTest::startUpShowsTheBackgroundWhereNoControlIs() {
     const QImage shot = w.Grab();
     // Every pixel that no visible widget above the picture covers.
     std::vector<bool> covered(static_cast<std::size_t>(tintorb::ClientWidth * tintorb::ClientHeight));
-    for (QObject* child : w.Window().children()) {
+    for (QObject* child : w.Window().ClientArea()->children()) {
         auto* widget = qobject_cast<QWidget*>(child);
         if (widget == nullptr || widget == w.Widget(Ctl::imgMain) || !widget->isVisible()) {
             continue;

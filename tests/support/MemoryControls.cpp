@@ -272,7 +272,16 @@ void MemoryControls::Press(Ctl c) {
         state(c).checked = !state(c).checked;
     }
     if (const std::optional<Command> command = CommandOfControl(c)) {
-        Run(*command);
+        RunCommand(*form_, *command);
+    }
+}
+
+void MemoryControls::Run(Command command) {
+    const std::optional<Ctl> control = CommandOf(command).control;
+    if (control && LayoutOf(*control).kind == ControlKind::CheckBox) {
+        Press(*control);
+    } else {
+        RunCommand(*form_, command);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "app/Commands.h"
 #include "app/Controls.h"
 #include "app/Generic.h"
+#include "app/RecentFiles.h"
 
 namespace tintorb::test {
 
@@ -59,6 +60,16 @@ class MemoryControls : public Controls {
     void ShowMessage(std::string_view text) override { messages_.emplace_back(text); }
     [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
     [[nodiscard]] bool AskOverwrite(std::string_view question) override;
+    // Closing asks the form first, as the window's close button does.
+    void CloseWindow() override { closed_ = form_->QueryClose(); }
+    void ShowKeyboardShortcuts() override { ++helpShown_; }
+    void ShowAbout() override { ++helpShown_; }
+    void RememberRecentFile(std::string_view path) override {
+        recentFiles_ = WithRecentFile(std::move(recentFiles_), path);
+    }
+    void ForgetRecentFile(std::string_view path) override {
+        recentFiles_ = WithoutRecentFile(std::move(recentFiles_), path);
+    }
     [[nodiscard]] ScreenSize Screen() const override { return screen_; }
     [[nodiscard]] std::string ExecutableDir() const override { return executableDir_; }
     void Present() override { ++presentCount_; }
@@ -66,8 +77,8 @@ class MemoryControls : public Controls {
     // What a user does.
     // Clicks a button (or the check box, toggling it), through the same wiring as the window's.
     void Press(Ctl c);
-    // Runs a command as its menu item or shortcut would.
-    void Run(Command command) { RunCommand(*form_, command); }
+    // Runs a command as its menu item or shortcut would; one of a check box toggles the box first.
+    void Run(Command command);
     // A mouse event already routed to an area (or the bit view), with area-relative coordinates.
     void Mouse(Ctl area, MouseAction action, MouseButton button, int x, int y) {
         RunMouse(*form_, {area, action, button, x, y});
@@ -131,6 +142,10 @@ class MemoryControls : public Controls {
     [[nodiscard]] const std::vector<ColouredRun>& Runs(Ctl c) const { return state(c).runs; }
     [[nodiscard]] int PresentCount() const { return presentCount_; }
     [[nodiscard]] int DialogsShown() const { return dialogsShown_; }
+    // The help dialogs (Keyboard Shortcuts, About) shown so far.
+    [[nodiscard]] int HelpShown() const { return helpShown_; }
+    [[nodiscard]] bool Closed() const { return closed_; }
+    [[nodiscard]] const std::vector<std::string>& RecentFiles() const { return recentFiles_; }
 
   private:
     struct ControlState {
@@ -174,6 +189,9 @@ class MemoryControls : public Controls {
     std::string executableDir_ = "/tmp/";
     int presentCount_ = 0;
     int dialogsShown_ = 0;
+    int helpShown_ = 0;
+    bool closed_ = false;
+    std::vector<std::string> recentFiles_;
 };
 
 }  // namespace tintorb::test

@@ -1,5 +1,7 @@
 #include "support/GuiSupport.h"
 
+#include "platform/Program.h"
+
 #include <QAbstractItemView>
 #include <QColorDialog>
 #include <QComboBox>
@@ -7,6 +9,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QWindow>
 
 namespace tintorb::gui {
@@ -33,7 +37,12 @@ constexpr int WatchIntervalMs = 10;
 
 void PrepareApplication() {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    QCoreApplication::setApplicationName(QStringLiteral("Tintorb"));
+    SetProgramIdentity();
+    // The tests' settings (the recent files among them) live in a folder of their own, never the user's.
+    static const QTemporaryDir settings;
+    QCoreApplication::setOrganizationName(QStringLiteral("Tintorb window tests"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
 }
 
 GuiWindow::GuiWindow(std::unique_ptr<MainWindow> window)
@@ -65,24 +74,28 @@ QPoint GuiWindow::CentreOf(Ctl c) {
     return At(c, r.width / 2, r.height / 2);
 }
 
+QPoint GuiWindow::ToWindow(QPoint client) const {
+    return window_->ClientArea()->mapTo(window_.get(), client);
+}
+
 void GuiWindow::Press(QPoint client, Qt::MouseButton button) {
-    QTest::mousePress(window_->windowHandle(), button, Qt::NoModifier, client);
+    QTest::mousePress(window_->windowHandle(), button, Qt::NoModifier, ToWindow(client));
 }
 
 void GuiWindow::Release(QPoint client, Qt::MouseButton button) {
-    QTest::mouseRelease(window_->windowHandle(), button, Qt::NoModifier, client);
+    QTest::mouseRelease(window_->windowHandle(), button, Qt::NoModifier, ToWindow(client));
 }
 
 void GuiWindow::Move(QPoint client) {
-    QTest::mouseMove(window_->windowHandle(), client);
+    QTest::mouseMove(window_->windowHandle(), ToWindow(client));
 }
 
 void GuiWindow::Click(QPoint client, Qt::MouseButton button) {
-    QTest::mouseClick(window_->windowHandle(), button, Qt::NoModifier, client);
+    QTest::mouseClick(window_->windowHandle(), button, Qt::NoModifier, ToWindow(client));
 }
 
 void GuiWindow::DoubleClick(QPoint client, Qt::MouseButton button) {
-    QTest::mouseDClick(window_->windowHandle(), button, Qt::NoModifier, client);
+    QTest::mouseDClick(window_->windowHandle(), button, Qt::NoModifier, ToWindow(client));
 }
 
 void GuiWindow::Click(Ctl c, Qt::MouseButton button) {
@@ -90,6 +103,11 @@ void GuiWindow::Click(Ctl c, Qt::MouseButton button) {
 }
 
 void GuiWindow::Focus(Ctl c) {
+    // A user types into the window they see in front; offscreen, a closed dialog hands the activation
+    // back to nobody, and the window's shortcuts answer only while it is active.
+    if (QApplication::activeWindow() != window_.get()) {
+        QApplication::setActiveWindow(window_.get());
+    }
     QWidget* widget = Widget(c);
     widget->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
@@ -121,7 +139,7 @@ void GuiWindow::ChooseItem(Ctl c, int index) {
 }
 
 QImage GuiWindow::Grab() const {
-    return window_->grab(QRect(0, 0, ClientWidth, ClientHeight)).toImage();
+    return window_->grab(QRect(ToWindow({0, 0}), QSize(ClientWidth, ClientHeight))).toImage();
 }
 
 QColor GuiWindow::Pixel(int x, int y) const {

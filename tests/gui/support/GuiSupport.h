@@ -1,8 +1,8 @@
 #pragma once
 
 // Drives the real window in a window test, the way a user would: it starts the window offscreen, clicks and
-// types at layout (client) coordinates through the window system, reads back what the window shows, and
-// answers the file and colour dialogs and the error boxes that the window opens.
+// types at layout (client) coordinates, below the menu bar, through the window system, reads back what the
+// window shows, and answers the file and colour dialogs and the error boxes that the window opens.
 //
 // Typical use, in a Qt Test slot:
 //
@@ -43,7 +43,7 @@
 namespace tintorb::gui {
 
 // Once per test executable, after the QApplication exists: dialogs become Qt's own widgets (which a test can
-// fill in), and the application gets its name.
+// fill in), the application gets its name, and its settings go to a scratch folder.
 void PrepareApplication();
 
 class GuiWindow : public QObject {
@@ -68,6 +68,8 @@ class GuiWindow : public QObject {
     [[nodiscard]] static QPoint At(Ctl c, int x, int y);
     // The centre of a control's layout rectangle.
     [[nodiscard]] static QPoint CentreOf(Ctl c);
+    // A client point in the coordinates of the whole window, menu bar included.
+    [[nodiscard]] QPoint ToWindow(QPoint client) const;
 
     // The pointer, at client coordinates, sent through the window system: the event reaches whatever
     // widget lies there (or the one holding the mouse), exactly as a real pointer's would. A move carries
@@ -87,7 +89,7 @@ class GuiWindow : public QObject {
     // Chooses an item of the length menu from its drop-down list, as a user's click on it would.
     void ChooseItem(Ctl c, int index);
 
-    // What the window shows: its client area as painted now, and one pixel of it.
+    // What the window shows below the menu bar: its client area as painted now, and one pixel of it.
     [[nodiscard]] QImage Grab() const;
     [[nodiscard]] QColor Pixel(int x, int y) const;
     [[nodiscard]] QString TextOf(Ctl c) const { return QString::fromStdString(window_->Text(c)); }

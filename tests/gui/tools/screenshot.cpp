@@ -1,5 +1,5 @@
-// Renders the window as it looks right after start-up and saves it as a PNG (default docs/window.png).
-// Run it offscreen: QT_QPA_PLATFORM=offscreen tintorb_screenshot [path]
+// Renders the window, menu bar and all, as it looks right after start-up and saves it as a PNG (default
+// docs/window.png). Run it offscreen: QT_QPA_PLATFORM=offscreen tintorb_screenshot [path]
 
 #include "support/GuiSupport.h"
 
@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
     tintorb::gui::PrepareApplication();
     const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/window.png");
     tintorb::gui::GuiWindow window;
-    const QImage image = window.Grab();
+    const QImage image = window.Window().grab().toImage();
     if (!image.save(path, "PNG")) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
         return 1;

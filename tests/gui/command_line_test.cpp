@@ -62,7 +62,7 @@ void CommandLineTest::endsWithOneLine_data() {
     QTest::newRow("bad length") << QStringList{QStringLiteral("--length"), QStringLiteral("65")} << 2
                                 << QStringLiteral("tintorb: bad length '65': give auto or 1 to 64");
     QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
-                             << QStringLiteral("Tintorb 2.1");
+                             << QStringLiteral("Tintorb 2.1.0");
 }
 
 void CommandLineTest::endsWithOneLine() {

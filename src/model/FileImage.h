@@ -2,6 +2,8 @@
 
 // Whole-file read and write of the file image.
 
+#include "model/FileBytes.h"
+
 #include <cstdint>
 #include <span>
 #include <stdexcept>
@@ -18,7 +20,7 @@ class FileError : public std::runtime_error {
 
 // Reads the whole file at path into fileData. fileData is replaced only when every byte was read; after a
 // failure it is exactly what it was. Throws FileError.
-void LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path);
+void LoadFileData(FileBytes& fileData, const std::string& path);
 
 // Writes data over the file at path. The bytes go to a temporary file beside the target that is renamed
 // over it, so a failure leaves the target exactly as it was. Throws FileError.

@@ -133,7 +133,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, WindowButtons) {
     SetTabOrder();
     Connect();
     form_.FormCreate();
+    // The first paint shows the whole surface, so what FormCreate drew needs no present of its own.
     surface_->Show(form_.surface());
+    form_.surface().TakeDirty();
 }
 
 MainWindow::~MainWindow() {

@@ -107,11 +107,10 @@ void TForm1::WriteListing() {
         entries.push_back(State.GetEntry(i));
     }
     const std::vector<std::string> lines = FormatListing(entries);
-    controls_.Clear(Ctl::memoASM);
     controls_.SetLines(Ctl::memoASM, lines);
     controls_.SetFocus(Ctl::memoASM);
     // Every line before the selected entry's is full, so its position follows from row and column alone.
-    // A selection outside the palette has no text to highlight.
+    // A selection outside the palette has no text to highlight: the caret goes to the start.
     if (State.SelStart >= 0 && State.SelStart < length) {
         const int row = State.SelStart / ListingWordsPerLine;
         const int column = State.SelStart % ListingWordsPerLine;
@@ -119,6 +118,8 @@ void TForm1::WriteListing() {
         controls_.Select(Ctl::memoASM,
                          row * lineStride + static_cast<int>(LinePrefix.size()) + EntryStride * column,
                          EntryTextLength);
+    } else {
+        controls_.Select(Ctl::memoASM, 0, 0);
     }
 }
 

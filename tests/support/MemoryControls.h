@@ -54,7 +54,8 @@ class MemoryControls : public Controls {
     [[nodiscard]] std::optional<Rgb> RunColourDialog() override;
     [[nodiscard]] ScreenSize Screen() const override { return screen_; }
     [[nodiscard]] std::string ExecutableDir() const override { return executableDir_; }
-    void Present() override { ++presentCount_; }
+    // Shows what was drawn since the last present, as the window does, and keeps the boxes shown.
+    void Present() override;
 
     // What a user does.
     // Types characters at the caret of an edit box, each through the key filter, backspace (0x08) erasing
@@ -97,6 +98,8 @@ class MemoryControls : public Controls {
     [[nodiscard]] std::string SelectedText(Ctl c) const;
     [[nodiscard]] const std::vector<ColouredRun>& Runs(Ctl c) const { return state(c).runs; }
     [[nodiscard]] int PresentCount() const { return presentCount_; }
+    // The boxes of each of the last few presents, in order.
+    [[nodiscard]] const std::vector<std::vector<PixelBox>>& Presented() const { return presented_; }
     [[nodiscard]] int DialogsShown() const { return dialogsShown_; }
 
   private:
@@ -132,6 +135,7 @@ class MemoryControls : public Controls {
     ScreenSize screen_{800, 600};
     std::string executableDir_ = "/tmp/";
     int presentCount_ = 0;
+    std::vector<std::vector<PixelBox>> presented_;
     int dialogsShown_ = 0;
 };
 

@@ -87,6 +87,8 @@ class RandomEdits {
         ASSERT_LT(s.SelEnd, s.PalLength);
         ASSERT_LE(paletteEnd, s.FileData.size());
         ASSERT_EQ(s.ClipData.size() % 2, 0u);
+        // Whatever was drawn has been presented, so the window shows it.
+        ASSERT_TRUE(h_.form.surface().Dirty().Empty());
     }
 
   private:

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 namespace tintorb::gui {
 
@@ -32,6 +33,8 @@ constexpr int WatchIntervalMs = 10;
 
 void PrepareApplication() {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    // A blinking caret would make what the screen shows depend on the moment it is looked at.
+    QApplication::setCursorFlashTime(0);
     QCoreApplication::setApplicationName(QStringLiteral("Tintorb"));
 }
 
@@ -120,6 +123,13 @@ void GuiWindow::ChooseItem(Ctl c, int index) {
 }
 
 QImage GuiWindow::Grab() const {
+    // What the screen shows once every pending paint is done: pixels drawn but never presented show up
+    // here as the old ones, which a fresh rendering of the widgets would hide.
+    QApplication::processEvents();
+    return window_->screen()->grabWindow(window_->winId(), 0, 0, ClientWidth, ClientHeight).toImage();
+}
+
+QImage GuiWindow::Render() const {
     return window_->grab(QRect(0, 0, ClientWidth, ClientHeight)).toImage();
 }
 

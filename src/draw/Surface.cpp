@@ -1,23 +1,54 @@
 #include "draw/Surface.h"
 
+#include "model/HugePages.h"
+
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 #include <vector>
 
 namespace tintorb {
 
+namespace {
+
+// One pixel at least, so that an empty surface still owns memory.
+[[nodiscard]] std::size_t PixelBytes(int width, int height) {
+    return std::max<std::size_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 1) * 4;
+}
+
+}  // namespace
+
+void Surface::FreePixels::operator()(std::uint32_t* pixels) const {
+    if (bytes >= HugePageSize) {
+        FreeHugePages(pixels, bytes);
+    } else {
+        std::free(pixels);
+    }
+}
+
 Surface::Surface(int width, int height)
-    : own_(std::make_unique<std::uint32_t[]>(static_cast<std::size_t>(std::max(width, 0)) *
-                                             static_cast<std::size_t>(std::max(height, 0)))),
-      row0_(reinterpret_cast<std::uint8_t*>(own_.get())),
+    : own_(nullptr, FreePixels{PixelBytes(std::max(width, 0), std::max(height, 0))}),
       stride_(static_cast<std::ptrdiff_t>(std::max(width, 0)) * 4),
       width_(std::max(width, 0)),
-      height_(std::max(height, 0)) {}
+      height_(std::max(height, 0)) {
+    const std::size_t bytes = own_.get_deleter().bytes;
+    void* pixels = bytes >= HugePageSize ? AllocateHugePages(bytes, false) : std::calloc(bytes, 1);
+    if (pixels == nullptr) {
+        throw std::bad_alloc();
+    }
+    own_.reset(static_cast<std::uint32_t*>(pixels));
+    row0_ = reinterpret_cast<std::uint8_t*>(own_.get());
+}
 
 Surface::Surface(std::uint8_t* row0, std::ptrdiff_t stride, int width, int height)
-    : row0_(row0), stride_(stride), width_(std::max(width, 0)), height_(std::max(height, 0)) {}
+    : own_(nullptr, FreePixels{0}),
+      row0_(row0),
+      stride_(stride),
+      width_(std::max(width, 0)),
+      height_(std::max(height, 0)) {}
 
 Rgb Surface::PixelAt(int x, int y) const {
     std::uint8_t bytes[4];

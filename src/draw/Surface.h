@@ -25,7 +25,9 @@ namespace tintorb {
 
 class Surface {
   public:
-    // Allocates width × height pixels, top-down, every byte 0.
+    // Allocates width × height pixels, top-down, every byte 0. The memory comes from the system already
+    // zeroed, so the rows nobody draws (most of a screen-sized surface) are never touched, and in huge
+    // pages, so that the rows that are drawn fault in a few pieces instead of a thousand.
     Surface(int width, int height);
     // Wraps pixel memory owned elsewhere. stride is the signed distance in bytes from row 0 to row 1.
     Surface(std::uint8_t* row0, std::ptrdiff_t stride, int width, int height);
@@ -73,7 +75,11 @@ class Surface {
     // The clipped box of columns x … x + w − 1 and rows y … y + h − 1, in 64 bits as the runs are.
     [[nodiscard]] PixelBox ClipBox(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) const;
 
-    std::unique_ptr<std::uint32_t[]> own_;
+    struct FreePixels {
+        std::size_t bytes;
+        void operator()(std::uint32_t* pixels) const;
+    };
+    std::unique_ptr<std::uint32_t[], FreePixels> own_;
     DirtyRegion dirty_;
     std::uint8_t* row0_ = nullptr;
     std::ptrdiff_t stride_ = 0;

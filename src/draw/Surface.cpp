@@ -120,7 +120,11 @@ void Surface::FillCellRow(int x, int y, int cellWidth, int cellHeight,
     if (box.Empty()) {
         return;
     }
-    std::vector<std::uint32_t> line(static_cast<std::size_t>(box.Width()));
+    // On the stack for the rows the views draw; a wider one (the surface allows it) on the heap.
+    const auto width = static_cast<std::size_t>(box.Width());
+    std::array<std::uint32_t, 1024> near;
+    std::vector<std::uint32_t> far(width > near.size() ? width : 0);
+    const std::span<std::uint32_t> line = width > near.size() ? std::span(far) : std::span(near).first(width);
     for (std::size_t k = 0; k < pixels.size(); ++k) {
         const std::int64_t start = x + static_cast<std::int64_t>(k) * cellWidth;
         const std::int64_t left = std::max<std::int64_t>(start, box.left);

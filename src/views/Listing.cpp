@@ -55,7 +55,13 @@ std::vector<std::string> FormatListing(std::span<const ColourWord> entries) {
         std::string line(LinePrefix);
         line.reserve(FullLineLength);
         for (std::size_t i = first; i < last; ++i) {
-            line += (i == first ? "$" : ",$") + HexText(entries[i], 4);
+            // Four uppercase digits, as HexText(entry, 4) writes them, without a string per entry: every
+            // edit writes the whole listing again.
+            constexpr char Digits[] = "0123456789ABCDEF";
+            const ColourWord w = entries[i];
+            const char entry[] = {
+                ',', '$', Digits[w >> 12], Digits[(w >> 8) & 0xF], Digits[(w >> 4) & 0xF], Digits[w & 0xF]};
+            line.append(i == first ? entry + 1 : entry, i == first ? 5 : 6);
         }
         lines.push_back(std::move(line));
     }

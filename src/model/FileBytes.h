@@ -51,6 +51,8 @@ class FileBytes : public std::vector<std::uint8_t, ImageAllocator<std::uint8_t>>
     using Base::Base;
     FileBytes() = default;
     explicit FileBytes(size_type n) : Base(n, 0) {}
+    // Would leave n bytes unset.
+    FileBytes(size_type n, const allocator_type&) = delete;
 
     // Plain byte vectors (what tests and other formats hold) convert both ways.
     FileBytes(const std::vector<std::uint8_t>& bytes) : Base(bytes.begin(), bytes.end()) {}

@@ -115,6 +115,15 @@ TEST_P(FileImageRoundTrip, KeepsEveryByte) {
     EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"in.bin", "longer.bin", "new.bin"}));
 }
 
+// Only a load may leave bytes unset, as it overwrites them all: growing an image any other way gives zeros,
+// even into room that held other bytes before.
+TEST(FileImageBytes, GrowingGivesZeroBytes) {
+    FileBytes bytes(std::vector<std::uint8_t>(16, 0xFF));
+    bytes.resize(1);
+    bytes.resize(16);
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Sizes, FileImageRoundTrip,
                          ::testing::Values(0, 1, 3, (3u << 20) + 1, (5u << 20) + 3));
 

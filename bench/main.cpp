@@ -3,6 +3,8 @@
 #include "goals/Goals.h"
 #include "load_bench.h"
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
     using tintorb::bench::PrintRatioGoal;
     const tintorb::bench::Medians medians = tintorb::bench::RunBenchmarks(argc, argv);
@@ -17,6 +19,10 @@ int main(int argc, char* argv[]) {
     PrintRatioGoal(medians, "RefreshAfterEdit/DrawBrowser", "PaletteRefreshAfterEdit64",
                    "PaletteDrawBrowserReference", 1.5);
     PrintRatioGoal(medians, "Load64MiB/read", "LoadFileData64MiB", "PlainRead64MiB", 2.0);
+    if (medians.contains("LoadFileData64MiB") && medians.contains("PlainRead64MiBHugePages")) {
+        std::printf("reference Load64MiB/read-into-huge-pages: %.2fx\n",
+                    medians.at("LoadFileData64MiB") / medians.at("PlainRead64MiBHugePages"));
+    }
     if (const auto peak = tintorb::test::SecondLoadPeakOverImages()) {
         tintorb::bench::PrintGoal("Load64MiB-peak/(old+new)", *peak, 1.1, "x");
     }

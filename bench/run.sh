@@ -12,4 +12,4 @@ report="$build/bench-report.txt"
 } | tee "$report"
 echo
 echo "Goals (medians of at least 9 runs; ratios within one run):"
-sed 's/\x1b\[[0-9;]*m//g' "$report" | grep '^goal '
+sed 's/\x1b\[[0-9;]*m//g' "$report" | grep -E '^(goal|reference) '

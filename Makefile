@@ -48,8 +48,8 @@ test: package
 
 bench: bootstrap
 	cmake -S . -B build/bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DTINTORB_TESTS=OFF -DTINTORB_BENCH=ON
-	cmake --build build/bench -j $(JOBS) --target tintorb_bench
-	./build/bench/tintorb_bench
+	cmake --build build/bench -j $(JOBS) --target tintorb_bench tintorb_window_bench tintorb_startup_probe
+	bench/run.sh build/bench
 
 # Runs every fuzz target for FUZZ_SECONDS, starting from its committed corpus (new finds go to build/).
 fuzz: bootstrap

@@ -1,18 +1,13 @@
-// The browser redraw against the clear it starts with, and the whole-file load against a bare read() of
-// the same file into memory that is already there.
+// The browser redraw against the clear it starts with, on grids from the cheapest to the costliest.
 
-#include "model/FileImage.h"
 #include "support/FormHarness.h"
 #include "views/BrowserView.h"
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
-#include <string>
+#include <random>
 #include <vector>
 
 namespace tintorb::test {
@@ -59,51 +54,27 @@ void DrawBrowserInvalidGrid(benchmark::State& state) {
 }
 BENCHMARK(DrawBrowserInvalidGrid);
 
-constexpr std::size_t BigFileSize = std::size_t{64} << 20;
-
-// A 64 MiB file of varied bytes, written once for the whole run.
-const std::string& BigFile() {
-    static const TempDir dir;
-    static const std::string path = [] {
-        std::vector<std::uint8_t> bytes(BigFileSize);
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            bytes[i] = static_cast<std::uint8_t>(i * 2654435761u >> 24);
-        }
-        const std::string file = dir.File("big.bin");
-        WriteBytes(file, bytes);
-        return file;
-    }();
-    return path;
-}
-
-void LoadFileData64MiB(benchmark::State& state) {
-    std::vector<std::uint8_t> data;
+// Valid and invalid words in random order, as in most files.
+void DrawBrowserMixedGrid(benchmark::State& state) {
+    std::mt19937 random(13);
+    const auto h = FormWithGrid([&](int) { return static_cast<std::uint16_t>(random()); });
     for (auto _ : state) {
-        LoadFileData(data, BigFile());
-        benchmark::DoNotOptimize(data.data());
+        h->form.DrawBrowser();
+        benchmark::DoNotOptimize(h->form.surface().Row0());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BigFileSize));
 }
-BENCHMARK(LoadFileData64MiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawBrowserMixedGrid);
 
-void PlainRead64MiB(benchmark::State& state) {
-    std::vector<std::uint8_t> buffer(BigFileSize);
+// Every neighbour differs in kind: no two cells of a row can be drawn as one.
+void DrawBrowserAlternatingGrid(benchmark::State& state) {
+    const auto h =
+        FormWithGrid([](int i) { return static_cast<std::uint16_t>(i % 2 == 0 ? 0x0EEE : 0x1000); });
     for (auto _ : state) {
-        const int fd = ::open(BigFile().c_str(), O_RDONLY);
-        std::size_t done = 0;
-        while (done < buffer.size()) {
-            const ssize_t got = ::read(fd, buffer.data() + done, buffer.size() - done);
-            if (got <= 0) {
-                throw std::runtime_error("read failed");
-            }
-            done += static_cast<std::size_t>(got);
-        }
-        ::close(fd);
-        benchmark::DoNotOptimize(buffer.data());
+        h->form.DrawBrowser();
+        benchmark::DoNotOptimize(h->form.surface().Row0());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BigFileSize));
 }
-BENCHMARK(PlainRead64MiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawBrowserAlternatingGrid);
 
 }  // namespace
 

@@ -46,6 +46,8 @@ class Controls {
 
     // The listing box.
     [[nodiscard]] virtual std::vector<std::string> Lines(Ctl c) const = 0;
+    // Replaces the box's lines. With as many lines as before, the caret and selection stay, moved with the
+    // text where it changed; otherwise the caret goes to the start.
     virtual void SetLines(Ctl c, std::span<const std::string> lines) = 0;
     virtual void Clear(Ctl c) = 0;
     virtual void SetFocus(Ctl c) = 0;
@@ -87,7 +89,8 @@ class Controls {
     // The folder of the program's own executable, ending in a path separator.
     [[nodiscard]] virtual std::string ExecutableDir() const = 0;
 
-    // Shows the surface's current pixels at once.
+    // Shows at once what was drawn on the surface since the last present (the surface's dirty region,
+    // which this takes), so that the screen holds the surface's current pixels.
     virtual void Present() = 0;
 };
 

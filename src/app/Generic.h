@@ -38,8 +38,6 @@ class TForm1 {
     void ClearPaletteAreas();
 
     // Data browser.
-    void DrawColourCell(ColourWord w, int x, int y, int width, int height);
-    void DrawInvalidCell(int x, int y, int width, int height);
     void DrawBrowser();
     void barBrowserChange();
     void chkInvalidClick();

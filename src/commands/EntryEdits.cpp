@@ -31,7 +31,7 @@ constexpr std::string_view FreshPaletteName = "palette.bin";
 // "Save Changes" writes beside the program.
 void MakeFreshPalette(Document& document, const std::string& folder) {
     const EditorState& state = document.State();
-    std::vector<std::uint8_t> data = state.FileData;
+    FileBytes data = state.FileData;
     data.resize(FreshPaletteBytes, 0);
     // PalAddress is kept, and only a failed load followed by a browser click leaves it off 0; the palette
     // then holds just the whole words that still fit in the image.

@@ -75,7 +75,7 @@ void TForm1::Start(const StartOptions& options) {
 
 void TForm1::Load(const std::string& path) {
     // Throws before anything is changed: a failed load leaves the editor on the file it had.
-    std::vector<std::uint8_t> data;
+    FileBytes data;
     const FileStamp stamp = LoadFileData(data, path);
     document_.Open(std::move(data), path, stamp);
     controls_.RememberRecentFile(path);

@@ -1,22 +1,54 @@
 #include "draw/Surface.h"
 
+#include "model/HugePages.h"
+
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
+#include <vector>
 
 namespace tintorb {
 
+namespace {
+
+// One pixel at least, so that an empty surface still owns memory.
+[[nodiscard]] std::size_t PixelBytes(int width, int height) {
+    return std::max<std::size_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 1) * 4;
+}
+
+}  // namespace
+
+void Surface::FreePixels::operator()(std::uint32_t* pixels) const {
+    if (bytes >= HugePageSize) {
+        FreeHugePages(pixels, bytes);
+    } else {
+        std::free(pixels);
+    }
+}
+
 Surface::Surface(int width, int height)
-    : own_(std::make_unique<std::uint32_t[]>(static_cast<std::size_t>(std::max(width, 0)) *
-                                             static_cast<std::size_t>(std::max(height, 0)))),
-      row0_(reinterpret_cast<std::uint8_t*>(own_.get())),
+    : own_(nullptr, FreePixels{PixelBytes(std::max(width, 0), std::max(height, 0))}),
       stride_(static_cast<std::ptrdiff_t>(std::max(width, 0)) * 4),
       width_(std::max(width, 0)),
-      height_(std::max(height, 0)) {}
+      height_(std::max(height, 0)) {
+    const std::size_t bytes = own_.get_deleter().bytes;
+    void* pixels = bytes >= HugePageSize ? AllocateHugePages(bytes, false) : std::calloc(bytes, 1);
+    if (pixels == nullptr) {
+        throw std::bad_alloc();
+    }
+    own_.reset(static_cast<std::uint32_t*>(pixels));
+    row0_ = reinterpret_cast<std::uint8_t*>(own_.get());
+}
 
 Surface::Surface(std::uint8_t* row0, std::ptrdiff_t stride, int width, int height)
-    : row0_(row0), stride_(stride), width_(std::max(width, 0)), height_(std::max(height, 0)) {}
+    : own_(nullptr, FreePixels{0}),
+      row0_(row0),
+      stride_(stride),
+      width_(std::max(width, 0)),
+      height_(std::max(height, 0)) {}
 
 Rgb Surface::PixelAt(int x, int y) const {
     std::uint8_t bytes[4];
@@ -32,34 +64,77 @@ void Surface::VRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int
     for (std::int64_t row = run.start; row < run.start + run.length; ++row) {
         Row(static_cast<int>(row))[x] = pixel;
     }
+    dirty_.Add({static_cast<int>(x), static_cast<int>(run.start), static_cast<int>(x) + 1,
+                static_cast<int>(run.start + run.length)});
 }
 
 void Surface::DrawVLine(Rgb colour, int x, int y, int len) {
     VRun(PixelOf(colour), x, y, len);
 }
 
+PixelBox Surface::ClipBox(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) const {
+    const ClippedRun columns = ClipRun(x, std::max<std::int64_t>(w, 0), width_);
+    const ClippedRun rows = ClipRun(y, std::max<std::int64_t>(h, 0), height_);
+    if (columns.length <= 0 || rows.length <= 0) {
+        return {};
+    }
+    return {static_cast<int>(columns.start), static_cast<int>(rows.start),
+            static_cast<int>(columns.start + columns.length), static_cast<int>(rows.start + rows.length)};
+}
+
 void Surface::FillBox(Rgb colour, int x, int y, int w, int h) {
-    std::int64_t left = x;
-    std::int64_t top = y;
-    std::int64_t width = w;
-    std::int64_t height = h;
-    if (left < 0) {
-        width += left;
-        left = 0;
-    }
-    if (top < 0) {
-        height += top;
-        top = 0;
-    }
-    width = std::min(width, width_ - left);
-    height = std::min(height, height_ - top);
-    if (width <= 0 || height <= 0) {
+    const PixelBox box = ClipBox(x, y, w, h);
+    if (box.Empty()) {
         return;
     }
     const std::uint32_t pixel = PixelOf(colour);
-    for (std::int64_t row = top; row < top + height; ++row) {
-        std::fill_n(Row(static_cast<int>(row)) + left, width, pixel);
+    for (int row = box.top; row < box.bottom; ++row) {
+        std::fill_n(Row(row) + box.left, box.Width(), pixel);
     }
+    dirty_.Add(box);
+}
+
+void Surface::RepeatLines(int x, int y, int w, int h, std::span<const std::uint32_t* const> lines) {
+    const PixelBox box = ClipBox(x, y, w, h);
+    if (box.Empty() || lines.empty()) {
+        return;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(box.Width()) * 4;
+    const std::ptrdiff_t skipped = std::ptrdiff_t{box.left} - x;
+    for (int row = box.top; row < box.bottom; ++row) {
+        const auto r = static_cast<std::size_t>(std::int64_t{row} - y);
+        const std::uint32_t* line = lines[r % lines.size()];
+        std::memcpy(Row(row) + box.left, line + skipped, rowBytes);
+    }
+    dirty_.Add(box);
+}
+
+void Surface::FillCellRow(int x, int y, int cellWidth, int cellHeight,
+                          std::span<const std::uint32_t> pixels) {
+    if (cellWidth <= 0) {
+        return;
+    }
+    // Only the columns that lie on the surface are built.
+    const PixelBox box =
+        ClipBox(x, y, std::int64_t{cellWidth} * static_cast<std::int64_t>(pixels.size()), cellHeight);
+    if (box.Empty()) {
+        return;
+    }
+    // On the stack for the rows the views draw; a wider one (the surface allows it) on the heap.
+    const auto width = static_cast<std::size_t>(box.Width());
+    std::array<std::uint32_t, 1024> near;
+    std::vector<std::uint32_t> far(width > near.size() ? width : 0);
+    const std::span<std::uint32_t> line = width > near.size() ? std::span(far) : std::span(near).first(width);
+    for (std::size_t k = 0; k < pixels.size(); ++k) {
+        const std::int64_t start = x + static_cast<std::int64_t>(k) * cellWidth;
+        const std::int64_t left = std::max<std::int64_t>(start, box.left);
+        const std::int64_t right = std::min<std::int64_t>(start + cellWidth, box.right);
+        if (right > left) {
+            std::fill(line.begin() + (left - box.left), line.begin() + (right - box.left), pixels[k]);
+        }
+    }
+    const std::uint32_t* lines[] = {line.data()};
+    RepeatLines(box.left, box.top, box.Width(), box.Height(), lines);
 }
 
 void Surface::Box(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
@@ -111,6 +186,7 @@ void Surface::ClearSurface(Rgb colour, int clientW, int clientH) {
     for (int row = 1; row < height; ++row) {
         std::memcpy(Row(row), Row(0), rowBytes);
     }
+    dirty_.Add({0, 0, width, height});
 }
 
 }  // namespace tintorb

@@ -4,6 +4,7 @@
 // Each pixel is four bytes: blue, green, red, 255. Rows are reached from row 0 by a signed stride, so a
 // bottom-up bitmap can be wrapped as well as the surface's own top-down memory.
 
+#include "draw/DirtyRegion.h"
 #include "model/ColourWord.h"
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <utility>
 
 namespace tintorb {
 
@@ -22,7 +25,9 @@ namespace tintorb {
 
 class Surface {
   public:
-    // Allocates width × height pixels, top-down, every byte 0.
+    // Allocates width × height pixels, top-down, every byte 0. The memory comes from the system already
+    // zeroed, so the rows nobody draws (most of a screen-sized surface) are never touched, and in huge
+    // pages, so that the rows that are drawn fault in a few pieces instead of a thousand.
     Surface(int width, int height);
     // Wraps pixel memory owned elsewhere. stride is the signed distance in bytes from row 0 to row 1.
     Surface(std::uint8_t* row0, std::ptrdiff_t stride, int width, int height);
@@ -47,6 +52,16 @@ class Surface {
     void DrawFrame(Rgb colour, int x, int y, int w, int h, int n);
     // Paints the client area: row 0 once, then copied into each following row.
     void ClearSurface(Rgb colour, int clientW, int clientH);
+    // Fills a w-wide box with copies of the given lines of w pixels each: row r of the box is line
+    // r mod lines.size(). Clipped to the surface.
+    void RepeatLines(int x, int y, int w, int h, std::span<const std::uint32_t* const> lines);
+    // Cells of one size side by side from (x, y), cell k filled with pixels[k]. One line is built and
+    // copied into every row: for cells a few dozen pixels wide, far cheaper than a fill per cell and row.
+    void FillCellRow(int x, int y, int cellWidth, int cellHeight, std::span<const std::uint32_t> pixels);
+
+    // Everything drawn since the last TakeDirty, which starts a new region.
+    [[nodiscard]] const DirtyRegion& Dirty() const { return dirty_; }
+    DirtyRegion TakeDirty() { return std::exchange(dirty_, DirtyRegion{}); }
 
   private:
     void HRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len);
@@ -57,7 +72,15 @@ class Surface {
         return reinterpret_cast<std::uint32_t*>(row0_ + static_cast<std::ptrdiff_t>(y) * stride_);
     }
 
-    std::unique_ptr<std::uint32_t[]> own_;
+    // The clipped box of columns x … x + w − 1 and rows y … y + h − 1, in 64 bits as the runs are.
+    [[nodiscard]] PixelBox ClipBox(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) const;
+
+    struct FreePixels {
+        std::size_t bytes;
+        void operator()(std::uint32_t* pixels) const;
+    };
+    std::unique_ptr<std::uint32_t[], FreePixels> own_;
+    DirtyRegion dirty_;
     std::uint8_t* row0_ = nullptr;
     std::ptrdiff_t stride_ = 0;
     int width_ = 0;
@@ -91,6 +114,8 @@ inline void Surface::HRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, s
         return;
     }
     std::fill_n(Row(static_cast<int>(y)) + run.start, run.length, pixel);
+    dirty_.Add({static_cast<int>(run.start), static_cast<int>(y), static_cast<int>(run.start + run.length),
+                static_cast<int>(y) + 1});
 }
 
 }  // namespace tintorb

@@ -37,7 +37,7 @@ ImportedPalette ReadPaletteFile(const std::string& path) {
     if (const std::optional<FileStamp> stamp = StampOf(path); stamp && stamp->size > LargestPaletteFile) {
         throw FormatError("The file is too large to be a palette");
     }
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     LoadFileData(bytes, path);
     return DecodePalette(format, bytes);
 }

@@ -80,7 +80,7 @@ void Document::Locate(const PalettePlace& place) {
     state_.SelEnd = place.SelEnd;
 }
 
-void Document::Open(std::vector<std::uint8_t> data, std::string fileName, std::optional<FileStamp> stamp) {
+void Document::Open(FileBytes data, std::string fileName, std::optional<FileStamp> stamp) {
     Replace(std::move(data), std::move(fileName));
     state_.BrowserOffset = 0;
     Locate({});
@@ -88,7 +88,7 @@ void Document::Open(std::vector<std::uint8_t> data, std::string fileName, std::o
     stamp_ = stamp;
 }
 
-void Document::StartFresh(std::vector<std::uint8_t> data, std::string fileName, const PalettePlace& place) {
+void Document::StartFresh(FileBytes data, std::string fileName, const PalettePlace& place) {
     Replace(std::move(data), std::move(fileName));
     Locate(place);
     neverSaved_ = true;
@@ -101,7 +101,7 @@ void Document::MarkSaved(std::optional<FileStamp> stamp) {
     stamp_ = stamp;
 }
 
-void Document::Replace(std::vector<std::uint8_t> data, std::string fileName) {
+void Document::Replace(FileBytes data, std::string fileName) {
     state_.FileData = std::move(data);
     state_.WordCount = static_cast<std::int32_t>(state_.FileData.size() / 2);
     state_.FileName = std::move(fileName);

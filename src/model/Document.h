@@ -48,9 +48,9 @@ class Document {
     void SetClipData(std::vector<std::uint8_t> bytes) { state_.ClipData = std::move(bytes); }
 
     // A file just read: the history starts afresh and the document is unmodified.
-    void Open(std::vector<std::uint8_t> data, std::string fileName, std::optional<FileStamp> stamp);
+    void Open(FileBytes data, std::string fileName, std::optional<FileStamp> stamp);
     // A document made in memory, which counts as modified until it is first saved.
-    void StartFresh(std::vector<std::uint8_t> data, std::string fileName, const PalettePlace& place);
+    void StartFresh(FileBytes data, std::string fileName, const PalettePlace& place);
     // The bytes are now what the file holds, and the file looks like stamp.
     void MarkSaved(std::optional<FileStamp> stamp);
     [[nodiscard]] bool Modified() const { return neverSaved_ || !savedBytes_.empty(); }
@@ -58,7 +58,7 @@ class Document {
     [[nodiscard]] const std::optional<FileStamp>& Stamp() const { return stamp_; }
 
   private:
-    void Replace(std::vector<std::uint8_t> data, std::string fileName);
+    void Replace(FileBytes data, std::string fileName);
     // Writes the part of bytes that lies inside the image, keeping savedBytes_ up to date.
     void Write(std::int64_t offset, std::span<const std::uint8_t> bytes);
 

@@ -3,6 +3,7 @@
 // The file image and the handful of variables every view and command shares.
 
 #include "model/ColourWord.h"
+#include "model/FileBytes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,12 +16,12 @@ namespace tintorb {
 inline constexpr int MaxPalLength = 64;
 
 struct EditorState {
-    std::vector<std::uint8_t> FileData;  // the whole file image; the only copy of its bytes
-    std::int32_t WordCount = 0;          // whole words in FileData, fixed when data is loaded or created
-    std::string FileName;                // where "Save Changes" writes; empty means no file
-    std::int32_t BrowserOffset = 0;      // byte offset of the browser's first cell, a multiple of 64
-    std::int32_t PalAddress = 0;         // byte offset of palette entry 0; may be odd
-    std::int32_t PalLength = 0;          // entries in the palette, 0 (none) to 64
+    FileBytes FileData;              // the whole file image; the only copy of its bytes
+    std::int32_t WordCount = 0;      // whole words in FileData, fixed when data is loaded or created
+    std::string FileName;            // where "Save Changes" writes; empty means no file
+    std::int32_t BrowserOffset = 0;  // byte offset of the browser's first cell, a multiple of 64
+    std::int32_t PalAddress = 0;     // byte offset of palette entry 0; may be odd
+    std::int32_t PalLength = 0;      // entries in the palette, 0 (none) to 64
     std::int32_t SelStart = 0;
     std::int32_t SelEnd = 0;
     std::vector<std::uint8_t> ClipData;  // copied entries, high byte first; survives loading another file

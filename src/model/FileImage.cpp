@@ -1,7 +1,6 @@
 #include "model/FileImage.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -170,28 +169,6 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
-// Loading a big file is dominated by the page faults of first touching its fresh image; huge pages cut
-// their number by orders of magnitude. Only advice: where the kernel declines, nothing else changes.
-void AdviseHugePages(std::uint8_t* data, std::size_t size) {
-#ifdef MADV_HUGEPAGE
-    constexpr std::size_t Worthwhile = std::size_t{4} << 20;
-    const auto pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-    if (size < Worthwhile || pageSize == 0) {
-        return;
-    }
-    const auto begin = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t start = (begin + pageSize - 1) / pageSize * pageSize;
-    const std::uintptr_t end = (begin + size) / pageSize * pageSize;
-    if (end > start) {
-        [[maybe_unused]] const int ignored =
-            ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-    }
-#else
-    (void)data;
-    (void)size;
-#endif
-}
-
 [[nodiscard]] FileStamp StampFrom(const struct stat& info) {
     return {static_cast<std::int64_t>(info.st_size),
             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
@@ -207,7 +184,7 @@ std::optional<FileStamp> StampOf(const std::string& path) {
     return StampFrom(info);
 }
 
-FileStamp LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path) {
+FileStamp LoadFileData(FileBytes& fileData, const std::string& path) {
     if (path.empty()) {
         Fail("Invalid filename");
     }
@@ -231,11 +208,11 @@ FileStamp LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& p
     if (info.st_size < 0 || info.st_size > std::numeric_limits<std::int32_t>::max()) {
         Fail("Out of memory");
     }
-    std::vector<std::uint8_t> fresh;
+    // A fresh image, so that a failed read leaves the loaded one alone; the read overwrites all of it, so
+    // it is not zeroed first.
+    FileBytes fresh;
     try {
-        fresh.reserve(static_cast<std::size_t>(info.st_size));
-        AdviseHugePages(fresh.data(), fresh.capacity());
-        fresh.resize(static_cast<std::size_t>(info.st_size));
+        fresh.ResizeForOverwrite(static_cast<std::size_t>(info.st_size));
     } catch (const std::bad_alloc&) {
         Fail("Out of memory");
     }

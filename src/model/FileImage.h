@@ -2,6 +2,8 @@
 
 // Whole-file read and write of the file image.
 
+#include "model/FileBytes.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -29,7 +31,7 @@ struct FileStamp {
 
 // Reads the whole file at path into fileData and returns the stamp of what was read. fileData is replaced
 // only when every byte was read; after a failure it is exactly what it was. Throws FileError.
-FileStamp LoadFileData(std::vector<std::uint8_t>& fileData, const std::string& path);
+FileStamp LoadFileData(FileBytes& fileData, const std::string& path);
 
 // Once at the start of every program that saves. A write past the process's file-size limit otherwise
 // kills it with SIGXFSZ, unsaved edits and all, before the save can fail with "Disk full".

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRawFont>
 
 namespace tintorb {
 
@@ -47,19 +48,45 @@ void BitsView::SetCaret(int position) {
     update();
 }
 
+int BitsView::Baseline() {
+    if (!digit_) {
+        digit_ = QFontMetrics(font()).tightBoundingRect(QStringLiteral("0"));
+    }
+    // The digits sit in the middle of the line, however tall the font found for them is.
+    return (height() - digit_->height()) / 2 - digit_->top();
+}
+
+const BitsView::Glyph& BitsView::GlyphOf(QChar ch) {
+    const auto found = glyphs_.constFind(ch);
+    if (found != glyphs_.constEnd()) {
+        return *found;
+    }
+    Glyph glyph;
+    glyph.left = (CellWidth - QFontMetrics(font()).horizontalAdvance(ch)) / 2;
+    const QRawFont raw = QRawFont::fromFont(font());
+    const QList<quint32> indexes = raw.glyphIndexesForString(QString(ch));
+    if (raw.supportsCharacter(ch) && indexes.size() == 1) {
+        glyph.run.setRawFont(raw);
+        glyph.run.setGlyphIndexes(indexes);
+        glyph.run.setPositions({QPointF(0, 0)});
+    }
+    return *glyphs_.insert(ch, glyph);
+}
+
 void BitsView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font());
-    const QFontMetrics metrics(font());
-    // The digits sit in the middle of the line, however tall the font found for them is.
-    const QRect digit = metrics.tightBoundingRect(QStringLiteral("0"));
-    const int baseline = (height() - digit.height()) / 2 - digit.top();
+    const int baseline = Baseline();
     for (int i = 0; i < static_cast<int>(text_.size()); ++i) {
-        const QString ch = text_.mid(i, 1);
-        const int cellLeft = i * CellWidth;
-        const int x = cellLeft + (CellWidth - metrics.horizontalAdvance(ch)) / 2;
+        const QChar ch = text_.at(i);
+        const Glyph& glyph = GlyphOf(ch);
+        const int x = i * CellWidth + glyph.left;
         painter.setPen(colours_[static_cast<std::size_t>(i)]);
-        painter.drawText(x, baseline, ch);
+        if (glyph.run.isEmpty()) {
+            painter.drawText(x, baseline, QString(ch));
+        } else {
+            painter.drawGlyphRun(QPointF(x, baseline), glyph.run);
+        }
     }
     if (hasFocus()) {
         painter.setPen(palette().color(QPalette::Text));
@@ -126,6 +153,10 @@ void BitsView::keyPressEvent(QKeyEvent* event) {
 }
 
 void BitsView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        glyphs_.clear();
+        digit_.reset();
+    }
     // Disabled, the view neither takes the focus nor shows a caret.
     if (event->type() == QEvent::EnabledChange) {
         setFocusPolicy(isEnabled() ? Qt::StrongFocus : Qt::NoFocus);

@@ -6,8 +6,12 @@
 // into it; what is typed is only shown.
 
 #include <QColor>
+#include <QGlyphRun>
+#include <QHash>
+#include <QRect>
 #include <QString>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "app/Controls.h"
@@ -45,8 +49,21 @@ class BitsView : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    // How one character is painted in its cell, worked out once per font: shaping sixteen one-character
+    // texts on every paint cost more than all the rest of an edit's redraw. A character the font has no
+    // glyph for keeps an empty run and is drawn as text, with the font's fallbacks.
+    struct Glyph {
+        QGlyphRun run;
+        int left = 0;
+    };
+
     void Insert(const QString& text, const QColor& colour);
     void Erase(int position);
+    [[nodiscard]] int Baseline();
+    [[nodiscard]] const Glyph& GlyphOf(QChar ch);
+
+    QHash<QChar, Glyph> glyphs_;
+    std::optional<QRect> digit_;
 
     QString text_;
     std::vector<QColor> colours_;

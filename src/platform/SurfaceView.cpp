@@ -1,5 +1,6 @@
 #include "platform/SurfaceView.h"
 
+#include <algorithm>
 #include <bit>
 
 #include <QMouseEvent>
@@ -43,12 +44,20 @@ void SurfaceView::Show(const Surface& surface) {
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect dirty = event->rect();
     if (image_.isNull()) {
-        painter.fillRect(dirty, palette().window());
+        painter.fillRect(event->rect(), palette().window());
         return;
     }
-    painter.drawImage(dirty.topLeft(), image_, dirty);
+    // Rectangle by rectangle, as the bounding rectangle of a region of separate areas would copy the
+    // controls' parts between them too; and in bands, because the paint engine hands a taller copy to its
+    // thread pool, whose wake-ups cost more than the copy itself.
+    constexpr int BandRows = 64;
+    for (const QRect& rect : event->region()) {
+        for (int top = rect.top(); top <= rect.bottom(); top += BandRows) {
+            const QRect band(rect.left(), top, rect.width(), std::min(BandRows, rect.bottom() + 1 - top));
+            painter.drawImage(band.topLeft(), image_, band);
+        }
+    }
 }
 
 QPoint SurfaceView::ClientPos(const QMouseEvent* event) const {

@@ -20,10 +20,12 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace tintorb {
 
@@ -31,6 +33,25 @@ namespace {
 
 [[nodiscard]] QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Replaces the characters of one line that differ from its new text, and only those: the box then lays out
+// and repaints just that line (a wider replacement would reach into the next line and repaint them all).
+void ReplaceChangedText(QTextDocument& document, const QTextBlock& block, const QString& line) {
+    const QString old = block.text();
+    const qsizetype shorter = std::min(old.size(), line.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && old[prefix] == line[prefix]) {
+        ++prefix;
+    }
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix && old[old.size() - 1 - suffix] == line[line.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    QTextCursor cursor(&document);
+    cursor.setPosition(block.position() + static_cast<int>(prefix));
+    cursor.setPosition(block.position() + static_cast<int>(old.size() - suffix), QTextCursor::KeepAnchor);
+    cursor.insertText(line.mid(prefix, line.size() - prefix - suffix));
 }
 
 }  // namespace
@@ -148,12 +169,31 @@ void MainWindow::SetLines(Ctl c, std::span<const std::string> lines) {
     if (memo == nullptr) {
         return;
     }
-    QStringList text;
-    text.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines) {
-        text.append(QString::fromStdString(line));
+    QTextDocument* document = memo->document();
+    // What the program writes is no step of the box's own undo: Ctrl+Z there undoes only the user's typing
+    // since this refresh.
+    document->setUndoRedoEnabled(false);
+    if (document->blockCount() == static_cast<int>(lines.size())) {
+        // The same number of lines: only what differs is replaced, so one changed entry costs one line's
+        // layout and paint instead of the whole box's. The caret stays, shifted with the text.
+        for (int i = 0; i < document->blockCount(); ++i) {
+            const QTextBlock block = document->findBlockByNumber(i);
+            const QString line = QString::fromStdString(lines[static_cast<std::size_t>(i)]);
+            if (block.text() != line) {
+                ReplaceChangedText(*document, block, line);
+            }
+        }
+        document->setModified(false);
+    } else {
+        QStringList text;
+        text.reserve(static_cast<qsizetype>(lines.size()));
+        for (const std::string& line : lines) {
+            text.append(QString::fromStdString(line));
+        }
+        memo->setPlainText(text.join(QLatin1Char('\n')));
     }
-    memo->setPlainText(text.join(QLatin1Char('\n')));
+    document->setUndoRedoEnabled(true);
+    document->clearUndoRedoStacks();
 }
 
 void MainWindow::Clear(Ctl c) {
@@ -311,7 +351,16 @@ std::string MainWindow::ExecutableDir() const {
 }
 
 void MainWindow::Present() {
-    surface_->repaint();
+    // Only what was drawn since the last present, at once: the controls that lie over other parts of the
+    // surface are left alone, and so is every part of the surface that was not drawn.
+    const DirtyRegion drawn = form_.surface().TakeDirty();
+    QRegion region;
+    for (const PixelBox& box : drawn.Boxes()) {
+        region += QRect(box.left, box.top, box.Width(), box.Height());
+    }
+    if (!region.isEmpty()) {
+        surface_->repaint(region);
+    }
 }
 
 }  // namespace tintorb

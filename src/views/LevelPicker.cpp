@@ -3,6 +3,7 @@
 #include "app/Generic.h"
 
 #include <array>
+#include <cstdint>
 
 namespace tintorb {
 
@@ -55,11 +56,11 @@ void TForm1::DrawLevelPicker() {
     const Rect area = RectOf(Ctl::areaRGB);
     Surface& s = surface();
     for (int row = 0; row < static_cast<int>(PickerRows.size()); ++row) {
-        const int y = area.top + SwatchSize * row;
+        std::array<std::uint32_t, LevelCount> swatches{};
         for (int k = 0; k < LevelCount; ++k) {
-            s.FillBox(SwatchColour(PickerRows[row].channel, k), area.left + SwatchSize * k, y, SwatchSize,
-                      SwatchSize);
+            swatches[static_cast<std::size_t>(k)] = PixelOf(SwatchColour(PickerRows[row].channel, k));
         }
+        s.FillCellRow(area.left, area.top + SwatchSize * row, SwatchSize, SwatchSize, swatches);
     }
     const Levels levels = LevelsOf(State.GetEntry(State.SelStart));
     for (int row = 0; row < static_cast<int>(PickerRows.size()); ++row) {

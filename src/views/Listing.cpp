@@ -55,7 +55,13 @@ std::vector<std::string> FormatListing(std::span<const ColourWord> entries) {
         std::string line(LinePrefix);
         line.reserve(FullLineLength);
         for (std::size_t i = first; i < last; ++i) {
-            line += (i == first ? "$" : ",$") + HexText(entries[i], 4);
+            // Four uppercase digits, as HexText(entry, 4) writes them, without a string per entry: every
+            // edit writes the whole listing again.
+            constexpr char Digits[] = "0123456789ABCDEF";
+            const ColourWord w = entries[i];
+            const char entry[] = {
+                ',', '$', Digits[w >> 12], Digits[(w >> 8) & 0xF], Digits[(w >> 4) & 0xF], Digits[w & 0xF]};
+            line.append(i == first ? entry + 1 : entry, i == first ? 5 : 6);
         }
         lines.push_back(std::move(line));
     }
@@ -107,11 +113,10 @@ void TForm1::WriteListing() {
         entries.push_back(State.GetEntry(i));
     }
     const std::vector<std::string> lines = FormatListing(entries);
-    controls_.Clear(Ctl::memoASM);
     controls_.SetLines(Ctl::memoASM, lines);
     controls_.SetFocus(Ctl::memoASM);
     // Every line before the selected entry's is full, so its position follows from row and column alone.
-    // A selection outside the palette has no text to highlight.
+    // A selection outside the palette has no text to highlight: the caret goes to the start.
     if (State.SelStart >= 0 && State.SelStart < length) {
         const int row = State.SelStart / ListingWordsPerLine;
         const int column = State.SelStart % ListingWordsPerLine;
@@ -119,6 +124,8 @@ void TForm1::WriteListing() {
         controls_.Select(Ctl::memoASM,
                          row * lineStride + static_cast<int>(LinePrefix.size()) + EntryStride * column,
                          EntryTextLength);
+    } else {
+        controls_.Select(Ctl::memoASM, 0, 0);
     }
 }
 

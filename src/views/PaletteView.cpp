@@ -2,6 +2,11 @@
 
 #include "app/Generic.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <span>
+
 namespace tintorb {
 
 namespace {
@@ -36,9 +41,16 @@ void TForm1::DrawPaletteCells() {
     if (State.PalLength <= 0) {
         return;
     }
-    for (int i = 0; i < State.PalLength; ++i) {
-        const CellOrigin cell = PaletteCellOrigin(i);
-        DrawColourCell(State.GetEntry(i), cell.x, cell.y, PaletteCellWidth, PaletteCellHeight);
+    // A row of cells at a time: every edit redraws all of them.
+    for (int first = 0; first < State.PalLength; first += PaletteColumns) {
+        std::array<std::uint32_t, PaletteColumns> pixels{};
+        const int count = std::min(PaletteColumns, State.PalLength - first);
+        for (int k = 0; k < count; ++k) {
+            pixels[static_cast<std::size_t>(k)] = PixelOf(DisplayColour(State.GetEntry(first + k)));
+        }
+        const CellOrigin cell = PaletteCellOrigin(first);
+        surface_->FillCellRow(cell.x, cell.y, PaletteCellWidth, PaletteCellHeight,
+                              std::span(pixels.data(), static_cast<std::size_t>(count)));
     }
     DrawMarker(*surface_, State.SelStart, StartOuter, StartInner);
     if (State.SelEnd != State.SelStart) {

@@ -88,6 +88,9 @@ class EditsTest : public QObject {
         SelectRun(w, 10, 15);
         w.Click(Ctl::btnGradient);
         w.Click(Ctl::btnSave);
+        // Every edit presented only what it redrew, and the screen holds exactly what the window shows.
+        QCOMPARE(w.Grab().convertToFormat(QImage::Format_RGB32),
+                 w.Render().convertToFormat(QImage::Format_RGB32));
 
         std::vector<std::uint16_t> expected{0x0EAE, 0x0002, 0x8004, 0x026C, 0x000E, 0x000C, 0x000A, 0x0008,
                                             0x0022, 0x0020, 0x0024, 0x0026, 0x0006, 0x0008, 0x000A, 0x000C};

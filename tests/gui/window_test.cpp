@@ -127,6 +127,7 @@ class WindowTest : public QObject {
     void bitViewDrawsDigitsElevenPixelsApart();
     void bitViewTakesPressesOnlyWhileEnabled();
     void listingSelectsExactlyTheGivenRange();
+    void listingUpdatesLeaveNoUndoStep();
     void fileErrorIsShownAndTheWindowGoesOn();
     void fileErrorInANestedHandlerEndsTheOuterOne();
     void keyCharacters_data();
@@ -564,6 +565,27 @@ void WindowTest::listingSelectsExactlyTheGivenRange() {
     QCOMPARE(w.Window().focusWidget(), memo);
     window.Clear(Ctl::memoASM);
     QVERIFY(window.Lines(Ctl::memoASM).empty());
+}
+
+// The program's own changes to the listing are no steps of the box's undo: after any update, Ctrl+Z there
+// has nothing of the user's typing before it to undo, whether the lines were replaced in place or all anew.
+void WindowTest::listingUpdatesLeaveNoUndoStep() {
+    GuiWindow w;
+    tintorb::MainWindow& window = w.Window();
+    auto* memo = w.WidgetAs<QPlainTextEdit>(Ctl::memoASM);
+    const std::vector<std::string> lines{"dc.w $0000,$0001", "dc.w $0002"};
+    const std::vector<std::string> edited{"dc.w $0000,$0001", "dc.w $0EEE"};
+    window.SetLines(Ctl::memoASM, lines);
+    for (const bool newLine : {false, true}) {
+        newLine ? w.Key(Ctl::memoASM, Qt::Key_Return) : w.Type(Ctl::memoASM, u"x"_s);
+        QVERIFY(memo->document()->isUndoAvailable());
+        window.SetLines(Ctl::memoASM, newLine ? lines : edited);
+        QVERIFY(window.Lines(Ctl::memoASM) == (newLine ? lines : edited));
+        QVERIFY(!memo->document()->isUndoAvailable());
+        QVERIFY(!memo->document()->isRedoAvailable());
+        w.Key(Ctl::memoASM, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(window.Lines(Ctl::memoASM) == (newLine ? lines : edited));
+    }
 }
 
 void WindowTest::fileErrorIsShownAndTheWindowGoesOn() {

@@ -20,6 +20,8 @@ struct FormHarness {
     FormHarness() {
         controls.Attach(form);
         form.FormCreate();
+        // As the window's first paint, which shows the whole surface.
+        form.surface().TakeDirty();
     }
 };
 

@@ -106,15 +106,32 @@ void MemoryControls::MoveScroll(Ctl c, int position) {
     FireChange(c);
 }
 
+void MemoryControls::Present() {
+    ++presentCount_;
+    if (form_ != nullptr) {
+        const DirtyRegion shown = form_->surface().TakeDirty();
+        // A few are enough for any test, and a benchmark presents without end.
+        constexpr std::size_t Kept = 8;
+        if (presented_.size() == Kept) {
+            presented_.erase(presented_.begin());
+        }
+        presented_.emplace_back(shown.Boxes().begin(), shown.Boxes().end());
+    }
+}
+
 std::vector<std::string> MemoryControls::Lines(Ctl c) const {
     return state(c).lines;
 }
 
 void MemoryControls::SetLines(Ctl c, std::span<const std::string> lines) {
     ControlState& s = state(c);
+    const bool sameCount = s.lines.size() == lines.size();
     s.lines.assign(lines.begin(), lines.end());
-    s.selStart = 0;
-    s.selLength = 0;
+    if (sameCount) {
+        Select(c, s.selStart, s.selLength);
+    } else {
+        Select(c, 0, 0);
+    }
 }
 
 void MemoryControls::Clear(Ctl c) {

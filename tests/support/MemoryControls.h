@@ -72,7 +72,8 @@ class MemoryControls : public Controls {
     }
     [[nodiscard]] ScreenSize Screen() const override { return screen_; }
     [[nodiscard]] std::string ExecutableDir() const override { return executableDir_; }
-    void Present() override { ++presentCount_; }
+    // Shows what was drawn since the last present, as the window does, and keeps the boxes shown.
+    void Present() override;
 
     // What a user does.
     // Clicks a button (or the check box, toggling it), through the same wiring as the window's.
@@ -141,6 +142,8 @@ class MemoryControls : public Controls {
     [[nodiscard]] std::string SelectedText(Ctl c) const;
     [[nodiscard]] const std::vector<ColouredRun>& Runs(Ctl c) const { return state(c).runs; }
     [[nodiscard]] int PresentCount() const { return presentCount_; }
+    // The boxes of each of the last few presents, in order.
+    [[nodiscard]] const std::vector<std::vector<PixelBox>>& Presented() const { return presented_; }
     [[nodiscard]] int DialogsShown() const { return dialogsShown_; }
     // The help dialogs (Keyboard Shortcuts, About) shown so far.
     [[nodiscard]] int HelpShown() const { return helpShown_; }
@@ -188,6 +191,7 @@ class MemoryControls : public Controls {
     ScreenSize screen_{800, 600};
     std::string executableDir_ = "/tmp/";
     int presentCount_ = 0;
+    std::vector<std::vector<PixelBox>> presented_;
     int dialogsShown_ = 0;
     int helpShown_ = 0;
     bool closed_ = false;

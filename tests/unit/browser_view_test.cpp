@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -168,6 +170,46 @@ TEST_F(BrowserFixture, StaleStateDrawsOnlyWordsOfTheImage) {
     EXPECT_TRUE(CellIs(31, BackgroundColour));
     EXPECT_TRUE(CellIs(32, White));
     EXPECT_TRUE(CellIs(34, BackgroundColour));
+}
+
+// Random images seen from random (also stale) places: every grid pixel is what the rule for its cell
+// gives, worked out pixel by pixel, and all of the grid is presented.
+TEST_F(BrowserFixture, EveryPixelFollowsItsCellsWordAndTheGridIsPresented) {
+    std::mt19937 random(13);
+    auto in = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const Rect grid = RectOf(Ctl::areaBrowser);
+    for (int round = 0; round < 40; ++round) {
+        EditorState& s = Mutable(h.form);
+        s.FileData.resize(static_cast<std::size_t>(in(0, 2500)));
+        for (std::uint8_t& byte : s.FileData) {
+            byte = static_cast<std::uint8_t>(in(0, 3) == 0 ? in(0, 255) : in(0, 0x0E));
+        }
+        s.WordCount = in(-5, 1300);
+        s.BrowserOffset = in(-1, 3) * 64 + in(0, 1) * in(-3, 3);
+        if (in(0, 1) == 0) {
+            h.controls.Press(Ctl::chkInvalid);
+        }
+        h.form.DrawBrowser();
+
+        const bool showInvalid = h.controls.Checked(Ctl::chkInvalid);
+        const std::int64_t end = 2 * std::min<std::int64_t>(std::max(s.WordCount, 0), s.FileData.size() / 2);
+        for (int y = 0; y < grid.height; ++y) {
+            for (int x = 0; x < grid.width; ++x) {
+                const std::int64_t offset = s.BrowserOffset + 2 * ((y / 16) * 32 + x / 16);
+                Rgb expected = BackgroundColour;
+                if (offset >= 0 && offset < end) {
+                    const auto w = static_cast<ColourWord>(s.FileData[offset] << 8 | s.FileData[offset + 1]);
+                    expected = showInvalid || IsValidColour(w) ? DisplayColour(w)
+                                                               : (y % 2 == 0 ? DarkStripe : LightStripe);
+                }
+                ASSERT_EQ(h.form.surface().PixelAt(grid.left + x, grid.top + y), expected)
+                    << "round " << round << " at " << x << ',' << y;
+            }
+        }
+        EXPECT_EQ(
+            h.controls.Presented().back(),
+            (std::vector<PixelBox>{{grid.left, grid.top, grid.left + grid.width, grid.top + grid.height}}));
+    }
 }
 
 }  // namespace tintorb::test

@@ -84,6 +84,8 @@ class RandomEdits {
         const bool modified = s.FileData != saved_;
         ASSERT_EQ(h_.form.document().Modified(), modified);
         ASSERT_EQ(h_.controls.Caption(), "Tintorb 2.1 - " + path_ + (modified ? "*" : ""));
+        // Whatever was drawn has been presented, so the window shows it.
+        ASSERT_TRUE(h_.form.surface().Dirty().Empty());
     }
 
     // Undoing everything gives back the loaded bytes and the palette as it stood before the first step;

@@ -103,7 +103,7 @@ TEST_P(FileImageRoundTrip, KeepsEveryByte) {
     WriteBytes(dir.File("in.bin"), bytes);
     WriteBytes(dir.File("longer.bin"), RandomBytes(GetParam() + 7));
 
-    std::vector<std::uint8_t> fileData = Previous;
+    FileBytes fileData = Previous;
     LoadFileData(fileData, dir.File("in.bin"));
     EXPECT_EQ(fileData, bytes);
     SaveFileData(fileData, dir.File("new.bin"));
@@ -114,7 +114,17 @@ TEST_P(FileImageRoundTrip, KeepsEveryByte) {
     EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"in.bin", "longer.bin", "new.bin"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, FileImageRoundTrip, ::testing::Values(0, 1, 3, (3u << 20) + 1));
+// Only a load may leave bytes unset, as it overwrites them all: growing an image any other way gives zeros,
+// even into room that held other bytes before.
+TEST(FileImageBytes, GrowingGivesZeroBytes) {
+    FileBytes bytes(std::vector<std::uint8_t>(16, 0xFF));
+    bytes.resize(1);
+    bytes.resize(16);
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FileImageRoundTrip,
+                         ::testing::Values(0, 1, 3, (3u << 20) + 1, (5u << 20) + 3));
 
 TEST(FileImageLoad, FailureLeavesFileDataAsItWas) {
     TempDir dir;
@@ -129,7 +139,7 @@ TEST(FileImageLoad, FailureLeavesFileDataAsItWas) {
         {dir.File("huge.bin"), "Out of memory"},
     };
     for (const auto& [path, text] : cases) {
-        std::vector<std::uint8_t> fileData = Previous;
+        FileBytes fileData = Previous;
         EXPECT_EQ(ErrorOf([&, &path = path] { LoadFileData(fileData, path); }), text) << path;
         EXPECT_EQ(fileData, Previous) << path;
     }
@@ -170,7 +180,7 @@ TEST(FileImageErrors, TooManyOpenFiles) {
         for (int fd; (fd = ::open("/dev/null", O_RDONLY)) >= 0;) {
             held.push_back(fd);
         }
-        std::vector<std::uint8_t> fileData;
+        FileBytes fileData;
         const std::exception_ptr load = Thrown([&] { LoadFileData(fileData, dir.File("rom.bin")); });
         const std::exception_ptr save = Thrown([&] { SaveFileData(Previous, dir.File("rom.bin")); });
         // The sanitizers need a free descriptor of their own to inspect the caught errors.
@@ -196,7 +206,7 @@ TEST(FileImageErrors, AccessDeniedChangesNothing) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
             return std::string("cannot leave root");
         }
-        std::vector<std::uint8_t> fileData;
+        FileBytes fileData;
         return ErrorOf([&] { LoadFileData(fileData, dir.File("secret.bin")); }) + "|" +
                ErrorOf([&] { SaveFileData({}, dir.File("readonly.bin")); }) + "|" +
                ErrorOf([&] { SaveFileData({}, dir.File("locked/new.bin")); });

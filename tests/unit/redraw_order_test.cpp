@@ -8,6 +8,7 @@
 
 #include "app/Generic.h"
 #include "support/FormHarness.h"
+#include "views/PaletteView.h"
 
 namespace tintorb::test {
 namespace {
@@ -51,6 +52,7 @@ struct LoggedForm {
         s.FileName = "palette.bin";
         s.PalLength = 4;
         s.SelEnd = 1;
+        form.surface().TakeDirty();
         controls.calls.clear();
     }
 };
@@ -72,6 +74,22 @@ TEST(RedrawOrder, AnEditRedrawsThePaletteThenTheBrowser) {
     f.form.btnSwapClick();
     EXPECT_EQ(f.controls.calls,
               (std::vector<std::string>{"present", "listing", "bits", "present", "lblBrowser"}));
+}
+
+// Each present shows only the areas drawn since the last, and between the palette's two areas lie the
+// buttons, which a box around both would repaint for nothing.
+TEST(RedrawOrder, AnEditPresentsThePaletteAreasThenTheBrowserGrid) {
+    LoggedForm f;
+    f.form.areaRGBMouseDown(MouseButton::Left, 100, 10);
+    const Rect pal = RectOf(Ctl::areaPal);
+    const Rect rgb = RectOf(Ctl::areaRGB);
+    const Rect grid = RectOf(Ctl::areaBrowser);
+    const std::vector<std::vector<PixelBox>> expected{
+        {{pal.left, pal.top, pal.left + 4 * PaletteCellWidth, pal.top + PaletteCellHeight},
+         {rgb.left, rgb.top, rgb.left + rgb.width, rgb.top + rgb.height}},
+        {{grid.left, grid.top, grid.left + grid.width, grid.top + grid.height}},
+    };
+    EXPECT_EQ(f.controls.Presented(), expected);
 }
 
 TEST(RedrawOrder, CommandsWithNothingToChangeRedrawNothing) {

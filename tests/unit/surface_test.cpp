@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
 #include <functional>
@@ -44,6 +46,16 @@ Pixels Rect(int x, int y, int w, int h, const Pixels& hole = {}) {
     return pixels;
 }
 
+// The pixels row by row, whichever way the rows run in memory.
+std::vector<std::uint8_t> Snapshot(const Surface& surface) {
+    std::vector<std::uint8_t> pixels;
+    for (int y = 0; y < surface.Height(); ++y) {
+        const std::uint8_t* row = surface.Row0() + y * surface.Stride();
+        pixels.insert(pixels.end(), row, row + surface.Width() * 4);
+    }
+    return pixels;
+}
+
 struct Clip {
     const char* name;
     std::function<void(Surface&)> draw;
@@ -67,6 +79,12 @@ TEST(SurfaceClipping, ColoursExactlyThePixelsOnTheSurface) {
         {"frame", [](Surface& s) { s.DrawFrame(Ink, 10, 10, 30, 30, 2); },
          Rect(10, 10, 30, 30, Rect(12, 12, 26, 26))},
         {"client area", [](Surface& s) { s.ClearSurface(Ink, 20, 10); }, Rect(0, 0, 20, 10)},
+        {"cells from the left",
+         [](Surface& s) {
+             const std::uint32_t cells[] = {PixelOf({1, 1, 1}), PixelOf(Ink), PixelOf({1, 1, 1})};
+             s.FillCellRow(-30, H - 3, 25, 9, cells);
+         },
+         Rect(0, H - 3, 20, 3)},
         {"client beyond the surface", [](Surface& s) { s.ClearSurface(Ink, W + 9, H + 9); },
          Rect(0, 0, W, H)},
     };
@@ -112,7 +130,7 @@ TEST(SurfaceFrame, MatchesItsOutlinesDrawnOneByOne) {
 }
 
 // Every primitive with any arguments, on memory with a guard band before, between and after the rows.
-TEST(SurfaceBounds, NoPrimitiveWritesOutsideItsPixels) {
+TEST(SurfaceBounds, NoPrimitiveWritesOutsideItsPixelsOrOutsideWhatItReportsDrawn) {
     constexpr int width = 37, height = 23, guard = 64;
     constexpr std::ptrdiff_t stride = (width + 3) * 4;
     constexpr std::uint8_t Untouched = 0xA5;
@@ -134,7 +152,8 @@ TEST(SurfaceBounds, NoPrimitiveWritesOutsideItsPixels) {
                         height);
         for (int round = 0; round < 20000; ++round) {
             const Rgb colour{static_cast<std::uint8_t>(in(0, 255)), 0, 0};
-            switch (in(0, 5)) {
+            const std::vector<std::uint8_t> before = Snapshot(surface);
+            switch (in(0, 7)) {
                 case 0:
                     surface.DrawHLine(colour, any(), any(), any());
                     break;
@@ -150,9 +169,35 @@ TEST(SurfaceBounds, NoPrimitiveWritesOutsideItsPixels) {
                 case 4:
                     surface.DrawFrame(colour, any(), any(), any(), any(), any());
                     break;
+                case 5: {
+                    // Lines as wide as the box asks, two of them, so that rows alternate.
+                    const int w = in(-2 * width, 2 * width);
+                    const std::vector<std::uint32_t> even(static_cast<std::size_t>(std::max(w, 1)),
+                                                          PixelOf(colour));
+                    const std::vector<std::uint32_t> odd(even.size(), PixelOf({colour.r, 1, 1}));
+                    const std::array<const std::uint32_t*, 2> lines{even.data(), odd.data()};
+                    surface.RepeatLines(any(), any(), w, any(), lines);
+                    break;
+                }
+                case 6: {
+                    const std::vector<std::uint32_t> cells(static_cast<std::size_t>(in(0, 4)),
+                                                           PixelOf(colour));
+                    surface.FillCellRow(any(), any(), any(), any(), cells);
+                    break;
+                }
                 default:
                     surface.ClearSurface(colour, any(), any());
                     break;
+            }
+            // Whatever changed lies in what the surface reports as drawn, so presenting that shows it all.
+            const DirtyRegion dirty = surface.TakeDirty();
+            const std::vector<std::uint8_t> after = Snapshot(surface);
+            for (std::size_t i = 0; i < after.size(); i += 4) {
+                const int x = static_cast<int>(i / 4 % width), y = static_cast<int>(i / 4 / width);
+                const bool covered = std::ranges::any_of(dirty.Boxes(), [&](PixelBox b) {
+                    return x >= b.left && x < b.right && y >= b.top && y < b.bottom;
+                });
+                ASSERT_TRUE(covered || std::memcmp(&before[i], &after[i], 4) == 0) << x << ',' << y;
             }
         }
         for (std::size_t i = 0; i < memory.size(); ++i) {
@@ -165,6 +210,27 @@ TEST(SurfaceBounds, NoPrimitiveWritesOutsideItsPixels) {
             }
         }
     }
+}
+
+// Draws of one area grow one box; areas with a gap between them (where controls lie) stay apart, and a
+// region out of room still covers everything.
+TEST(SurfaceDirty, TouchingDrawsMergeAndSeparateAreasStayApart) {
+    Surface surface(200, 200);
+    for (int i = 0; i < 20; ++i) {
+        surface.FillBox(Ink, 8 + 25 * (i % 16), 136 - 100 + 40 * (i / 16), 25, 40);
+    }
+    surface.DrawBox(Ink, 8, 36, 25, 40);
+    EXPECT_EQ(std::vector(surface.Dirty().Boxes().begin(), surface.Dirty().Boxes().end()),
+              (std::vector<PixelBox>{{8, 36, 200, 116}}));
+
+    surface.TakeDirty();
+    surface.FillBox(Ink, 0, 0, 10, 10);
+    surface.FillBox(Ink, 0, 50, 10, 10);
+    EXPECT_EQ(surface.Dirty().Boxes().size(), 2u);
+    for (int i = 0; i < 10; ++i) {
+        surface.DrawHLine(Ink, 20 * i, 100 + 3 * i, 5);
+    }
+    EXPECT_LE(surface.Dirty().Boxes().size(), DirtyRegion::MaxBoxes);
 }
 
 }  // namespace tintorb::test

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -43,6 +44,8 @@ void PrepareApplication() {
     QCoreApplication::setOrganizationName(QStringLiteral("Tintorb window tests"));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    // A blinking caret would make what the screen shows depend on the moment it is looked at.
+    QApplication::setCursorFlashTime(0);
 }
 
 GuiWindow::GuiWindow(std::unique_ptr<MainWindow> window)
@@ -139,6 +142,16 @@ void GuiWindow::ChooseItem(Ctl c, int index) {
 }
 
 QImage GuiWindow::Grab() const {
+    // What the screen shows once every pending paint is done: pixels drawn but never presented show up
+    // here as the old ones, which a fresh rendering of the widgets would hide.
+    QApplication::processEvents();
+    const QPoint origin = ToWindow({0, 0});
+    return window_->screen()
+        ->grabWindow(window_->winId(), origin.x(), origin.y(), ClientWidth, ClientHeight)
+        .toImage();
+}
+
+QImage GuiWindow::Render() const {
     return window_->grab(QRect(ToWindow({0, 0}), QSize(ClientWidth, ClientHeight))).toImage();
 }
 

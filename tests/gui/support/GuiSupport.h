@@ -89,8 +89,10 @@ class GuiWindow : public QObject {
     // Chooses an item of the length menu from its drop-down list, as a user's click on it would.
     void ChooseItem(Ctl c, int index);
 
-    // What the window shows below the menu bar: its client area as painted now, and one pixel of it.
+    // What the window shows below the menu bar: its client area as the screen has it, and one pixel of it;
+    // and the client area rendered afresh from the widgets' state, which the screen must match.
     [[nodiscard]] QImage Grab() const;
+    [[nodiscard]] QImage Render() const;
     [[nodiscard]] QColor Pixel(int x, int y) const;
     [[nodiscard]] QString TextOf(Ctl c) const { return QString::fromStdString(window_->Text(c)); }
     // The caption as the window system shows it, with the mark of unsaved changes resolved.

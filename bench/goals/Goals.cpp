@@ -1,0 +1,69 @@
+#include "goals/Goals.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace tintorb::bench {
+
+namespace {
+
+constexpr int MinimumRepetitions = 9;
+
+// The console report, keeping each benchmark's median as it goes by.
+class MedianReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& reports) override {
+        ConsoleReporter::ReportRuns(reports);
+        for (const Run& run : reports) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred) {
+                medians[run.run_name.str()] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            }
+        }
+    }
+
+    Medians medians;
+};
+
+}  // namespace
+
+Medians RunBenchmarks(int argc, char** argv) {
+    std::vector<char*> args(argv, argv + argc);
+    std::string repetitions = "--benchmark_repetitions=" + std::to_string(MinimumRepetitions);
+    std::string aggregatesOnly = "--benchmark_report_aggregates_only=true";
+    bool repetitionsGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        repetitionsGiven |= std::strncmp(argv[i], "--benchmark_repetitions", 23) == 0;
+    }
+    if (!repetitionsGiven) {
+        args.push_back(repetitions.data());
+        args.push_back(aggregatesOnly.data());
+    }
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return reporter.medians;
+}
+
+void PrintGoal(std::string_view name, double value, double target, std::string_view unit) {
+    std::printf("goal %.*s: %.2f%.*s (target %g%.*s) %s\n", static_cast<int>(name.size()), name.data(), value,
+                static_cast<int>(unit.size()), unit.data(), target, static_cast<int>(unit.size()),
+                unit.data(), value <= target ? "met" : "missed");
+}
+
+void PrintRatioGoal(const Medians& medians, std::string_view name, std::string_view measured,
+                    std::string_view baseline, double target) {
+    const auto top = medians.find(measured);
+    const auto bottom = medians.find(baseline);
+    if (top == medians.end() || bottom == medians.end() || bottom->second <= 0) {
+        return;
+    }
+    PrintGoal(name, top->second / bottom->second, target, "x");
+}
+
+}  // namespace tintorb::bench

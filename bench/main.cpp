@@ -1,0 +1,30 @@
+// Runs the core benchmarks and prints a verdict line for each goal.
+
+#include "goals/Goals.h"
+#include "load_bench.h"
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    using tintorb::bench::PrintRatioGoal;
+    const tintorb::bench::Medians medians = tintorb::bench::RunBenchmarks(argc, argv);
+    PrintRatioGoal(medians, "FillBox/fill", "FillBoxBrowser", "FillBoxBrowserBaseline", 1.5);
+    PrintRatioGoal(medians, "ClearSurface/fill", "ClearSurfaceClient", "ClearSurfaceClientBaseline", 1.5);
+    PrintRatioGoal(medians, "DrawBrowser-valid/ClearBrowser", "DrawBrowserValidGrid", "ClearBrowserAlone",
+                   1.5);
+    PrintRatioGoal(medians, "DrawBrowser-mixed/ClearBrowser", "DrawBrowserMixedGrid", "ClearBrowserAlone",
+                   1.5);
+    PrintRatioGoal(medians, "DrawBrowser-worst/ClearBrowser", "DrawBrowserAlternatingGrid",
+                   "ClearBrowserAlone", 1.5);
+    PrintRatioGoal(medians, "RefreshAfterEdit/DrawBrowser", "PaletteRefreshAfterEdit64",
+                   "PaletteDrawBrowserReference", 1.5);
+    PrintRatioGoal(medians, "Load64MiB/read", "LoadFileData64MiB", "PlainRead64MiB", 2.0);
+    if (medians.contains("LoadFileData64MiB") && medians.contains("PlainRead64MiBHugePages")) {
+        std::printf("reference Load64MiB/read-into-huge-pages: %.2fx\n",
+                    medians.at("LoadFileData64MiB") / medians.at("PlainRead64MiBHugePages"));
+    }
+    if (const auto peak = tintorb::test::SecondLoadPeakOverImages()) {
+        tintorb::bench::PrintGoal("Load64MiB-peak/(old+new)", *peak, 1.1, "x");
+    }
+    return 0;
+}

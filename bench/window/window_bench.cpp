@@ -1,0 +1,107 @@
+// A level click through the real window, offscreen, until every widget it changed is painted, against a
+// memcpy of the client area's pixels in the same run.
+
+#include "app/Layout.h"
+#include "goals/Goals.h"
+#include "platform/MainWindow.h"
+#include "views/LevelPicker.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QTest>
+
+namespace tintorb::bench {
+
+namespace {
+
+// The window with its open dialog answered by a file of 2048 colour words.
+class BenchWindow : public MainWindow {
+  public:
+    BenchWindow() {
+        std::ofstream out(path_, std::ios::binary);
+        for (int i = 0; i < 2048; ++i) {
+            const auto word = static_cast<std::uint16_t>((i * 0x0122) & 0x0EEE);
+            out.put(static_cast<char>(word >> 8)).put(static_cast<char>(word & 0xFF));
+        }
+    }
+    ~BenchWindow() override { std::filesystem::remove(path_); }
+    BenchWindow(const BenchWindow&) = delete;
+    BenchWindow& operator=(const BenchWindow&) = delete;
+
+    std::optional<std::string> RunOpenDialog() override { return path_.string(); }
+
+  private:
+    std::filesystem::path path_ = std::filesystem::temp_directory_path() / "tintorb-window-bench.bin";
+};
+
+void ClickAt(QWidget& window, QPoint client) {
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, client);
+}
+
+QPoint CentreOf(Ctl c) {
+    const Rect r = RectOf(c);
+    return {r.left + r.width / 2, r.top + r.height / 2};
+}
+
+// A click on a red level swatch, alternating between two levels so that every click changes the entry:
+// the palette, picker, browser, listing and bit view all redraw.
+void ClickToPaint(benchmark::State& state) {
+    BenchWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was not exposed");
+        return;
+    }
+    ClickAt(window, CentreOf(Ctl::btnLoad));
+    const Rect browser = RectOf(Ctl::areaBrowser);
+    ClickAt(window, {browser.left + 4, browser.top + 4});
+    QApplication::processEvents();
+    const Rect picker = RectOf(Ctl::areaRGB);
+    int level = 3;
+    for (auto _ : state) {
+        level = level == 3 ? 5 : 3;
+        ClickAt(window, {picker.left + SwatchSize * level + SwatchSize / 2, picker.top + SwatchSize / 2});
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(ClickToPaint)->Unit(benchmark::kMicrosecond);
+
+void MemcpyClientArea(benchmark::State& state) {
+    const std::size_t bytes = std::size_t{ClientWidth} * ClientHeight * 4;
+    std::vector<std::uint8_t> from(bytes, 1);
+    std::vector<std::uint8_t> to(bytes, 2);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(MemcpyClientArea)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+}  // namespace tintorb::bench
+
+int main(int argc, char* argv[]) {
+    // The goal is defined offscreen, where no window system's compositor takes part.
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    const tintorb::bench::Medians medians = tintorb::bench::RunBenchmarks(argc, argv);
+    const auto click = medians.find("ClickToPaint");
+    if (click != medians.end()) {
+        tintorb::bench::PrintGoal("click-to-paint", click->second * 1e3, 0.9, " ms");
+    }
+    tintorb::bench::PrintRatioGoal(medians, "click-to-paint/memcpy", "ClickToPaint", "MemcpyClientArea", 6.0);
+    return 0;
+}

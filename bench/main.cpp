@@ -18,6 +18,9 @@ int main(int argc, char* argv[]) {
                    "ClearBrowserAlone", 1.5);
     PrintRatioGoal(medians, "RefreshAfterEdit/DrawBrowser", "PaletteRefreshAfterEdit64",
                    "PaletteDrawBrowserReference", 1.5);
+    PrintRatioGoal(medians, "LevelClick-recorded/unrecorded", "PaletteLevelClickRecorded",
+                   "PaletteLevelClickUnrecorded", 1.1);
+    PrintRatioGoal(medians, "UndoRedo/RefreshAfterEdit", "PaletteUndoRedo", "PaletteRefreshAfterEdit64", 1.1);
     PrintRatioGoal(medians, "Load64MiB/read", "LoadFileData64MiB", "PlainRead64MiB", 2.0);
     if (medians.contains("LoadFileData64MiB") && medians.contains("PlainRead64MiBHugePages")) {
         std::printf("reference Load64MiB/read-into-huge-pages: %.2fx\n",

@@ -34,6 +34,10 @@ Medians RunBenchmarks(int argc, char** argv) {
     std::vector<char*> args(argv, argv + argc);
     std::string repetitions = "--benchmark_repetitions=" + std::to_string(MinimumRepetitions);
     std::string aggregatesOnly = "--benchmark_report_aggregates_only=true";
+    // Repetitions of different benchmarks take turns, so that the machine's drift over the run (clock
+    // speed, other work, a history or heap grown by an earlier benchmark) does not land on one side of a
+    // ratio.
+    std::string interleaved = "--benchmark_enable_random_interleaving=true";
     bool repetitionsGiven = false;
     for (int i = 1; i < argc; ++i) {
         repetitionsGiven |= std::strncmp(argv[i], "--benchmark_repetitions", 23) == 0;
@@ -41,6 +45,7 @@ Medians RunBenchmarks(int argc, char** argv) {
     if (!repetitionsGiven) {
         args.push_back(repetitions.data());
         args.push_back(aggregatesOnly.data());
+        args.push_back(interleaved.data());
     }
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());

@@ -8,6 +8,7 @@
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
 #include "platform/MainWindow.h"
+#include "platform/QtText.h"
 #include "platform/SurfaceView.h"
 
 #include <QAbstractButton>
@@ -30,10 +31,6 @@
 namespace tintorb {
 
 namespace {
-
-[[nodiscard]] QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Replaces the characters of one line that differ from its new text, and only those: the box then lays out
 // and repaints just that line (a wider replacement would reach into the next line and repaint them all).

@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <iterator>
 #include <new>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
 
+#include "finder/ColourSearch.h"
+#include "finder/PaletteScan.h"
+#include "finder/SearchQuery.h"
 #include "formats/PaletteFile.h"
 #include "model/EditorState.h"
 #include "model/FileImage.h"
@@ -24,7 +29,12 @@ constexpr int Done = 0;
 constexpr int Failed = 1;
 constexpr int Misused = 2;
 
+// The options a command may take.
+enum Option : unsigned { NoOptions = 0, ClearUnusedBitsOption = 1, MinOption = 2, JsonOption = 4 };
+
 constexpr std::string_view ClearUnusedBits = "--clear-unused-bits";
+constexpr std::string_view Min = "--min";
+constexpr std::string_view Json = "--json";
 
 // A command line that asks for something no command does.
 class UsageError : public std::runtime_error {
@@ -32,9 +42,17 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+struct Streams {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
+
 struct Arguments {
     std::vector<std::string> operands;
     bool clearUnusedBits = false;
+    int minRun = DefaultMinRun;
+    bool json = false;
 };
 
 struct Subcommand {
@@ -42,8 +60,8 @@ struct Subcommand {
     std::string_view usage;
     std::string_view help;
     std::size_t operands;
-    bool takesClearUnusedBits;
-    int (*run)(const Arguments& args, std::ostream& out);
+    unsigned options;
+    int (*run)(const Arguments& args, Streams streams);
 };
 
 constexpr std::string_view Overview =
@@ -118,7 +136,7 @@ int PutAndSave(EditorState& state, const ImportedPalette& palette, bool clearUnu
     return Done;
 }
 
-int RunExport(const Arguments& args, std::ostream&) {
+int RunExport(const Arguments& args, Streams) {
     EditorState state = OpenPalette(args);
     SetLength(state, args.operands[2]);
     const std::string& target = args.operands[3];
@@ -127,48 +145,137 @@ int RunExport(const Arguments& args, std::ostream&) {
     return Done;
 }
 
-int RunImport(const Arguments& args, std::ostream& out) {
+int RunImport(const Arguments& args, Streams streams) {
     EditorState state = OpenPalette(args);
     const std::string& source = args.operands[2];
     return PutAndSave(state, Naming(source, [&] { return ReadPaletteFile(source); }), args.clearUnusedBits,
-                      out);
+                      streams.out);
 }
 
-int RunListing(const Arguments& args, std::ostream& out) {
+int RunListing(const Arguments& args, Streams streams) {
     EditorState state = OpenPalette(args);
     SetLength(state, args.operands[2]);
     for (const std::string& line : FormatListing(Entries(state))) {
-        out << line << '\n';
+        streams.out << line << '\n';
     }
     return Done;
 }
 
-int RunPatch(const Arguments& args, std::ostream& out) {
+int RunPatch(const Arguments& args, Streams streams) {
     EditorState state = OpenPalette(args);
     const std::string& listing = args.operands[2];
     const std::span bytes(reinterpret_cast<const std::uint8_t*>(listing.data()), listing.size());
     return PutAndSave(state, Naming("listing", [&] { return DecodePalette(PaletteFormat::Hex, bytes); }),
-                      false, out);
+                      false, streams.out);
 }
 
-constexpr std::array<Subcommand, 4> Subcommands{{
+[[nodiscard]] std::string TwoDecimals(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+// A long list ends with a line on standard error when its worst hits were left out.
+void WarnIfCut(bool cut, std::ostream& err) {
+    if (cut) {
+        err << "tintorb-cli: only the best " << MaxHits << " hits are listed\n";
+    }
+}
+
+[[nodiscard]] FileBytes ReadWhole(const std::string& file) {
+    FileBytes bytes;
+    Naming(file, [&] { return LoadFileData(bytes, file); });
+    return bytes;
+}
+
+int RunScan(const Arguments& args, Streams streams) {
+    const FileBytes bytes = ReadWhole(args.operands[0]);
+    const ScanResult result = ScanPalettes(bytes, args.minRun);
+    const char* separator = "[";
+    for (const ScanHit& hit : result.hits) {
+        if (args.json) {
+            streams.out << separator << "{\"address\": " << hit.address << ", \"length\": " << hit.length
+                        << ", \"score\": " << TwoDecimals(hit.score) << "}";
+            separator = ",\n ";
+        } else {
+            streams.out << AddressText(hit.address) << ' ' << hit.length << ' ' << TwoDecimals(hit.score)
+                        << '\n';
+        }
+    }
+    if (args.json) {
+        streams.out << (result.hits.empty() ? "[" : "") << "]\n";
+    }
+    WarnIfCut(result.cut, streams.err);
+    return Done;
+}
+
+[[nodiscard]] std::vector<ColourWord> ReadQuery(const std::string& query, std::istream& in) {
+    if (query != "-") {
+        return Naming(query, [&] { return ReadQueryFile(query); });
+    }
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return Naming("standard input", [&] { return ParseQueryText(text); });
+}
+
+int RunFind(const Arguments& args, Streams streams) {
+    const std::vector<ColourWord> query = ReadQuery(args.operands[1], streams.in);
+    if (query.empty()) {
+        throw FormatError(args.operands[1] + ": no colours to look for");
+    }
+    const FileBytes bytes = ReadWhole(args.operands[0]);
+    const SearchResult result = FindColours(bytes, query);
+    const char* separator = "[";
+    for (const SearchHit& hit : result.hits) {
+        if (args.json) {
+            streams.out << separator << "{\"address\": " << hit.address << ", \"length\": " << hit.length
+                        << ", \"query_start\": " << hit.queryStart << ", \"match\": \""
+                        << MatchName(hit.match) << "\"}";
+            separator = ",\n ";
+        } else {
+            streams.out << AddressText(hit.address) << ' ' << hit.length << " entries " << hit.queryStart
+                        << '-' << hit.queryStart + hit.length - 1 << ' ' << MatchName(hit.match) << '\n';
+        }
+    }
+    if (args.json) {
+        streams.out << (result.hits.empty() ? "[" : "") << "]\n";
+    }
+    WarnIfCut(result.cut, streams.err);
+    return Done;
+}
+
+constexpr std::array<Subcommand, 6> Subcommands{{
     {"export", "export FILE ADDR LEN OUT",
      "Writes LEN entries of the palette at ADDR in FILE to the palette file OUT. Colour formats get each\n"
      "entry's colour as the editor shows it; .bin and .txt get the words as they are.\n",
-     4, false, RunExport},
+     4, NoOptions, RunExport},
     {"import", "import FILE ADDR IN [--clear-unused-bits]",
      "Writes the colours of the palette file IN over the entries from ADDR in FILE, at most 64 and no\n"
      "further than the file's end, and saves FILE in place. Each colour goes to the nearest level of the\n"
      "hardware's ramp, and each entry keeps its unused bits (0xF111) unless --clear-unused-bits is given;\n"
      ".bin and .txt bring whole words. On any error FILE is left untouched.\n",
-     3, true, RunImport},
+     3, ClearUnusedBitsOption, RunImport},
     {"listing", "listing FILE ADDR LEN",
      "Prints LEN entries of the palette at ADDR in FILE as assembler lines, dc.w $0EEE,...\n", 3, false,
      RunListing},
     {"patch", "patch FILE ADDR 'dc.w ...'",
      "Writes the words of the listing (dc.w lines, or one $XXXX a line) over the entries from ADDR in FILE\n"
      "and saves FILE in place. On any error FILE is left untouched.\n",
-     3, false, RunPatch},
+     3, NoOptions, RunPatch},
+    {"scan", "scan FILE [--min N] [--json]",
+     "Lists every run of at least N valid colour words in FILE (8 unless --min says otherwise, at most 64),\n"
+     "at even and at odd offsets, one line each: its address, its length and how palette-like it looks\n"
+     "(0 to 1), best first. A run longer than 64 is listed in pieces of 64; a stretch of one repeated word\n"
+     "a palette line long stands alone. --json prints one JSON array of\n"
+     "{\"address\": 8000, \"length\": 16, \"score\": 0.93}, addresses as byte offsets.\n",
+     1, MinOption | JsonOption, RunScan},
+    {"find", "find FILE QUERY [--json]",
+     "Lists every place in FILE where the colours of QUERY lie: whole and exact, whole but for the unused\n"
+     "bits (masked), or a part of at least 4 entries in a row, best first, one line each: its address, its\n"
+     "length and which entries of QUERY it holds. QUERY is a palette file, a dump of colour memory "
+     "(big-endian\n"
+     "words, any other name), or - for a listing or $XXXX lines on standard input. --json prints one JSON\n"
+     "array of {\"address\": 8000, \"length\": 8, \"query_start\": 0, \"match\": \"exact\"}.\n",
+     2, JsonOption, RunFind},
 }};
 
 void ShowOverview(std::ostream& out) {
@@ -183,11 +290,25 @@ void ShowHelp(const Subcommand& command, std::ostream& out) {
     out << "Usage: tintorb-cli " << command.usage << "\n\n" << command.help << '\n' << Overview;
 }
 
+// The run length after --min: a number from 1 to 64.
+[[nodiscard]] int MinRunOf(std::span<const std::string> args, std::size_t i) {
+    const std::optional<std::int32_t> n = i < args.size() ? ReadNumber(args[i]) : std::nullopt;
+    if (!n || *n < 1 || *n > MaxPalLength) {
+        throw UsageError("--min takes a number from 1 to 64");
+    }
+    return *n;
+}
+
 [[nodiscard]] Arguments Parse(const Subcommand& command, std::span<const std::string> args) {
     Arguments parsed;
-    for (const std::string& arg : args) {
-        if (arg == ClearUnusedBits && command.takesClearUnusedBits) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == ClearUnusedBits && (command.options & ClearUnusedBitsOption) != 0) {
             parsed.clearUnusedBits = true;
+        } else if (arg == Json && (command.options & JsonOption) != 0) {
+            parsed.json = true;
+        } else if (arg == Min && (command.options & MinOption) != 0) {
+            parsed.minRun = MinRunOf(args, ++i);
         } else if (arg.starts_with("--")) {
             throw UsageError(std::string(command.name) + ": unknown option " + arg);
         } else {
@@ -202,7 +323,7 @@ void ShowHelp(const Subcommand& command, std::ostream& out) {
 
 }  // namespace
 
-int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+int Run(std::span<const std::string> args, std::istream& in, std::ostream& out, std::ostream& err) {
     if (args.empty() || args[0] == "--help") {
         ShowOverview(args.empty() ? err : out);
         return args.empty() ? Misused : Done;
@@ -223,7 +344,7 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
         return Done;
     }
     try {
-        return command->run(Parse(*command, rest), out);
+        return command->run(Parse(*command, rest), {in, out, err});
     } catch (const UsageError& e) {
         err << "tintorb-cli: " << e.what() << '\n';
         return Misused;

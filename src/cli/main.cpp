@@ -8,5 +8,5 @@
 int main(int argc, char* argv[]) {
     tintorb::IgnoreFileSizeSignal();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return tintorb::cli::Run(args, std::cout, std::cerr);
+    return tintorb::cli::Run(args, std::cin, std::cout, std::cerr);
 }

@@ -135,7 +135,7 @@ void TForm1::areaBrowserMouseDown(MouseButton, int X, int Y) {
 }
 
 void TForm1::ShowPaletteAddress() {
-    controls_.SetText(Ctl::editAddress, HexPrefixed(HexText(static_cast<std::uint32_t>(State.PalAddress))));
+    controls_.SetText(Ctl::editAddress, AddressText(State.PalAddress));
 }
 
 void TForm1::SetupPalette() {

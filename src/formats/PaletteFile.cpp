@@ -33,7 +33,10 @@ PaletteFormat RequireFormatOf(const std::string& path) {
 }
 
 ImportedPalette ReadPaletteFile(const std::string& path) {
-    const PaletteFormat format = RequireFormatOf(path);
+    return ReadPaletteFile(path, RequireFormatOf(path));
+}
+
+ImportedPalette ReadPaletteFile(const std::string& path, PaletteFormat format) {
     if (const std::optional<FileStamp> stamp = StampOf(path); stamp && stamp->size > LargestPaletteFile) {
         throw FormatError("The file is too large to be a palette");
     }
@@ -47,8 +50,7 @@ void WritePaletteFile(const std::string& path, std::span<const ColourWord> words
 }
 
 std::string PaletteTitle(const std::string& fileName, std::int32_t address) {
-    return std::filesystem::path(fileName).filename().string() + " $" +
-           HexText(static_cast<std::uint32_t>(address));
+    return std::filesystem::path(fileName).filename().string() + " " + AddressText(address);
 }
 
 ImportCount PutImported(const ImportedPalette& palette, PaletteWords& words, std::int64_t first,

@@ -19,6 +19,8 @@ namespace tintorb {
 
 // Reads the palette file at path. Throws FileError (FormatError for what is no palette of its format).
 [[nodiscard]] ImportedPalette ReadPaletteFile(const std::string& path);
+// The same, whatever the file is named.
+[[nodiscard]] ImportedPalette ReadPaletteFile(const std::string& path, PaletteFormat format);
 
 // Writes the entries to path in the format its extension names; as a save does, a failure leaves any file
 // there as it was. Throws FileError.

@@ -98,4 +98,11 @@ std::string HexText(std::uint32_t value, int minDigits) {
     return text;
 }
 
+std::string AddressText(std::int64_t address) {
+    // Appended rather than written "$" + digits, on which g++ 12 gives a false -Wrestrict warning.
+    std::string text(1, '$');
+    text.append(HexText(static_cast<std::uint32_t>(address)));
+    return text;
+}
+
 }  // namespace tintorb

@@ -17,4 +17,7 @@ namespace tintorb {
 // Uppercase hexadecimal, zero-padded to at least minDigits digits.
 [[nodiscard]] std::string HexText(std::uint32_t value, int minDigits = 1);
 
+// An address as the address box shows it: "$1F40".
+[[nodiscard]] std::string AddressText(std::int64_t address);
+
 }  // namespace tintorb

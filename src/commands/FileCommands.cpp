@@ -1,4 +1,6 @@
+#include "app/ErrorMessage.h"
 #include "app/Generic.h"
+#include "finder/PaletteNames.h"
 #include "model/FileImage.h"
 #include "views/BrowserView.h"
 
@@ -83,6 +85,7 @@ void TForm1::Load(const std::string& path) {
     // "[*]" is where the window shows its mark of unsaved changes.
     controls_.SetCaption(std::string(WindowCaption) + " - " + path + "[*]");
     ShowModified();
+    ResetFinds();
     controls_.Clear(Ctl::memoASM);
     controls_.SetText(Ctl::editBits, ResetBitsText);
     controls_.SetEnabled(Ctl::editBits, false);
@@ -135,6 +138,37 @@ void TForm1::btnSaveAsClick() {
     if (!State.FileName.empty() && SameFile(*path, State.FileName)) {
         document_.MarkSaved(StampOf(State.FileName));
         ShowModified();
+    }
+}
+
+void TForm1::ResetFinds() {
+    controls_.ClearFinder();
+    names_ = {};
+    // A document made in memory has no side file yet.
+    if (document_.Stamp()) {
+        ReadNames();
+    }
+    controls_.ShowNames();
+}
+
+void TForm1::ReadNames() {
+    const std::string sideFile = ShortName(SideFilePath(State.FileName));
+    // The file itself loaded; a side file that cannot be read costs only the names, so it is said here
+    // rather than failing the load.
+    try {
+        names_ = ReadPaletteNames(State.FileName);
+    } catch (const FileError& error) {
+        controls_.ShowMessage("The palette names in " + sideFile +
+                              " could not be read: " + ErrorMessageText(error.what()));
+        return;
+    }
+    std::string skipped;
+    for (const SkippedLine& line : names_.Skipped()) {
+        skipped += (skipped.empty() ? "" : "\n") + sideFile + ": line " + std::to_string(line.number) +
+                   " skipped: " + line.reason;
+    }
+    if (!skipped.empty()) {
+        controls_.ShowMessage(skipped);
     }
 }
 

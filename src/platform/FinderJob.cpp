@@ -15,7 +15,7 @@ FinderJob::FinderJob(std::vector<std::uint8_t> bytes, Work work)
       }) {}
 
 FinderJob::~FinderJob() {
-    stop_.store(true, std::memory_order_relaxed);
+    Stop();
     thread_.join();
 }
 

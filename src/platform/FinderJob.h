@@ -28,11 +28,13 @@ class FinderJob {
         std::function<FinderResult(std::span<const std::uint8_t> bytes, const FindProgress& progress)>;
 
     FinderJob(std::vector<std::uint8_t> bytes, Work work);
-    // Stops the work at its next progress report and waits for the thread.
+    // Waits for the thread, after asking the work to stop.
     ~FinderJob();
     FinderJob(const FinderJob&) = delete;
     FinderJob& operator=(const FinderJob&) = delete;
 
+    // Asks the work to stop at its next progress report; it may still take a moment to end.
+    void Stop() { stop_.store(true, std::memory_order_relaxed); }
     [[nodiscard]] bool Finished() const { return finished_.load(std::memory_order_acquire); }
     // How much is done, from 0 to 1.
     [[nodiscard]] double Done() const;

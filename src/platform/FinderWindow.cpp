@@ -32,6 +32,7 @@ enum Column { AddressColumn, LengthColumn, ColoursColumn, RatingColumn, NameColu
 // Work that ends this soon shows no progress bar: it would only flicker.
 constexpr qint64 QuietMs = 100;
 constexpr int PollMs = 20;
+constexpr int RescanDelayMs = 250;
 constexpr int ProgressSteps = 1000;
 
 // The strip of a palette's colours, read from the file as it is now, so that edits show at once.
@@ -172,6 +173,11 @@ FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), win
     cancel_ = new QPushButton(tr("Cancel"), this);
     progress_->hide();
     cancel_->hide();
+    // Names for the window tests.
+    scan->setObjectName(QStringLiteral("scan"));
+    status_->setObjectName(QStringLiteral("status"));
+    progress_->setObjectName(QStringLiteral("progress"));
+    cancel_->setObjectName(QStringLiteral("cancel"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(minimumLabel);
@@ -190,7 +196,11 @@ FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), win
     resize(620, 480);
 
     connect(scan, &QPushButton::clicked, this, &FinderWindow::Scan);
-    connect(minimum_, &QSpinBox::valueChanged, this, &FinderWindow::Scan);
+    // Stepping through lengths with the arrows scans once, for the length the steps end at.
+    rescan_.setSingleShot(true);
+    rescan_.setInterval(RescanDelayMs);
+    connect(&rescan_, &QTimer::timeout, this, &FinderWindow::Scan);
+    connect(minimum_, &QSpinBox::valueChanged, &rescan_, qOverload<>(&QTimer::start));
     connect(fromClipboard_, &QAction::triggered, this, &FinderWindow::SearchClipboard);
     connect(fromFile_, &QAction::triggered, this, &FinderWindow::SearchFile);
     connect(cancel_, &QPushButton::clicked, this, [this] { Stop(tr("Cancelled")); });
@@ -261,28 +271,32 @@ void FinderWindow::Search(std::vector<ColourWord> query) {
 
 void FinderWindow::Start(const QString& doing, FinderJob::Work work) {
     // The work before goes first: its results are of another question, or of another file.
-    job_.reset();
+    Stop(doing);
     listed_ = false;
     model_->SetRows({}, searched_);
     const FileBytes& data = window_.Form().State.FileData;
     job_ = std::make_unique<FinderJob>(std::vector<std::uint8_t>(data.begin(), data.end()), std::move(work));
     minimum_->setEnabled(!searched_);
-    status_->setText(doing);
     started_.start();
     poll_.start();
 }
 
 void FinderWindow::Stop(const QString& status) {
-    job_.reset();
-    poll_.stop();
+    if (job_) {
+        job_->Stop();
+        stopping_.push_back(std::move(job_));
+    }
     progress_->hide();
     cancel_->hide();
     status_->setText(status);
 }
 
 void FinderWindow::Poll() {
+    std::erase_if(stopping_, [](const std::unique_ptr<FinderJob>& job) { return job->Finished(); });
     if (!job_) {
-        poll_.stop();
+        if (stopping_.empty()) {
+            poll_.stop();
+        }
         return;
     }
     if (!job_->Finished()) {
@@ -294,6 +308,7 @@ void FinderWindow::Poll() {
         return;
     }
     result_ = job_->Take();
+    job_.reset();
     Stop({});
     listed_ = true;
     ShowRows();

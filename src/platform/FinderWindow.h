@@ -73,8 +73,11 @@ class FinderWindow : public QWidget {
     QAction* fromFile_ = nullptr;
 
     std::unique_ptr<FinderJob> job_;
+    // Work that was stopped but has not ended yet: let go of once it has, so that no one waits for it.
+    std::vector<std::unique_ptr<FinderJob>> stopping_;
     QElapsedTimer started_;
     QTimer poll_;
+    QTimer rescan_;
     // What the table lists: the last scan's hits, or the last search's.
     bool searched_ = false;
     // Whether the table holds the results of the last work, rather than nothing yet.

@@ -85,12 +85,13 @@ void TForm1::Load(const std::string& path) {
     // "[*]" is where the window shows its mark of unsaved changes.
     controls_.SetCaption(std::string(WindowCaption) + " - " + path + "[*]");
     ShowModified();
-    ResetFinds();
     controls_.Clear(Ctl::memoASM);
     controls_.SetText(Ctl::editBits, ResetBitsText);
     controls_.SetEnabled(Ctl::editBits, false);
     ClearPaletteAreas();
     DrawBrowser();
+    // After the file shows, so that a warning about its names stands in front of it.
+    ResetFinds();
 
     // A file that fits the grid needs no scrolling. Otherwise moving the position back to the top fires
     // barBrowserChange, which redraws at offset 0 again.

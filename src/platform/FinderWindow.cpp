@@ -216,6 +216,8 @@ void FinderWindow::Open() {
     show();
     raise();
     activateWindow();
+    // Arrows and Enter go to the rows at once.
+    table_->setFocus();
     if (!listed_ && !job_) {
         Scan();
     }
@@ -320,7 +322,18 @@ void FinderWindow::ShowRows() {
     std::vector<FindRow> rows = searched_ ? SearchRows(result_.search.hits, form.Names())
                                           : ScanRows(result_.scan.hits, form.Names(), form.State.FileData);
     const auto count = static_cast<int>(rows.size());
+    // The row the user was on stays current when the rows are listed again (with new names); in new
+    // results the best one is, so that Enter goes to it. Nothing is located before the user asks.
+    int current = 0;
+    if (const QModelIndex was = table_->currentIndex(); was.isValid()) {
+        const FindRow& row = model_->Row(was.row());
+        const auto same = std::find_if(rows.begin(), rows.end(), [&](const FindRow& r) {
+            return r.address == row.address && r.length == row.length;
+        });
+        current = same != rows.end() ? static_cast<int>(same - rows.begin()) : 0;
+    }
     model_->SetRows(std::move(rows), searched_);
+    table_->setCurrentIndex(model_->index(current, 0));
     QString status = searched_ ? (count == 1 ? tr("1 place found") : tr("%1 places found").arg(count)) +
                                      tr(" for %1 colours").arg(queryLength_)
                                : (count == 1 ? tr("1 palette found") : tr("%1 palettes found").arg(count));

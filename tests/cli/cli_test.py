@@ -95,7 +95,7 @@ class CommandLine(unittest.TestCase):
                                  {"address": 513, "length": 4, "query_start": 0, "match": "part"}])
         listing = subprocess.run([CLI, "find", self.path("planted.bin"), "-"], input="dc.w $1EEE,$0A42,$0246\n",
                                  capture_output=True, text=True)
-        self.assertEqual(listing.stdout, "$102 3 entries 0-2 masked\n")
+        self.assertEqual(listing.stdout, "$102 3 entries 0-2 masked\n$203 3 entries 0-2 masked\n")
         self.assertIn("--min takes a number from 1 to 64", self.run_cli("scan", self.rom, "--min", "0", status=2))
 
     def test_every_command_takes_help(self):

@@ -100,6 +100,24 @@ TEST(PaletteScan, RanksPlantedPalettesAboveZerosAndCounting) {
     EXPECT_EQ(hits.size(), 6u);
 }
 
+TEST(PaletteScan, PaddingInsideARunStandsAloneAndSplitsIt) {
+    Bytes bytes(0x500, 0xFF);
+    const std::vector<ColourWord> a = MadeUpPalette(10, 1);
+    std::vector<ColourWord> b = MadeUpPalette(16, 2);
+    b[0] = 0x0246;
+    std::vector<ColourWord> run = a;
+    run.insert(run.end(), 20, 0x0EEE);
+    run.insert(run.end(), b.begin(), b.end());
+    run.insert(run.end(), 17, 0x0000);
+    Plant(bytes, 0x400, run);
+    std::set<std::pair<std::int64_t, std::int32_t>> found;
+    for (const ScanHit& hit : ScanPalettes(bytes).hits) {
+        found.emplace(hit.address, hit.length);
+    }
+    EXPECT_EQ(found, (std::set<std::pair<std::int64_t, std::int32_t>>{
+                         {0x400, 10}, {0x414, 20}, {0x43C, 16}, {0x45C, 17}, {0x45D, 16}}));
+}
+
 // Every maximal diagonal match of at least four entries (or of the whole of a shorter query), found by
 // comparing every word with every entry.
 std::set<std::tuple<std::int64_t, std::int32_t, std::int32_t, MatchKind>> ReferenceMatches(

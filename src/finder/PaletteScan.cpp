@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <bitset>
 #include <cstring>
 
 #include "finder/BestHits.h"
@@ -78,15 +77,19 @@ class RunSplitter {
     void Split(std::int64_t start, std::int64_t count) {
         std::int64_t between = 0;
         bool afterFiller = false;
-        for (std::int64_t i = 0; i < count;) {
-            const std::int64_t same = SameWordsFrom(start + 2 * i, start + 2 * count);
-            if (same >= FillerLength) {
-                AddBetween(start, between, i, afterFiller);
-                AddHit(start + 2 * i, std::min<std::int64_t>(same, MaxPalLength), same);
-                between = i + same;
+        // A filler stretch holds a whole block of eight words at one of these steps, so only blocks of one
+        // word are looked at closer.
+        for (std::int64_t block = 0; block + 8 <= count; block += 8) {
+            if (block < between || !IsUniformBlock(start + 2 * block)) {
+                continue;
+            }
+            const auto [first, end] = UniformStretch(start, count, block);
+            if (end - first >= FillerLength) {
+                AddBetween(start, between, first, afterFiller);
+                AddHit(start + 2 * first, std::min<std::int64_t>(end - first, MaxPalLength), end - first);
+                between = end;
                 afterFiller = true;
             }
-            i += same;
         }
         AddBetween(start, between, count, afterFiller);
     }
@@ -94,18 +97,30 @@ class RunSplitter {
     [[nodiscard]] BestHits<ScanHit, decltype(&BetterScan)>& Hits() { return hits_; }
 
   private:
-    // How many words from offset, up to end, equal the word at offset (itself included).
-    [[nodiscard]] std::int64_t SameWordsFrom(std::int64_t offset, std::int64_t end) const {
-        const std::uint8_t* p = bytes_.data();
-        std::int64_t next = offset + 2;
-        // Four words at once: the eight bytes from next equal the eight before them, two bytes back.
-        while (next + 8 <= end && Load8(p + next) == Load8(p + next - 2)) {
-            next += 8;
+    // Whether the eight words from offset are one word: bytes 0-7 equal bytes 2-9, and 6-13 equal 8-15.
+    [[nodiscard]] bool IsUniformBlock(std::int64_t offset) const {
+        const std::uint8_t* p = bytes_.data() + offset;
+        return Load8(p) == Load8(p + 2) && Load8(p + 6) == Load8(p + 8);
+    }
+
+    // The words of the run at start, from and to, that equal the words of the uniform block there.
+    [[nodiscard]] std::pair<std::int64_t, std::int64_t> UniformStretch(std::int64_t start, std::int64_t count,
+                                                                       std::int64_t block) const {
+        const std::uint8_t* p = bytes_.data() + start;
+        const ColourWord w = WordAt(p + 2 * block);
+        std::int64_t first = block;
+        while (first > 0 && WordAt(p + 2 * (first - 1)) == w) {
+            --first;
         }
-        while (next < end && WordAt(p + next) == WordAt(p + offset)) {
-            next += 2;
+        std::int64_t end = block + 8;
+        // Four words at once: the eight bytes from a word equal the eight two bytes before them.
+        while (end + 4 <= count && Load8(p + 2 * end) == Load8(p + 2 * end - 2)) {
+            end += 4;
         }
-        return (next - offset) / 2;
+        while (end < count && WordAt(p + 2 * end) == w) {
+            ++end;
+        }
+        return {first, end};
     }
 
     // The words from..to of the run at start, between filler stretches. A palette line is 16 entries and its
@@ -164,7 +179,10 @@ class RunFinder {
     // true start, and the first block that does not closes it.
     void StepBlock(std::int64_t k) {
         const std::uint64_t valid = ValidWords(bytes_.data() + k);
-        if (valid == 0 && start_[0] < 0 && start_[1] < 0) {
+        // Most blocks either hold no run at all or lie inside the runs of both parities.
+        const bool bothOpen = start_[0] >= 0 && start_[1] >= 0;
+        const bool noneOpen = start_[0] < 0 && start_[1] < 0;
+        if ((valid == 0 && noneOpen) || (valid == (EvenOffsets | OddOffsets) && bothOpen)) {
             return;
         }
         StepBlockParity(k, valid, 0, EvenOffsets);
@@ -231,21 +249,26 @@ double PaletteScore(std::span<const ColourWord> words, std::int64_t address) {
     if (words.empty()) {
         return 0;
     }
-    std::bitset<512> seen;
+    // The colours seen, by their levels.
+    std::uint64_t seen[512 / 64] = {};
+    int distinct = 0;
     for (const ColourWord w : words) {
         const Levels l = LevelsOf(w);
-        seen.set(static_cast<std::size_t>(l.red | l.green << 3 | l.blue << 6));
+        const auto index = static_cast<unsigned>(l.red | l.green << 3 | l.blue << 6);
+        const std::uint64_t bit = std::uint64_t{1} << (index % 64);
+        distinct += (seen[index / 64] & bit) == 0 ? 1 : 0;
+        seen[index / 64] |= bit;
     }
     const double n = static_cast<double>(words.size());
     // Palettes are rarely short: sixteen entries is the usual line, and several lines lie together.
     const double length = std::min(n, double{MaxPalLength}) / MaxPalLength;
     // A palette's entries differ; code, tables and pixel data that happen to be valid words repeat a few.
-    const double variety = static_cast<double>(seen.count()) / n;
+    const double variety = distinct / n;
     // Data is often laid out on such boundaries, palettes in particular, and chance runs are not.
     const double aligned = address % 32 == 0 ? 1 : 0;
     const double score = 0.3 * length + 0.5 * variety + 0.2 * aligned;
     // One repeated word or a counting sequence has variety but is no palette; it goes below every other.
-    const bool plain = seen.count() == 1 || IsCounting(words);
+    const bool plain = distinct == 1 || IsCounting(words);
     return plain ? 0.1 * score : score;
 }
 

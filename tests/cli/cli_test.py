@@ -2,6 +2,7 @@
 """tintorb-cli run as a process on real files: each subcommand, and the errors that must leave FILE alone.
 Argument: the tintorb-cli to run."""
 
+import json
 import os
 import re
 import subprocess
@@ -79,8 +80,26 @@ class CommandLine(unittest.TestCase):
                 self.assertEqual(self.read(), ROM)
         self.assertEqual(sorted(os.listdir(self.dir.name)), ["bad.gpl", "rom.bin"])
 
+    def test_scan_and_find_list_planted_palettes_as_json(self):
+        palette = bytes.fromhex("0000 0EEE 0A42 0246 0C20 002C 0E80 0468".replace(" ", ""))
+        rom = bytearray(b"\xff" * 0x400)
+        rom[0x100:0x110] = palette
+        rom[0x201:0x209] = palette[:8]  # the first half alone, at an odd offset
+        self.put("planted.bin", bytes(rom))
+        self.put("query.bin", palette)
+        scan = json.loads(self.run_cli("scan", self.path("planted.bin"), "--json"))
+        self.assertEqual(scan, [{"address": 256, "length": 8, "score": 0.74}])
+        self.assertEqual(self.run_cli("scan", self.path("planted.bin"), "--min", "4"), "$100 8 0.74\n$201 4 0.52\n")
+        found = json.loads(self.run_cli("find", self.path("planted.bin"), self.path("query.bin"), "--json"))
+        self.assertEqual(found, [{"address": 256, "length": 8, "query_start": 0, "match": "exact"},
+                                 {"address": 513, "length": 4, "query_start": 0, "match": "part"}])
+        listing = subprocess.run([CLI, "find", self.path("planted.bin"), "-"], input="dc.w $1EEE,$0A42,$0246\n",
+                                 capture_output=True, text=True)
+        self.assertEqual(listing.stdout, "$102 3 entries 0-2 masked\n$203 3 entries 0-2 masked\n")
+        self.assertIn("--min takes a number from 1 to 64", self.run_cli("scan", self.rom, "--min", "0", status=2))
+
     def test_every_command_takes_help(self):
-        for command in ["export", "import", "listing", "patch"]:
+        for command in ["export", "import", "listing", "patch", "scan", "find"]:
             self.assertTrue(self.run_cli(command, "--help").startswith("Usage: tintorb-cli " + command))
 
 

@@ -146,6 +146,8 @@ void MainWindow::ShowFinder() {
         const QRect screen = this->screen()->availableGeometry();
         const int right = std::min(frame.right() + 1, screen.right() + 1 - finder_->frameGeometry().width());
         finder_->move(std::max(right, screen.left()), frame.top());
+        // Naming the palette just found works from the tool window too.
+        finder_->addAction(ActionOf(Command::NamePalette));
     }
     finder_->Open();
 }

@@ -20,6 +20,11 @@ bool CommandAvailable(const TForm1& form, Command command) {
             return !state.FileName.empty();
         case Command::SaveAs:
             return !state.FileData.empty();
+        case Command::FindPalettes:
+            return !state.FileData.empty();
+        case Command::NamePalette:
+            // A palette made from the listing without a file has no side file to go in until it is saved.
+            return palette && form.document().Stamp().has_value();
         case Command::Undo:
             return form.document().CanUndo();
         case Command::Redo:

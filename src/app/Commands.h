@@ -29,6 +29,8 @@ enum class Command {
     Gradient,
     Swap,
     Reverse,
+    FindPalettes,
+    NamePalette,
     ShowInvalid,
     KeyboardShortcuts,
     About,
@@ -38,9 +40,10 @@ enum class Command {
 };
 
 // The menu bar's menus, in their order on the bar.
-enum class Menu { None, File, Edit, View, Help };
+enum class Menu { None, File, Edit, Palette, View, Help };
 
-inline constexpr std::array<std::string_view, 5> MenuTitles{"", "&File", "&Edit", "&View", "&Help"};
+inline constexpr std::array<std::string_view, 6> MenuTitles{"",         "&File", "&Edit",
+                                                            "&Palette", "&View", "&Help"};
 
 struct CommandEntry {
     Command id;
@@ -58,7 +61,7 @@ struct CommandEntry {
 
 // Table order is menu order. The range commands keep their hands off Ctrl+C and Ctrl+V, which the text
 // boxes need for their own copy and paste.
-inline constexpr std::array<CommandEntry, 19> CommandTable{{
+inline constexpr std::array<CommandEntry, 21> CommandTable{{
     {Command::Load, Ctl::btnLoad, &TForm1::btnLoadClick, {"Ctrl+O"}, Menu::File, "&Open…"},
     {Command::Save, Ctl::btnSave, &TForm1::btnSaveClick, {"Ctrl+S"}, Menu::File, "&Save", true},
     {Command::SaveAs, Ctl::btnSaveAs, &TForm1::btnSaveAsClick, {"Ctrl+Shift+S"}, Menu::File, "Save &As…"},
@@ -78,6 +81,18 @@ inline constexpr std::array<CommandEntry, 19> CommandTable{{
     {Command::Gradient, Ctl::btnGradient, &TForm1::btnGradientClick, {"Ctrl+G"}, Menu::Edit, "&Gradient"},
     {Command::Swap, Ctl::btnSwap, &TForm1::btnSwapClick, {"Ctrl+Shift+X"}, Menu::Edit, "S&wap"},
     {Command::Reverse, Ctl::btnReverse, &TForm1::btnReverseClick, {"Ctrl+Shift+R"}, Menu::Edit, "Re&verse"},
+    {Command::FindPalettes,
+     std::nullopt,
+     &TForm1::FindPalettesClick,
+     {"Ctrl+F"},
+     Menu::Palette,
+     "&Find Palettes…"},
+    {Command::NamePalette,
+     std::nullopt,
+     &TForm1::NamePaletteClick,
+     {"Ctrl+D"},
+     Menu::Palette,
+     "&Name This Palette…"},
     {Command::ShowInvalid,
      Ctl::chkInvalid,
      &TForm1::chkInvalidClick,

@@ -76,6 +76,9 @@ class Controls {
     [[nodiscard]] virtual SaveAnswer AskSaveChanges(std::string_view question) = 0;
     // Asks whether to overwrite a file (Overwrite, Cancel); true for Overwrite.
     [[nodiscard]] virtual bool AskOverwrite(std::string_view question) = 0;
+    // Asks for a line of text, offering suggestion; nothing when the user cancels.
+    [[nodiscard]] virtual std::optional<std::string> AskTitle(std::string_view prompt,
+                                                              std::string_view suggestion) = 0;
 
     // Closes the window as its close button does, which asks about unsaved changes first.
     virtual void CloseWindow() = 0;
@@ -84,6 +87,14 @@ class Controls {
     // The list of recently opened files: a file just opened goes to its top, a missing one comes off it.
     virtual void RememberRecentFile(std::string_view path) = 0;
     virtual void ForgetRecentFile(std::string_view path) = 0;
+
+    // The tool window that finds palettes in the file: opens it, or brings it to the front.
+    virtual void ShowFinder() = 0;
+    // Another document replaced the one whose palettes the tool window lists: its results go, and an open
+    // window looks through the new one.
+    virtual void ClearFinder() = 0;
+    // The names of the palettes changed; the menu of them and the tool window show the new ones.
+    virtual void ShowNames() = 0;
 
     [[nodiscard]] virtual ScreenSize Screen() const = 0;
     // The folder of the program's own executable, ending in a path separator.

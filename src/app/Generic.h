@@ -11,6 +11,7 @@
 #include "app/Controls.h"
 #include "app/StartOptions.h"
 #include "draw/Surface.h"
+#include "finder/PaletteNames.h"
 #include "model/Document.h"
 #include "model/EditorState.h"
 
@@ -98,6 +99,14 @@ class TForm1 {
     // What the command line asked for: a file, the palette's address and the length menu's choice.
     void Start(const StartOptions& options);
 
+    // Finding palettes: the tool window, and names for the palettes found, kept beside the file.
+    void FindPalettesClick();
+    void NamePaletteClick();
+    // Shows the palette of length entries at address as typing the address, choosing the length and
+    // pressing "Load" would, and scrolls the browser to it when it is out of view.
+    void LocatePalette(std::int64_t address, int length);
+    [[nodiscard]] const PaletteNames& Names() const { return names_; }
+
     // The window's own commands.
     void Quit();
     void ShowKeyboardShortcuts();
@@ -115,11 +124,16 @@ class TForm1 {
     void ChooseLength(int entries);
     // Writes where the palette lies into the address box, in hexadecimal.
     void ShowPaletteAddress();
+    // A new document: the tool window's results go, and the names are the new file's.
+    void ResetFinds();
+    // Reads the names of the file's palettes from its side file, saying which lines could not be read.
+    void ReadNames();
     // Shows an undone or redone step: the palette where it stood and the changed bytes in the browser.
     void ShowStep(const EditStep& step, const PalettePlace& shownBefore);
 
     Controls& controls_;
     std::optional<Surface> surface_;
+    PaletteNames names_;
 
     friend struct test::StateAccess;
 };

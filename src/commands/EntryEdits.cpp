@@ -115,6 +115,7 @@ void TForm1::editBitsMouseDown(MouseButton, int X, int) {
 void TForm1::btnASMClick() {
     if (State.FileName.empty()) {
         MakeFreshPalette(document_, controls_.ExecutableDir());
+        ResetFinds();
     }
     if (State.PalLength <= 0) {
         return;

@@ -1,4 +1,6 @@
+#include "app/ErrorMessage.h"
 #include "app/Generic.h"
+#include "finder/PaletteNames.h"
 #include "model/FileImage.h"
 #include "views/BrowserView.h"
 
@@ -88,6 +90,8 @@ void TForm1::Load(const std::string& path) {
     controls_.SetEnabled(Ctl::editBits, false);
     ClearPaletteAreas();
     DrawBrowser();
+    // After the file shows, so that a warning about its names stands in front of it.
+    ResetFinds();
 
     // A file that fits the grid needs no scrolling. Otherwise moving the position back to the top fires
     // barBrowserChange, which redraws at offset 0 again.
@@ -135,6 +139,37 @@ void TForm1::btnSaveAsClick() {
     if (!State.FileName.empty() && SameFile(*path, State.FileName)) {
         document_.MarkSaved(StampOf(State.FileName));
         ShowModified();
+    }
+}
+
+void TForm1::ResetFinds() {
+    controls_.ClearFinder();
+    names_ = {};
+    // A document made in memory has no side file yet.
+    if (document_.Stamp()) {
+        ReadNames();
+    }
+    controls_.ShowNames();
+}
+
+void TForm1::ReadNames() {
+    const std::string sideFile = ShortName(SideFilePath(State.FileName));
+    // The file itself loaded; a side file that cannot be read costs only the names, so it is said here
+    // rather than failing the load.
+    try {
+        names_ = ReadPaletteNames(State.FileName);
+    } catch (const FileError& error) {
+        controls_.ShowMessage("The palette names in " + sideFile +
+                              " could not be read: " + ErrorMessageText(error.what()));
+        return;
+    }
+    std::string skipped;
+    for (const SkippedLine& line : names_.Skipped()) {
+        skipped += (skipped.empty() ? "" : "\n") + sideFile + ": line " + std::to_string(line.number) +
+                   " skipped: " + line.reason;
+    }
+    if (!skipped.empty()) {
+        controls_.ShowMessage(skipped);
     }
 }
 

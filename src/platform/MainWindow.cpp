@@ -8,6 +8,7 @@
 #include "app/ErrorMessage.h"
 #include "platform/Bevel.h"
 #include "platform/BitsView.h"
+#include "platform/FinderWindow.h"
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
 #include "platform/ListingEdit.h"
@@ -147,6 +148,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent, WindowButtons) {
 }
 
 MainWindow::~MainWindow() {
+    // The tool window reads the form; it goes, and its work stops, while the form is still there.
+    delete finder_;
     // Qt deletes the child widgets only after this object's members, the form among them, are gone. Every
     // link from a widget to the form is cut first, so that nothing a widget sends or receives on its way
     // out can reach a form that no longer exists.
@@ -366,6 +369,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
     Fire([&] { mayClose = form_.QueryClose(); });
     if (mayClose) {
+        if (finder_ != nullptr) {
+            finder_->close();
+        }
         event->accept();
     } else {
         event->ignore();

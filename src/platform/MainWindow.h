@@ -35,6 +35,7 @@ class QScrollBar;
 namespace tintorb {
 
 class BitsView;
+class FinderWindow;
 class KeyFilterEdit;
 class LengthMenu;
 class ShortcutsDialog;
@@ -56,6 +57,9 @@ class MainWindow : public QMainWindow, public Controls {
     // The menu item (and shortcut) of a command; null for a command that has neither.
     [[nodiscard]] QAction* ActionOf(Command id) const { return actions_[static_cast<std::size_t>(id)]; }
     [[nodiscard]] QMenu* RecentMenu() const { return recentMenu_; }
+    [[nodiscard]] QMenu* NamedMenu() const { return namedMenu_; }
+    // The Find Palettes tool window; null until first opened.
+    [[nodiscard]] FinderWindow* Finder() const { return finder_; }
 
     // The widget that shows a control. The areas are regions of the surface view, so they answer it.
     [[nodiscard]] QWidget* WidgetOf(Ctl c) const;
@@ -87,19 +91,36 @@ class MainWindow : public QMainWindow, public Controls {
     [[nodiscard]] std::optional<std::string> RunOpenDialog() override;
     [[nodiscard]] std::optional<std::string> RunSaveDialog() override;
     [[nodiscard]] std::optional<Rgb> RunColourDialog() override;
-    [[nodiscard]] std::optional<std::string> RunImportDialog() override { return RunPaletteDialog(false); }
-    [[nodiscard]] std::optional<std::string> RunExportDialog() override { return RunPaletteDialog(true); }
+    [[nodiscard]] std::optional<std::string> RunImportDialog() override {
+        return RunPaletteDialog(PaletteDialog::Import);
+    }
+    [[nodiscard]] std::optional<std::string> RunExportDialog() override {
+        return RunPaletteDialog(PaletteDialog::Export);
+    }
     void ShowMessage(std::string_view text) override;
     [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
     [[nodiscard]] bool AskOverwrite(std::string_view question) override;
+    [[nodiscard]] std::optional<std::string> AskTitle(std::string_view prompt,
+                                                      std::string_view suggestion) override;
     void CloseWindow() override { close(); }
     void ShowKeyboardShortcuts() override;
     void ShowAbout() override;
     void RememberRecentFile(std::string_view path) override;
     void ForgetRecentFile(std::string_view path) override;
+    void ShowFinder() override;
+    void ClearFinder() override;
+    void ShowNames() override;
     [[nodiscard]] ScreenSize Screen() const override;
     [[nodiscard]] std::string ExecutableDir() const override;
     void Present() override;
+
+    // Runs a handler of the window's tool windows as the window's own run: a file error ends it and is
+    // shown, and the menu items follow what it changed.
+    void Dispatch(const std::function<void()>& handler);
+    // A palette file, or any file as a dump of colour memory, to search for its colours.
+    [[nodiscard]] std::optional<std::string> RunQueryDialog() {
+        return RunPaletteDialog(PaletteDialog::Query);
+    }
 
   protected:
     // Hands one routed mouse event to the form's handler for its area, if the area has one.
@@ -125,6 +146,7 @@ class MainWindow : public QMainWindow, public Controls {
     // Enables each command's action when running it could do something.
     void RefreshCommands();
     void RebuildRecentMenu();
+    void RebuildNamedMenu();
     // The window is as large as the client area and the menu bar above it.
     void FixWindowSize();
     // Takes a drag of files, or refuses it; false when the drag carries no files.
@@ -137,20 +159,21 @@ class MainWindow : public QMainWindow, public Controls {
     // handler whose setter fired them, so it ends that one too.
     template <class Handler>
     void Fire(Handler&& handler);
-    // Fire, for the window's files other than the one that defines it.
-    void Dispatch(const std::function<void()>& handler);
     void RethrowPending();
     void ShowError(const FileError& error);
     // Runs the dialog from the folder last chosen in any file dialog; the path chosen, if any.
     [[nodiscard]] std::optional<std::string> ChooseFile(QFileDialog& dialog);
     [[nodiscard]] std::optional<std::string> RunFileDialog(bool save);
-    [[nodiscard]] std::optional<std::string> RunPaletteDialog(bool exporting);
+    enum class PaletteDialog { Import, Export, Query };
+    [[nodiscard]] std::optional<std::string> RunPaletteDialog(PaletteDialog kind);
 
     TForm1 form_{*this};
     QWidget* client_ = nullptr;
     std::array<QWidget*, Layout.size()> widgets_{};
     std::array<QAction*, CommandTable.size()> actions_{};
     QMenu* recentMenu_ = nullptr;
+    QMenu* namedMenu_ = nullptr;
+    FinderWindow* finder_ = nullptr;
     ShortcutsDialog* shortcutsDialog_ = nullptr;
     SurfaceView* surface_ = nullptr;
     QLabel* addressCaption_ = nullptr;

@@ -1,8 +1,10 @@
 // The menu bar, generated from the command table: one action per command, carrying its shortcuts, enabled
-// only while the command could do something. Also the recent files (kept in the settings) and the help
-// dialogs.
+// only while the command could do something. Also the recent files (kept in the settings), the named
+// palettes, the help dialogs and the tool window that finds palettes.
 
 #include "app/RecentFiles.h"
+#include "model/NumberText.h"
+#include "platform/FinderWindow.h"
 #include "platform/MainWindow.h"
 #include "platform/Program.h"
 #include "platform/QtText.h"
@@ -15,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QStringList>
 
@@ -92,11 +95,14 @@ void MainWindow::BuildMenus() {
         menu->addAction(action);
         if (command.id == Command::Load) {
             recentMenu_ = menu->addMenu(tr("Open &Recent"));
+        } else if (command.id == Command::NamePalette) {
+            namedMenu_ = menu->addMenu(tr("Na&med Palettes"));
         }
     }
     // Another instance of the program may have opened files since.
     connect(fileMenu, &QMenu::aboutToShow, this, &MainWindow::RebuildRecentMenu);
     RebuildRecentMenu();
+    RebuildNamedMenu();
     RefreshCommands();
 }
 
@@ -117,6 +123,46 @@ void MainWindow::RebuildRecentMenu() {
                 [this, path = files[i]] { Dispatch([&] { form_.OpenRecent(path); }); });
     }
     recentMenu_->menuAction()->setEnabled(!files.empty());
+}
+
+// "Title screen    $1F40, 16": an "&" of the title is no access key.
+void MainWindow::RebuildNamedMenu() {
+    namedMenu_->clear();
+    for (const NamedPalette& named : form_.Names().Names()) {
+        const QString text = ToQString(named.title).replace(u'&', QStringLiteral("&&")) + QLatin1Char('\t') +
+                             ToQString(AddressText(named.address)) + QStringLiteral(", ") +
+                             QString::number(named.length);
+        connect(namedMenu_->addAction(text), &QAction::triggered, this,
+                [this, named] { Dispatch([&] { form_.LocatePalette(named.address, named.length); }); });
+    }
+    namedMenu_->menuAction()->setEnabled(!namedMenu_->isEmpty());
+}
+
+void MainWindow::ShowFinder() {
+    if (finder_ == nullptr) {
+        finder_ = new FinderWindow(*this);
+        // Beside the window, to its right, where the screen has room; otherwise as near as it fits.
+        const QRect frame = frameGeometry();
+        const QRect screen = this->screen()->availableGeometry();
+        const int right = std::min(frame.right() + 1, screen.right() + 1 - finder_->frameGeometry().width());
+        finder_->move(std::max(right, screen.left()), frame.top());
+        // Naming the palette just found works from the tool window too.
+        finder_->addAction(ActionOf(Command::NamePalette));
+    }
+    finder_->Open();
+}
+
+void MainWindow::ClearFinder() {
+    if (finder_ != nullptr) {
+        finder_->Clear();
+    }
+}
+
+void MainWindow::ShowNames() {
+    RebuildNamedMenu();
+    if (finder_ != nullptr) {
+        finder_->ShowNames();
+    }
 }
 
 // The menu is rebuilt later, not here: the item that opened the file may be the one that runs this.

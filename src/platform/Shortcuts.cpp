@@ -1,4 +1,5 @@
-// How the text boxes share the undo keys with the document, and leave dragged files to the window.
+// How the text boxes share the undo keys with the document, leave the palette commands' keys and dragged
+// files to the window.
 
 #include "platform/Shortcuts.h"
 
@@ -36,6 +37,14 @@ namespace {
         }
     }
     return std::nullopt;
+}
+
+// Keys of the palette commands, which a text box may know as its own (some desktops delete with Ctrl+D),
+// but which the user means for the window wherever the focus is.
+[[nodiscard]] bool IsPaletteCommandKey(const QKeyEvent& key) {
+    const QKeySequence pressed(key.keyCombination());
+    return KeySequencesOf(CommandOf(Command::FindPalettes)).contains(pressed) ||
+           KeySequencesOf(CommandOf(Command::NamePalette)).contains(pressed);
 }
 
 [[nodiscard]] bool BoxCanUndo(QObject* box, Command id) {
@@ -80,7 +89,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
         return QMainWindow::eventFilter(watched, event);
     }
-    const std::optional<Command> id = UndoCommandOf(*static_cast<QKeyEvent*>(event));
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (event->type() == QEvent::ShortcutOverride && IsPaletteCommandKey(key)) {
+        return true;  // left unaccepted, so the window's action takes it
+    }
+    const std::optional<Command> id = UndoCommandOf(key);
     if (!id) {
         return QMainWindow::eventFilter(watched, event);
     }

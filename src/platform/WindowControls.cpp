@@ -17,6 +17,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -271,14 +272,18 @@ std::optional<std::string> MainWindow::RunSaveDialog() {
     return RunFileDialog(true);
 }
 
-std::optional<std::string> MainWindow::RunPaletteDialog(bool exporting) {
+std::optional<std::string> MainWindow::RunPaletteDialog(PaletteDialog kind) {
     QStringList filters;
     QStringList extensions;
     for (const PaletteFormatInfo& info : PaletteFormats) {
         extensions.append(ToQString(info.extension));
         filters.append(ToQString(info.name) + QStringLiteral(" (*.") + extensions.back() + QLatin1Char(')'));
     }
-    QFileDialog dialog(this, exporting ? tr("Export Palette") : tr("Import Palette"));
+    const bool exporting = kind == PaletteDialog::Export;
+    const QString title = kind == PaletteDialog::Query    ? tr("Search Colours of a File")
+                          : kind == PaletteDialog::Export ? tr("Export Palette")
+                                                          : tr("Import Palette");
+    QFileDialog dialog(this, title);
     dialog.setAcceptMode(exporting ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(exporting ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (exporting) {
@@ -289,9 +294,13 @@ std::optional<std::string> MainWindow::RunPaletteDialog(bool exporting) {
             dialog.setDefaultSuffix(extensions.value(filters.indexOf(filter), extensions.front()));
         });
     } else {
-        dialog.setNameFilters(QStringList(tr("Palette files") + QStringLiteral(" (*.") +
-                                          extensions.join(QStringLiteral(" *.")) + QLatin1Char(')')) +
-                              filters);
+        filters.prepend(tr("Palette files") + QStringLiteral(" (*.") +
+                        extensions.join(QStringLiteral(" *.")) + QLatin1Char(')'));
+        // Any other file is searched for as a dump of colour memory.
+        if (kind == PaletteDialog::Query) {
+            filters.append(tr("All files") + QStringLiteral(" (*)"));
+        }
+        dialog.setNameFilters(filters);
     }
     return ChooseFile(dialog);
 }
@@ -332,6 +341,17 @@ bool MainWindow::AskOverwrite(std::string_view question) {
     box.setDefaultButton(QMessageBox::Cancel);
     box.exec();
     return box.clickedButton() == overwrite;
+}
+
+std::optional<std::string> MainWindow::AskTitle(std::string_view prompt, std::string_view suggestion) {
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(QCoreApplication::applicationName());
+    dialog.setLabelText(ToQString(prompt));
+    dialog.setTextValue(ToQString(suggestion));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.textValue().toStdString();
 }
 
 ScreenSize MainWindow::Screen() const {

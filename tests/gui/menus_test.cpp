@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "platform/FinderWindow.h"
 #include "support/GuiSupport.h"
 
 #include <QAction>
@@ -119,6 +120,11 @@ void MenusTest::everyItemRunsItsHandler() {
     w.AnswerOpen(dir.filePath(QStringLiteral("palette.gpl")));
     run(Command::ImportPalette);
     QVERIFY(w.Messages().last().contains(QStringLiteral("colours taken")));
+    run(Command::FindPalettes);
+    QVERIFY(w.Window().Finder()->isVisible());
+    w.AnswerTitle(QStringLiteral("Entries"));
+    run(Command::NamePalette);
+    QCOMPARE(w.Window().NamedMenu()->actions().size(), 1);
     run(Command::ShowInvalid);
     QVERIFY(w.WidgetAs<QCheckBox>(Ctl::chkInvalid)->isChecked());
     w.Click(Ctl::chkInvalid);

@@ -215,6 +215,11 @@ bool MemoryControls::AskOverwrite(std::string_view question) {
     return answer;
 }
 
+std::optional<std::string> MemoryControls::AskTitle(std::string_view prompt, std::string_view suggestion) {
+    titlesAsked_.emplace_back(prompt, suggestion);
+    return NextPath(titleAnswers_);
+}
+
 std::string MemoryControls::Caption() const {
     std::string shown = caption_;
     if (const std::size_t mark = shown.find("[*]"); mark != std::string::npos) {

@@ -60,6 +60,8 @@ class MemoryControls : public Controls {
     void ShowMessage(std::string_view text) override { messages_.emplace_back(text); }
     [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
     [[nodiscard]] bool AskOverwrite(std::string_view question) override;
+    [[nodiscard]] std::optional<std::string> AskTitle(std::string_view prompt,
+                                                      std::string_view suggestion) override;
     // Closing asks the form first, as the window's close button does.
     void CloseWindow() override { closed_ = form_->QueryClose(); }
     void ShowKeyboardShortcuts() override { ++helpShown_; }
@@ -70,6 +72,9 @@ class MemoryControls : public Controls {
     void ForgetRecentFile(std::string_view path) override {
         recentFiles_ = WithoutRecentFile(std::move(recentFiles_), path);
     }
+    void ShowFinder() override { ++finderShown_; }
+    void ClearFinder() override { ++finderCleared_; }
+    void ShowNames() override { ++namesShown_; }
     [[nodiscard]] ScreenSize Screen() const override { return screen_; }
     [[nodiscard]] std::string ExecutableDir() const override { return executableDir_; }
     // Shows what was drawn since the last present, as the window does, and keeps the boxes shown.
@@ -109,6 +114,7 @@ class MemoryControls : public Controls {
     // Answers for the next questions; with none scripted, a question is answered Cancel.
     void AnswerSaveChanges(SaveAnswer answer) { saveChangesAnswers_.push_back(answer); }
     void AnswerOverwrite(bool overwrite) { overwriteAnswers_.push_back(overwrite); }
+    void AnswerTitle(std::optional<std::string> title) { titleAnswers_.push_back(std::move(title)); }
     // Drops the answers that nothing took, as when the command they were meant for asked nothing.
     void ForgetAnswers() {
         openAnswers_.clear();
@@ -118,6 +124,7 @@ class MemoryControls : public Controls {
         exportAnswers_.clear();
         saveChangesAnswers_.clear();
         overwriteAnswers_.clear();
+        titleAnswers_.clear();
     }
     void SetScreen(ScreenSize size) { screen_ = size; }
     void SetExecutableDir(std::string dir) { executableDir_ = std::move(dir); }
@@ -149,6 +156,14 @@ class MemoryControls : public Controls {
     [[nodiscard]] int HelpShown() const { return helpShown_; }
     [[nodiscard]] bool Closed() const { return closed_; }
     [[nodiscard]] const std::vector<std::string>& RecentFiles() const { return recentFiles_; }
+    // Each title asked for so far: its prompt and the suggestion offered.
+    [[nodiscard]] const std::vector<std::pair<std::string, std::string>>& TitlesAsked() const {
+        return titlesAsked_;
+    }
+    // How often the tool window was opened, cleared, and told of changed names.
+    [[nodiscard]] int FinderShown() const { return finderShown_; }
+    [[nodiscard]] int FinderCleared() const { return finderCleared_; }
+    [[nodiscard]] int NamesShown() const { return namesShown_; }
 
   private:
     struct ControlState {
@@ -188,6 +203,11 @@ class MemoryControls : public Controls {
     std::deque<std::optional<std::string>> importAnswers_;
     std::deque<std::optional<std::string>> exportAnswers_;
     std::vector<std::string> messages_;
+    std::deque<std::optional<std::string>> titleAnswers_;
+    std::vector<std::pair<std::string, std::string>> titlesAsked_;
+    int finderShown_ = 0;
+    int finderCleared_ = 0;
+    int namesShown_ = 0;
     ScreenSize screen_{800, 600};
     std::string executableDir_ = "/tmp/";
     int presentCount_ = 0;

@@ -53,8 +53,9 @@ struct AvailabilityCase {
     std::set<Command> enabled;  // of the commands that may be disabled at all
 };
 
-const std::set<Command> MayBeDisabled{Save,  SaveAs,   Reload, Undo,    Redo,          Copy,
-                                      Paste, Gradient, Swap,   Reverse, ImportPalette, ExportPalette};
+const std::set<Command> MayBeDisabled{Save,          SaveAs,        Reload,       Undo,       Redo,
+                                      Copy,          Paste,         Gradient,     Swap,       Reverse,
+                                      ImportPalette, ExportPalette, FindPalettes, NamePalette};
 
 }  // namespace
 
@@ -62,27 +63,36 @@ const std::set<Command> MayBeDisabled{Save,  SaveAs,   Reload, Undo,    Redo,   
 TEST(CommandAvailable, DisablesExactlyTheCommandsThatWouldDoNothing) {
     const std::vector<AvailabilityCase> cases{
         {"nothing loaded", [](Started&) {}, {}},
-        {"file, no palette", [](Started& s) { s.Open(); }, {Save, SaveAs, Reload}},
+        {"file, no palette", [](Started& s) { s.Open(); }, {Save, SaveAs, Reload, FindPalettes}},
         {"one entry",
          [](Started& s) { s.Located(0, 0); },
-         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy}},
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, FindPalettes, NamePalette}},
         {"two entries",
          [](Started& s) { s.Located(2, 3); },
-         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Swap, Reverse}},
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Swap, Reverse, FindPalettes,
+          NamePalette}},
+        {"a palette from the listing, no file",
+         [](Started& s) {
+             s.controls.EditListing("dc.w $0EEE");
+             s.controls.Press(Ctl::btnASM);
+         },
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Undo, FindPalettes}},
         {"copied and edited",
          [](Started& s) {
              s.Located(2, 5);
              s.controls.Run(Copy);
              s.controls.Run(Reverse);
          },
-         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Paste, Gradient, Swap, Reverse, Undo}},
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Paste, Gradient, Swap, Reverse, Undo,
+          FindPalettes, NamePalette}},
         {"undone",
          [](Started& s) {
              s.Located(2, 5);
              s.controls.Run(Reverse);
              s.controls.Run(Undo);
          },
-         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Gradient, Swap, Reverse, Redo}},
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Gradient, Swap, Reverse, Redo,
+          FindPalettes, NamePalette}},
     };
     for (const AvailabilityCase& c : cases) {
         SCOPED_TRACE(c.state);
@@ -98,7 +108,7 @@ TEST(CommandAvailable, DisablesExactlyTheCommandsThatWouldDoNothing) {
                 const EditorState& st = s.form.State;
                 return std::tuple(st.FileData, st.ClipData, st.PalAddress, st.PalLength, st.SelStart,
                                   st.SelEnd, s.form.document().Modified(), s.controls.DialogsShown(),
-                                  s.controls.Questions().size());
+                                  s.controls.Questions().size(), s.controls.FinderShown());
             };
             const auto before = seen();
             s.controls.Run(command.id);

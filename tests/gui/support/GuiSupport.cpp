@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -171,6 +172,10 @@ void GuiWindow::AnswerColour(const QColor& colour) {
     answers_.push_back({AnswerKind::Colour, {}, colour});
 }
 
+void GuiWindow::AnswerTitle(const QString& text) {
+    answers_.push_back({AnswerKind::Title, text, {}});
+}
+
 void GuiWindow::CancelNextDialog() {
     answers_.push_back({AnswerKind::Cancel, {}, {}});
 }
@@ -230,12 +235,14 @@ void GuiWindow::AnswerModalDialogs() {
     answers_.pop_front();
     auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
     auto* colourDialog = qobject_cast<QColorDialog*>(dialog);
+    auto* inputDialog = qobject_cast<QInputDialog*>(dialog);
     const bool fits = (answer.kind == AnswerKind::Cancel) ||
                       (fileDialog && answer.kind == AnswerKind::Open &&
                        fileDialog->acceptMode() == QFileDialog::AcceptOpen) ||
                       (fileDialog && answer.kind == AnswerKind::Save &&
                        fileDialog->acceptMode() == QFileDialog::AcceptSave) ||
-                      (colourDialog && answer.kind == AnswerKind::Colour);
+                      (colourDialog && answer.kind == AnswerKind::Colour) ||
+                      (inputDialog && answer.kind == AnswerKind::Title);
     if (!fits) {
         ++unexpectedDialogs_;
         dialog->reject();
@@ -253,6 +260,10 @@ void GuiWindow::AnswerModalDialogs() {
             break;
         case AnswerKind::Colour:
             colourDialog->setCurrentColor(answer.colour);
+            dialog->accept();
+            break;
+        case AnswerKind::Title:
+            inputDialog->setTextValue(answer.path);
             dialog->accept();
             break;
     }

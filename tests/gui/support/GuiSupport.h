@@ -103,6 +103,8 @@ class GuiWindow : public QObject {
     void AnswerOpen(const QString& path);
     void AnswerSave(const QString& path);
     void AnswerColour(const QColor& colour);
+    // Types the text into the next text prompt (the title of a palette) and confirms it.
+    void AnswerTitle(const QString& text);
     void CancelNextDialog();
     // Answers the next question box with its first button of this role (Save and Overwrite are accept,
     // Discard destructive, Cancel reject).
@@ -117,7 +119,7 @@ class GuiWindow : public QObject {
     [[nodiscard]] const QStringList& Questions() const { return questions_; }
 
   private:
-    enum class AnswerKind { Open, Save, Colour, Cancel, Question };
+    enum class AnswerKind { Open, Save, Colour, Title, Cancel, Question };
     struct Answer {
         AnswerKind kind;
         QString path;

@@ -1,0 +1,89 @@
+#pragma once
+
+// Palette > Find Palettes…: a tool window beside the main window that lists the palettes a scan of the file
+// found, or the places a colour search found, each with a strip of its colours and its name. Activating a
+// row locates that palette in the main window. Scans and searches run on a worker thread; when one takes
+// a moment, a progress bar and Cancel show.
+
+#include <memory>
+#include <vector>
+
+#include "app/FindRows.h"
+#include "platform/FinderJob.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+
+namespace tintorb {
+
+class FinderModel;
+class MainWindow;
+
+class FinderWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit FinderWindow(MainWindow& window);
+    ~FinderWindow() override;
+
+    // Shows the window in front, scanning the file when there is nothing listed yet.
+    void Open();
+    // Another document: the results and any work under way go; a shown window scans the new file.
+    void Clear();
+    // The names changed: the table shows the new ones.
+    void ShowNames();
+
+    // For the window tests: the table, the search's two sources, and whether work is under way.
+    [[nodiscard]] QTableView* Table() const { return table_; }
+    [[nodiscard]] QAction* SearchClipboardAction() const { return fromClipboard_; }
+    [[nodiscard]] QAction* SearchFileAction() const { return fromFile_; }
+    [[nodiscard]] bool Busy() const { return job_ != nullptr; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Scan();
+    void SearchClipboard();
+    void SearchFile();
+    void Search(std::vector<ColourWord> query);
+    void Start(const QString& doing, FinderJob::Work work);
+    void Stop(const QString& status);
+    void Poll();
+    void ShowRows();
+    void Activate(int row);
+
+    MainWindow& window_;
+    FinderModel* model_ = nullptr;
+    QTableView* table_ = nullptr;
+    QSpinBox* minimum_ = nullptr;
+    QLabel* status_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QAction* fromClipboard_ = nullptr;
+    QAction* fromFile_ = nullptr;
+
+    std::unique_ptr<FinderJob> job_;
+    // Work that was stopped but has not ended yet: let go of once it has, so that no one waits for it.
+    std::vector<std::unique_ptr<FinderJob>> stopping_;
+    QElapsedTimer started_;
+    QTimer poll_;
+    QTimer rescan_;
+    // What the table lists: the last scan's hits, or the last search's.
+    bool searched_ = false;
+    // Whether the table holds the results of the last work, rather than nothing yet.
+    bool listed_ = false;
+    std::size_t queryLength_ = 0;
+    FinderResult result_;
+};
+
+}  // namespace tintorb

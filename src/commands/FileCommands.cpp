@@ -4,6 +4,7 @@
 #include "model/FileImage.h"
 #include "views/BrowserView.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -163,10 +164,16 @@ void TForm1::ReadNames() {
                               " could not be read: " + ErrorMessageText(error.what()));
         return;
     }
+    // A message box of a few lines; a file that is no list of names at all would give one line each.
+    constexpr std::size_t ShownLines = 10;
+    const std::vector<SkippedLine>& lines = names_.Skipped();
     std::string skipped;
-    for (const SkippedLine& line : names_.Skipped()) {
-        skipped += (skipped.empty() ? "" : "\n") + sideFile + ": line " + std::to_string(line.number) +
-                   " skipped: " + line.reason;
+    for (std::size_t i = 0; i < std::min(lines.size(), ShownLines); ++i) {
+        skipped += (skipped.empty() ? "" : "\n") + sideFile + ": line " + std::to_string(lines[i].number) +
+                   " skipped: " + lines[i].reason;
+    }
+    if (lines.size() > ShownLines) {
+        skipped += "\n… and " + std::to_string(lines.size() - ShownLines) + " more lines skipped";
     }
     if (!skipped.empty()) {
         controls_.ShowMessage(skipped);

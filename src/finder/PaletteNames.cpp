@@ -28,25 +28,17 @@ constexpr std::int64_t LargestSideFile = std::int64_t{16} << 20;
     return {{text.begin(), end}, {rest, text.end()}};
 }
 
-// A field of the line in quotes, then what is wrong with it. Appended piece by piece: g++ 12 warns falsely
-// (-Wrestrict) of the same written with +.
-[[nodiscard]] std::string Quoted(std::string_view field, std::string_view what) {
-    std::string text(1, '"');
-    text.append(field).append(1, '"').append(what);
-    return text;
-}
-
 // The name on a line, or why there is none.
 [[nodiscard]] std::variant<NamedPalette, std::string> ReadLine(std::string_view line) {
     const auto [addressField, afterAddress] = SplitField(line);
     const auto [lengthField, title] = SplitField(afterAddress);
     const std::optional<std::int32_t> address = ReadNumber(addressField);
     if (!address || *address < 0) {
-        return Quoted(addressField, " is no address");
+        return codecs::Quoted(addressField) + " is no address";
     }
     const std::optional<std::int32_t> length = ReadNumber(lengthField);
     if (!length || *length < 1 || *length > MaxPalLength) {
-        return Quoted(lengthField, " is no length from 1 to 64");
+        return codecs::Quoted(lengthField) + " is no length from 1 to 64";
     }
     if (title.empty()) {
         return std::string("the title is missing");

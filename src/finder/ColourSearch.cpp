@@ -23,18 +23,20 @@ constexpr ColourWord ShownBits = static_cast<ColourWord>(~InvalidMask);
     return static_cast<ColourWord>(p[0] << 8 | p[1]);
 }
 
-[[nodiscard]] bool BetterMatch(const SearchHit& a, const SearchHit& b) {
-    if (a.match != b.match) {
-        return a.match < b.match;
+struct BetterMatch {
+    [[nodiscard]] bool operator()(const SearchHit& a, const SearchHit& b) const {
+        if (a.match != b.match) {
+            return a.match < b.match;
+        }
+        if (a.length != b.length) {
+            return a.length > b.length;
+        }
+        if (a.address != b.address) {
+            return a.address < b.address;
+        }
+        return a.queryStart < b.queryStart;
     }
-    if (a.length != b.length) {
-        return a.length > b.length;
-    }
-    if (a.address != b.address) {
-        return a.address < b.address;
-    }
-    return a.queryStart < b.queryStart;
-}
+};
 
 // Which query entries each colour word equals, ignoring the unused bits: bit j for entry j.
 class QueryEntries {
@@ -50,7 +52,7 @@ class QueryEntries {
     std::array<std::uint64_t, (ShownBits >> 1) + 1> entriesOf_{};
 };
 
-using Hits = BestHits<SearchHit, decltype(&BetterMatch)>;
+using Hits = BestHits<SearchHit, BetterMatch>;
 
 // The words along one parity (every other byte offset from 0 or from 1), searched for runs of query
 // entries. It skips along as a backward-reading substring search does: a window of Needed words is read
@@ -203,7 +205,7 @@ SearchResult FindColours(std::span<const std::uint8_t> bytes, std::span<const Co
         return result;
     }
     const QueryEntries entries(query);
-    Hits hits(&BetterMatch);
+    Hits hits{BetterMatch{}};
     std::array<ParitySearch, 2> parities{ParitySearch(bytes, query, entries, 0, hits),
                                          ParitySearch(bytes, query, entries, 1, hits)};
     // Both parities a stretch at a time, so that the bytes are read from memory once.

@@ -4,16 +4,38 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <set>
+#include <string_view>
 #include <tuple>
+#include <utility>
 
 namespace tintorb {
 
 namespace {
 
+using Place = std::pair<std::int64_t, std::int32_t>;
+
+// The titles by address and length, looked up once a row: a shared side file may name thousands.
+class Titles {
+  public:
+    explicit Titles(const PaletteNames& names) {
+        for (const NamedPalette& named : names.Names()) {
+            titles_.emplace(Place{named.address, named.length}, named.title);
+        }
+    }
+    [[nodiscard]] std::string Of(std::int64_t address, std::int32_t length) const {
+        const auto found = titles_.find({address, length});
+        return found == titles_.end() ? std::string() : std::string(found->second);
+    }
+
+  private:
+    std::map<Place, std::string_view> titles_;
+};
+
 [[nodiscard]] FindRow RowOf(std::int64_t address, std::int32_t length, std::string rating,
-                            const PaletteNames& names) {
-    return {address, length, AddressText(address), std::move(rating),
-            names.TitleOf(address, length).value_or("")};
+                            const Titles& titles) {
+    return {address, length, AddressText(address), std::move(rating), titles.Of(address, length)};
 }
 
 [[nodiscard]] std::string ScoreText(double score) {
@@ -27,11 +49,12 @@ namespace {
 std::vector<FindRow> ScanRows(std::span<const ScanHit> hits, const PaletteNames& names,
                               std::span<const std::uint8_t> bytes) {
     std::vector<ScanHit> ranked(hits.begin(), hits.end());
+    std::set<Place> listed;
+    for (const ScanHit& hit : hits) {
+        listed.emplace(hit.address, hit.length);
+    }
     for (const NamedPalette& named : names.Names()) {
-        const auto found = std::find_if(hits.begin(), hits.end(), [&](const ScanHit& hit) {
-            return hit.address == named.address && hit.length == named.length;
-        });
-        if (found == hits.end()) {
+        if (listed.emplace(named.address, named.length).second) {
             const double score = PaletteScore(WordsAt(bytes, named.address, named.length), named.address);
             ranked.push_back({named.address, named.length, score});
         }
@@ -40,15 +63,17 @@ std::vector<FindRow> ScanRows(std::span<const ScanHit> hits, const PaletteNames&
     std::stable_sort(ranked.begin(), ranked.end(), [](const ScanHit& a, const ScanHit& b) {
         return std::tuple(-a.score, a.address) < std::tuple(-b.score, b.address);
     });
+    const Titles titles(names);
     std::vector<FindRow> rows;
     rows.reserve(ranked.size());
     for (const ScanHit& hit : ranked) {
-        rows.push_back(RowOf(hit.address, hit.length, ScoreText(hit.score), names));
+        rows.push_back(RowOf(hit.address, hit.length, ScoreText(hit.score), titles));
     }
     return rows;
 }
 
 std::vector<FindRow> SearchRows(std::span<const SearchHit> hits, const PaletteNames& names) {
+    const Titles titles(names);
     std::vector<FindRow> rows;
     rows.reserve(hits.size());
     for (const SearchHit& hit : hits) {
@@ -56,7 +81,7 @@ std::vector<FindRow> SearchRows(std::span<const SearchHit> hits, const PaletteNa
                                                     : "entries " + std::to_string(hit.queryStart) + "–" +
                                                           std::to_string(hit.queryStart + hit.length - 1);
         rows.push_back(
-            RowOf(hit.address, hit.length, entries + ", " + std::string(MatchName(hit.match)), names));
+            RowOf(hit.address, hit.length, entries + ", " + std::string(MatchName(hit.match)), titles));
     }
     return rows;
 }

@@ -175,37 +175,49 @@ int RunPatch(const Arguments& args, Streams streams) {
     return text;
 }
 
-// A long list ends with a line on standard error when its worst hits were left out.
-void WarnIfCut(bool cut, std::ostream& err) {
-    if (cut) {
-        err << "tintorb-cli: only the best " << MaxHits << " hits are listed\n";
-    }
-}
-
 [[nodiscard]] FileBytes ReadWhole(const std::string& file) {
     FileBytes bytes;
     Naming(file, [&] { return LoadFileData(bytes, file); });
     return bytes;
 }
 
+// One line a hit, or with --json one JSON array of an object a hit; then a line on standard error if the
+// worst hits were left out.
+template <class Hit, class Line, class Object>
+void PrintHits(const std::vector<Hit>& hits, bool cut, const Arguments& args, Streams streams, Line line,
+               Object object) {
+    if (args.json) {
+        streams.out << '[';
+        for (std::size_t i = 0; i < hits.size(); ++i) {
+            streams.out << (i == 0 ? "{" : ",\n {");
+            object(hits[i]);
+            streams.out << '}';
+        }
+        streams.out << "]\n";
+    } else {
+        for (const Hit& hit : hits) {
+            line(hit);
+            streams.out << '\n';
+        }
+    }
+    if (cut) {
+        streams.err << "tintorb-cli: only the best " << MaxHits << " hits are listed\n";
+    }
+}
+
 int RunScan(const Arguments& args, Streams streams) {
     const FileBytes bytes = ReadWhole(args.operands[0]);
     const ScanResult result = ScanPalettes(bytes, args.minRun);
-    const char* separator = "[";
-    for (const ScanHit& hit : result.hits) {
-        if (args.json) {
-            streams.out << separator << "{\"address\": " << hit.address << ", \"length\": " << hit.length
-                        << ", \"score\": " << TwoDecimals(hit.score) << "}";
-            separator = ",\n ";
-        } else {
-            streams.out << AddressText(hit.address) << ' ' << hit.length << ' ' << TwoDecimals(hit.score)
-                        << '\n';
-        }
-    }
-    if (args.json) {
-        streams.out << (result.hits.empty() ? "[" : "") << "]\n";
-    }
-    WarnIfCut(result.cut, streams.err);
+    std::ostream& out = streams.out;
+    PrintHits(
+        result.hits, result.cut, args, streams,
+        [&](const ScanHit& hit) {
+            out << AddressText(hit.address) << ' ' << hit.length << ' ' << TwoDecimals(hit.score);
+        },
+        [&](const ScanHit& hit) {
+            out << "\"address\": " << hit.address << ", \"length\": " << hit.length
+                << ", \"score\": " << TwoDecimals(hit.score);
+        });
     return Done;
 }
 
@@ -224,22 +236,18 @@ int RunFind(const Arguments& args, Streams streams) {
     }
     const FileBytes bytes = ReadWhole(args.operands[0]);
     const SearchResult result = FindColours(bytes, query);
-    const char* separator = "[";
-    for (const SearchHit& hit : result.hits) {
-        if (args.json) {
-            streams.out << separator << "{\"address\": " << hit.address << ", \"length\": " << hit.length
-                        << ", \"query_start\": " << hit.queryStart << ", \"match\": \""
-                        << MatchName(hit.match) << "\"}";
-            separator = ",\n ";
-        } else {
-            streams.out << AddressText(hit.address) << ' ' << hit.length << " entries " << hit.queryStart
-                        << '-' << hit.queryStart + hit.length - 1 << ' ' << MatchName(hit.match) << '\n';
-        }
-    }
-    if (args.json) {
-        streams.out << (result.hits.empty() ? "[" : "") << "]\n";
-    }
-    WarnIfCut(result.cut, streams.err);
+    std::ostream& out = streams.out;
+    PrintHits(
+        result.hits, result.cut, args, streams,
+        [&](const SearchHit& hit) {
+            out << AddressText(hit.address) << ' ' << hit.length << " entries " << hit.queryStart << '-'
+                << hit.queryStart + hit.length - 1 << ' ' << MatchName(hit.match);
+        },
+        [&](const SearchHit& hit) {
+            out << "\"address\": " << hit.address << ", \"length\": " << hit.length
+                << ", \"query_start\": " << hit.queryStart << ", \"match\": \"" << MatchName(hit.match)
+                << '"';
+        });
     return Done;
 }
 
@@ -271,10 +279,10 @@ constexpr std::array<Subcommand, 6> Subcommands{{
     {"find", "find FILE QUERY [--json]",
      "Lists every place in FILE where the colours of QUERY lie: whole and exact, whole but for the unused\n"
      "bits (masked), or a part of at least 4 entries in a row, best first, one line each: its address, its\n"
-     "length and which entries of QUERY it holds. QUERY is a palette file, a dump of colour memory "
-     "(big-endian\n"
-     "words, any other name), or - for a listing or $XXXX lines on standard input. --json prints one JSON\n"
-     "array of {\"address\": 8000, \"length\": 8, \"query_start\": 0, \"match\": \"exact\"}.\n",
+     "length and which entries of QUERY it holds. QUERY is a palette file, a dump of colour memory\n"
+     "(big-endian words, any other name), or - for a listing or $XXXX lines on standard input. --json\n"
+     "prints one JSON array of\n"
+     "{\"address\": 8000, \"length\": 8, \"query_start\": 0, \"match\": \"exact\"}.\n",
      2, JsonOption, RunFind},
 }};
 

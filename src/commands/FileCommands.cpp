@@ -94,9 +94,11 @@ void TForm1::Load(const std::string& path) {
     // After the file shows, so that a warning about its names stands in front of it.
     ResetFinds();
 
-    // A file that fits the grid needs no scrolling. Otherwise moving the position back to the top fires
-    // barBrowserChange, which redraws at offset 0 again.
+    // A file that fits the grid needs no scrolling, and its bar no range: a locate or an undo that brings
+    // its last bytes into view must find nothing to move. Otherwise moving the position back to the top
+    // fires barBrowserChange, which redraws at offset 0 again.
     if (State.WordCount <= BrowserCells) {
+        controls_.SetScrollMax(Ctl::barBrowser, 0);
         controls_.SetEnabled(Ctl::barBrowser, false);
         return;
     }

@@ -7,6 +7,7 @@
 #include <numeric>
 #include <string_view>
 
+#include "finder/PaletteScan.h"
 #include "model/FileImage.h"
 #include "model/NumberText.h"
 #include "views/BrowserView.h"
@@ -23,7 +24,7 @@ struct KindInfo {
     int weight;  // how often, against the others; drags on the palette most, so that runs get selected
 };
 
-constexpr std::array<KindInfo, 30> Kinds{{
+constexpr std::array<KindInfo, 32> Kinds{{
     {EventKind::PalPress, "PalPress", 5},
     {EventKind::PalRelease, "PalRelease", 5},
     {EventKind::PalDrag, "PalDrag", 12},
@@ -54,6 +55,8 @@ constexpr std::array<KindInfo, 30> Kinds{{
     {EventKind::SaveAs, "SaveAs", 1},
     {EventKind::Undo, "Undo", 4},
     {EventKind::Redo, "Redo", 3},
+    {EventKind::LocateFound, "LocateFound", 3},
+    {EventKind::NamePalette, "NamePalette", 1},
 }};
 
 static_assert([] {
@@ -201,6 +204,20 @@ void Soak::AimAtEntry(int& x, int& y) {
     y = PaletteCellHeight * (cell / PaletteColumns) + Between(0, PaletteCellHeight - 1);
 }
 
+// A place a scan of the image finds, or now and then any address near the image and any length.
+void Soak::AimAtFound(int& address, int& length) {
+    const EditorState& s = h_.form.State;
+    const std::vector<ScanHit> hits = ScanPalettes(s.FileData, Between(1, 12)).hits;
+    if (hits.empty() || Between(0, 3) == 0) {
+        address = Between(-3, static_cast<int>(s.FileData.size()) + 3);
+        length = Between(-1, MaxPalLength + 1);
+        return;
+    }
+    const ScanHit& hit = hits[static_cast<std::size_t>(Between(0, static_cast<int>(hits.size()) - 1))];
+    address = static_cast<int>(hit.address);
+    length = hit.length;
+}
+
 std::optional<std::string> Soak::AnyPath(const std::vector<std::string>& names) {
     if (Between(0, 7) == 0) {
         return std::nullopt;
@@ -297,6 +314,13 @@ SoakEvent Soak::Next() {
             case EventKind::SaveAs:
                 e.path =
                     AnyPath({"copy.bin", std::string(LinkName), std::string(FolderName), loadable_.front()});
+                break;
+            case EventKind::LocateFound:
+                AimAtFound(e.x, e.y);
+                break;
+            case EventKind::NamePalette:
+                // A title with what a typed one may hold; empty cancels the prompt.
+                e.text = Between(0, 4) == 0 ? std::string() : AnyText(Pasted, 12) + "x";
                 break;
             default:
                 break;
@@ -403,6 +427,14 @@ void Soak::Apply(const SoakEvent& e) {
         case EventKind::Redo:
             c.Run(Command::Redo);
             break;
+        case EventKind::LocateFound:
+            // What activating a row of the Find Palettes window runs.
+            h_.form.LocatePalette(e.x, e.y);
+            break;
+        case EventKind::NamePalette:
+            c.AnswerTitle(e.text.empty() ? std::nullopt : std::optional(e.text));
+            c.Run(Command::NamePalette);
+            break;
     }
 }
 
@@ -507,6 +539,11 @@ std::string Soak::Check(const SoakEvent& event, const Before& before, bool faile
         ReadBytes(*event.path) != s.FileData) {
         return "the file saved as differs from the image";
     }
+    if (event.kind == EventKind::LocateFound && !failed) {
+        if (std::string message = CheckLocated(event.x, event.y); !message.empty()) {
+            return message;
+        }
+    }
     if (!std::filesystem::is_symlink(dir_.File(std::string(LinkName)))) {
         return "a save replaced the link";
     }
@@ -531,6 +568,24 @@ std::string Soak::Check(const SoakEvent& event, const Before& before, bool faile
         return "the browser is scrolled without a scroll bar";
     }
     return CheckViews();
+}
+
+// A palette the finder lists is shown from its address with the length asked for (cut to the data), and
+// the browser shows where it starts; no place with a word leaves no palette.
+std::string Soak::CheckLocated(int address, int length) {
+    const EditorState& s = h_.form.State;
+    const std::int64_t words = WholeWordsFrom(address, s.FileData.size());
+    if (words < 1) {
+        return {};
+    }
+    if (s.PalAddress != address ||
+        s.PalLength != std::min<std::int64_t>(std::clamp(length, 1, MaxPalLength), words)) {
+        return "a located palette is not where the finder listed it";
+    }
+    if (s.PalAddress < s.BrowserOffset || s.PalAddress >= s.BrowserOffset + 2 * BrowserCells) {
+        return "the browser does not show a located palette";
+    }
+    return {};
 }
 
 std::string Soak::CheckViews() {

@@ -46,6 +46,8 @@ enum class EventKind {
     SaveAs,
     Undo,
     Redo,
+    LocateFound,
+    NamePalette,
 };
 
 struct SoakEvent {
@@ -81,11 +83,13 @@ class Soak {
     void Apply(const SoakEvent& event);
     void Load(const std::optional<std::string>& path, SaveAnswer unsaved);
     [[nodiscard]] std::string Check(const SoakEvent& event, const Before& before, bool failed);
-    [[nodiscard]] std::string CheckViews();
+    [[nodiscard]] std::string CheckLocated(int address, int length);
+    std::string CheckViews();
     [[nodiscard]] int Between(int low, int high) { return std::uniform_int_distribution(low, high)(random_); }
     [[nodiscard]] std::string AnyText(std::string_view alphabet, int longest);
     [[nodiscard]] std::string AnyListing();
     void AimAtEntry(int& x, int& y);
+    void AimAtFound(int& address, int& length);
     [[nodiscard]] std::optional<std::string> AnyPath(const std::vector<std::string>& names);
     void MakeFiles();
 

@@ -83,6 +83,20 @@ TEST(LocatePalette, IsTypingTheAddressChoosingTheLengthAndLoad) {
     }
 }
 
+// A file that fits the grid has no scroll bar to move, even after a larger file had one scrolled: going to
+// its last, odd word must leave the browser at the top.
+TEST(LocatePalette, LeavesTheBrowserOfAFileThatFitsTheGridAtTheTop) {
+    Opened o;
+    o.controls.Scroll(Ctl::barBrowser, 40);
+    const std::string small = o.dir.File("small.bin");
+    WriteBytes(small, std::vector<std::uint8_t>(2 * BrowserCells + 1, 0));
+    o.controls.AnswerOpen(small);
+    o.controls.Run(Command::Load);
+    o.form.LocatePalette(2 * BrowserCells - 1, 16);
+    EXPECT_EQ(o.form.State.PalLength, 1);
+    EXPECT_EQ(o.form.State.BrowserOffset, 0);
+}
+
 TEST(NamePalette, SuggestsATitleThenRenamesInTheSideFile) {
     Opened o("# my names\n");
     o.form.LocatePalette(0x20, 16);

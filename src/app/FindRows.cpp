@@ -3,7 +3,6 @@
 #include "model/NumberText.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <set>
 #include <string_view>
@@ -38,31 +37,30 @@ class Titles {
     return {address, length, AddressText(address), std::move(rating), titles.Of(address, length)};
 }
 
-[[nodiscard]] std::string ScoreText(double score) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.2f", score);
-    return text;
-}
-
 }  // namespace
 
 std::vector<FindRow> ScanRows(std::span<const ScanHit> hits, const PaletteNames& names,
                               std::span<const std::uint8_t> bytes) {
-    std::vector<ScanHit> ranked(hits.begin(), hits.end());
-    std::set<Place> listed;
-    for (const ScanHit& hit : hits) {
-        listed.emplace(hit.address, hit.length);
-    }
+    // The named places the scan did not list, scored as it would have.
+    std::set<Place> unlisted;
     for (const NamedPalette& named : names.Names()) {
-        if (listed.emplace(named.address, named.length).second) {
-            const double score = PaletteScore(WordsAt(bytes, named.address, named.length), named.address);
-            ranked.push_back({named.address, named.length, score});
-        }
+        unlisted.emplace(named.address, named.length);
     }
-    // The scan's own order: by score, then by address.
-    std::stable_sort(ranked.begin(), ranked.end(), [](const ScanHit& a, const ScanHit& b) {
+    for (const ScanHit& hit : hits) {
+        unlisted.erase({hit.address, hit.length});
+    }
+    std::vector<ScanHit> ranked(hits.begin(), hits.end());
+    for (const auto& [address, length] : unlisted) {
+        ranked.push_back({address, length, PaletteScore(WordsAt(bytes, address, length), address)});
+    }
+    // The hits are in the scan's order already, by score and then by address; only the added ones are
+    // sorted, and merged in.
+    const auto byScore = [](const ScanHit& a, const ScanHit& b) {
         return std::tuple(-a.score, a.address) < std::tuple(-b.score, b.address);
-    });
+    };
+    const auto added = ranked.begin() + static_cast<std::ptrdiff_t>(hits.size());
+    std::sort(added, ranked.end(), byScore);
+    std::inplace_merge(ranked.begin(), added, ranked.end(), byScore);
     const Titles titles(names);
     std::vector<FindRow> rows;
     rows.reserve(ranked.size());

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <iterator>
 #include <new>
 #include <optional>
@@ -81,12 +80,19 @@ auto Naming(const std::string& name, Operation&& operation) {
     }
 }
 
+// A file's bytes, or a FileError that names it.
+[[nodiscard]] FileBytes ReadWhole(const std::string& file) {
+    FileBytes bytes;
+    Naming(file, [&] { return LoadFileData(bytes, file); });
+    return bytes;
+}
+
 // FILE read whole, with the palette at ADDR: the address must hold at least one whole word.
 [[nodiscard]] EditorState OpenPalette(const Arguments& args) {
     const std::string& file = args.operands[0];
     const std::string& addressText = args.operands[1];
     EditorState state;
-    Naming(file, [&] { return LoadFileData(state.FileData, file); });
+    state.FileData = ReadWhole(file);
     const std::optional<std::int32_t> address = ReadNumber(addressText);
     if (!address) {
         throw UsageError("ADDR \"" + addressText + "\" is no number");
@@ -116,12 +122,9 @@ void SetLength(EditorState& state, const std::string& lengthText) {
         std::min<std::int64_t>(length, WholeWordsFrom(state.PalAddress, state.FileData.size())));
 }
 
+// The palette's entries; its length is already cut to the data.
 [[nodiscard]] std::vector<ColourWord> Entries(const EditorState& state) {
-    std::vector<ColourWord> entries;
-    for (std::int32_t i = 0; i < state.PalLength; ++i) {
-        entries.push_back(state.GetEntry(i));
-    }
-    return entries;
+    return WordsAt(state.FileData, state.PalAddress, state.PalLength);
 }
 
 // Writes the palette over up to a full palette's entries from ADDR, then saves the file in place.
@@ -169,18 +172,6 @@ int RunPatch(const Arguments& args, Streams streams) {
                       false, streams.out);
 }
 
-[[nodiscard]] std::string TwoDecimals(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
-
-[[nodiscard]] FileBytes ReadWhole(const std::string& file) {
-    FileBytes bytes;
-    Naming(file, [&] { return LoadFileData(bytes, file); });
-    return bytes;
-}
-
 // One line a hit, or with --json one JSON array of an object a hit; then a line on standard error if the
 // worst hits were left out.
 template <class Hit, class Line, class Object>
@@ -212,11 +203,11 @@ int RunScan(const Arguments& args, Streams streams) {
     PrintHits(
         result.hits, result.cut, args, streams,
         [&](const ScanHit& hit) {
-            out << AddressText(hit.address) << ' ' << hit.length << ' ' << TwoDecimals(hit.score);
+            out << AddressText(hit.address) << ' ' << hit.length << ' ' << ScoreText(hit.score);
         },
         [&](const ScanHit& hit) {
             out << "\"address\": " << hit.address << ", \"length\": " << hit.length
-                << ", \"score\": " << TwoDecimals(hit.score);
+                << ", \"score\": " << ScoreText(hit.score);
         });
     return Done;
 }

@@ -19,10 +19,6 @@ constexpr ColourWord ShownBits = static_cast<ColourWord>(~InvalidMask);
     return (w & ShownBits) >> 1;
 }
 
-[[nodiscard]] ColourWord WordAt(const std::uint8_t* p) {
-    return static_cast<ColourWord>(p[0] << 8 | p[1]);
-}
-
 struct BetterMatch {
     [[nodiscard]] bool operator()(const SearchHit& a, const SearchHit& b) const {
         if (a.match != b.match) {

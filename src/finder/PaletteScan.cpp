@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdio>
 #include <cstring>
 
 #include "finder/BestHits.h"
@@ -59,10 +60,6 @@ constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7F;
         mask &= EvenOffsets | OddOffsets;
     }
     return masks;
-}
-
-[[nodiscard]] ColourWord WordAt(const std::uint8_t* p) {
-    return static_cast<ColourWord>(p[0] << 8 | p[1]);
 }
 
 // A type of its own rather than a function pointer, so that the sort inlines it.
@@ -307,6 +304,12 @@ double PaletteScore(std::span<const ColourWord> words, std::int64_t address) {
     // One repeated word or a counting sequence has variety but is no palette; it goes below every other.
     const bool plain = distinct == 1 || IsCounting(words);
     return plain ? 0.1 * score : score;
+}
+
+std::string ScoreText(double score) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", score);
+    return text;
 }
 
 std::vector<ColourWord> WordsAt(std::span<const std::uint8_t> bytes, std::int64_t address,

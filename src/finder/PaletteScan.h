@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "model/ColourWord.h"
@@ -44,6 +45,9 @@ struct ScanResult {
 
 // How palette-like the words at address look, from 0 to 1.
 [[nodiscard]] double PaletteScore(std::span<const ColourWord> words, std::int64_t address);
+
+// A score as the lists show it: "0.93".
+[[nodiscard]] std::string ScoreText(double score);
 
 // The big-endian words from address, as many as lie wholly inside bytes, at most length.
 [[nodiscard]] std::vector<ColourWord> WordsAt(std::span<const std::uint8_t> bytes, std::int64_t address,

@@ -20,7 +20,7 @@ void DecodeBin(std::span<const std::uint8_t> bytes, ImportedPalette& palette) {
                           std::to_string(bytes.size()) + ")");
     }
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        palette.Add(static_cast<ColourWord>(bytes[i] << 8 | bytes[i + 1]));
+        palette.Add(WordAt(&bytes[i]));
     }
 }
 

@@ -36,6 +36,11 @@ struct Levels {
     friend constexpr bool operator==(Levels, Levels) = default;
 };
 
+// The word stored at p, high byte first, as every image and raw palette file holds it.
+[[nodiscard]] constexpr ColourWord WordAt(const std::uint8_t* p) {
+    return static_cast<ColourWord>(p[0] << 8 | p[1]);
+}
+
 [[nodiscard]] constexpr bool IsValidColour(ColourWord w) {
     return (w & InvalidMask) == 0;
 }

@@ -12,8 +12,7 @@ ColourWord EditorState::ReadWordAt(std::int64_t offset) const {
     if (!HasWordAt(offset)) {
         return 0;
     }
-    const auto at = static_cast<std::size_t>(offset);
-    return static_cast<ColourWord>(FileData[at] << 8 | FileData[at + 1]);
+    return WordAt(FileData.data() + offset);
 }
 
 void EditorState::PutEntry(std::int64_t value, std::int64_t i) {

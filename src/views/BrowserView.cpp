@@ -77,9 +77,8 @@ void TForm1::DrawBrowser() {
             std::uint32_t oddPixel = background;
             if (i >= shown.first && i < shown.last) {
                 // Inside the shown range both bytes of the word lie inside the image.
-                const std::uint8_t* bytes =
-                    State.FileData.data() + (std::int64_t{State.BrowserOffset} + 2 * i);
-                const auto w = static_cast<ColourWord>(bytes[0] << 8 | bytes[1]);
+                const ColourWord w =
+                    WordAt(State.FileData.data() + (std::int64_t{State.BrowserOffset} + 2 * i));
                 if (!showInvalid && !IsValidColour(w)) {
                     evenPixel = stripeEven;
                     oddPixel = stripeOdd;

@@ -2,6 +2,7 @@
 
 #include "goals/Goals.h"
 #include "load_bench.h"
+#include "names_bench.h"
 
 #include <cstdio>
 
@@ -28,6 +29,7 @@ int main(int argc, char* argv[]) {
         std::printf("reference Load64MiB/read-into-huge-pages: %.2fx\n",
                     medians.at("LoadFileData64MiB") / medians.at("PlainRead64MiBHugePages"));
     }
+    tintorb::test::PrintNamesGoal(medians);
     if (const auto peak = tintorb::test::SecondLoadPeakOverImages()) {
         tintorb::bench::PrintGoal("Load64MiB-peak/(old+new)", *peak, 1.1, "x");
     }

@@ -90,6 +90,10 @@ class TForm1 {
     // Palette files: the shown palette (or its selection) out to a file, a file's colours in from SelStart.
     void ExportPaletteClick();
     void ImportPaletteClick();
+    // Patches: the changes since the file was last loaded or saved out to an IPS or BPS patch, and a patch
+    // applied to the image as one step.
+    void CreatePatchClick();
+    void ApplyPatchClick();
     // Opens the file at path as the document, after asking about unsaved changes.
     void OpenFile(const std::string& path);
     // Opens a file from the list of recent files; one that is gone comes off the list, and that is an error.

@@ -19,6 +19,7 @@ bool CommandAvailable(const TForm1& form, Command command) {
         case Command::Reload:
             return !state.FileName.empty();
         case Command::SaveAs:
+        case Command::CreatePatchFromOriginal:
         case Command::ApplyPatch:
             return !state.FileData.empty();
         case Command::CreatePatch:

@@ -28,9 +28,24 @@ namespace {
 }  // namespace
 
 void TForm1::CreatePatchClick() {
-    if (!document_.Stamp()) {
+    if (document_.Stamp()) {
+        // Unsaved edits go into the patch; the file itself is not saved.
+        WritePatch(document_.SavedBytes());
+    }
+}
+
+void TForm1::CreatePatchFromOriginalClick() {
+    if (State.FileData.empty()) {
         return;
     }
+    if (const std::optional<std::string> path = controls_.RunOpenDialog()) {
+        FileBytes original;
+        (void)LoadFileData(original, *path);
+        WritePatch(original);
+    }
+}
+
+void TForm1::WritePatch(const FileBytes& original) {
     const std::optional<std::string> path = controls_.RunSaveDialog();
     if (!path) {
         return;
@@ -39,8 +54,7 @@ void TForm1::CreatePatchClick() {
     if (!format) {
         throw PatchError("A patch is saved as .ips or .bps, and its name must end in one of them");
     }
-    // Unsaved edits go into the patch; the file itself is not saved.
-    const MadePatch made = CreatePatch(*format, document_.SavedBytes(), State.FileData);
+    const MadePatch made = CreatePatch(*format, original, State.FileData);
     SaveFileData(made.bytes, *path);
     controls_.ShowMessage(CreatedSummary(*format, made.counts));
 }

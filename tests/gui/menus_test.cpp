@@ -123,6 +123,10 @@ void MenusTest::everyItemRunsItsHandler() {
     w.AnswerSave(dir.filePath(QStringLiteral("edits.ips")));
     run(Command::CreatePatch);
     QVERIFY(w.Messages().last().startsWith(QStringLiteral("IPS patch written: ")));
+    w.AnswerOpen(path);
+    w.AnswerSave(dir.filePath(QStringLiteral("against-saved.bps")));
+    run(Command::CreatePatchFromOriginal);
+    QVERIFY(w.Messages().last().startsWith(QStringLiteral("BPS patch written: ")));
     // Its bytes are already there: nothing changes, but the patch is read and applied.
     w.AnswerOpen(dir.filePath(QStringLiteral("edits.ips")));
     run(Command::ApplyPatch);

@@ -53,9 +53,11 @@ struct AvailabilityCase {
     std::set<Command> enabled;  // of the commands that may be disabled at all
 };
 
-const std::set<Command> MayBeDisabled{
-    Save, SaveAs,  Reload,        Undo,          Redo,         Copy,        Paste,       Gradient,
-    Swap, Reverse, ImportPalette, ExportPalette, FindPalettes, NamePalette, CreatePatch, ApplyPatch};
+const std::set<Command> MayBeDisabled{Save,         SaveAs,      Reload,        Undo,
+                                      Redo,         Copy,        Paste,         Gradient,
+                                      Swap,         Reverse,     ImportPalette, ExportPalette,
+                                      FindPalettes, NamePalette, CreatePatch,   CreatePatchFromOriginal,
+                                      ApplyPatch};
 
 }  // namespace
 
@@ -65,21 +67,22 @@ TEST(CommandAvailable, DisablesExactlyTheCommandsThatWouldDoNothing) {
         {"nothing loaded", [](Started&) {}, {}},
         {"file, no palette",
          [](Started& s) { s.Open(); },
-         {Save, SaveAs, Reload, FindPalettes, CreatePatch, ApplyPatch}},
+         {Save, SaveAs, Reload, FindPalettes, CreatePatch, CreatePatchFromOriginal, ApplyPatch}},
         {"one entry",
          [](Started& s) { s.Located(0, 0); },
          {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, FindPalettes, NamePalette, CreatePatch,
-          ApplyPatch}},
+          CreatePatchFromOriginal, ApplyPatch}},
         {"two entries",
          [](Started& s) { s.Located(2, 3); },
          {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Swap, Reverse, FindPalettes, NamePalette,
-          CreatePatch, ApplyPatch}},
+          CreatePatch, CreatePatchFromOriginal, ApplyPatch}},
         {"a palette from the listing, no file",
          [](Started& s) {
              s.controls.EditListing("dc.w $0EEE");
              s.controls.Press(Ctl::btnASM);
          },
-         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Undo, FindPalettes, ApplyPatch}},
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Undo, FindPalettes,
+          CreatePatchFromOriginal, ApplyPatch}},
         {"copied and edited",
          [](Started& s) {
              s.Located(2, 5);
@@ -87,7 +90,7 @@ TEST(CommandAvailable, DisablesExactlyTheCommandsThatWouldDoNothing) {
              s.controls.Run(Reverse);
          },
          {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Paste, Gradient, Swap, Reverse, Undo,
-          FindPalettes, NamePalette, CreatePatch, ApplyPatch}},
+          FindPalettes, NamePalette, CreatePatch, CreatePatchFromOriginal, ApplyPatch}},
         {"undone",
          [](Started& s) {
              s.Located(2, 5);
@@ -95,7 +98,7 @@ TEST(CommandAvailable, DisablesExactlyTheCommandsThatWouldDoNothing) {
              s.controls.Run(Undo);
          },
          {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Gradient, Swap, Reverse, Redo,
-          FindPalettes, NamePalette, CreatePatch, ApplyPatch}},
+          FindPalettes, NamePalette, CreatePatch, CreatePatchFromOriginal, ApplyPatch}},
     };
     for (const AvailabilityCase& c : cases) {
         SCOPED_TRACE(c.state);

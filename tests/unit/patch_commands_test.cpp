@@ -68,6 +68,24 @@ TEST_F(PatchCommands, ThePatchOfTheEditsAppliesToTheOriginalAsOneStep) {
     }
 }
 
+// Once the edits are saved, the untouched original still gives the patch of them all.
+TEST_F(PatchCommands, APatchAgainstAnotherOriginalHoldsTheSavedEditsToo) {
+    const std::string edited = dir.File("edited.bin");
+    WriteBytes(edited, original);
+    FormHarness h;
+    Load(h, edited);
+    h.form.Apply({7, {1}});
+    RunCommand(h.form, Command::Save);
+    h.form.Apply({9, {2}});
+    h.controls.AnswerOpen(originalPath);
+    h.controls.AnswerSave(dir.File("all.ips"));
+    RunCommand(h.form, Command::CreatePatchFromOriginal);
+    EXPECT_EQ(h.controls.Messages().back(), "IPS patch written: 1 record, 2 bytes changed");
+    FileBytes patched;
+    (void)ApplyPatch(original, ReadBytes(dir.File("all.ips")), patched);
+    EXPECT_EQ(patched, h.form.State.FileData);
+}
+
 // A patch that cannot apply, or cannot be written, leaves the image, its history and the files alone.
 TEST_F(PatchCommands, APatchThatCannotApplyChangesNothing) {
     std::vector<std::uint8_t> other = original;

@@ -1,0 +1,85 @@
+#pragma once
+
+// The tiles a window shows: decoded once into colour indices, then drawn through a colour table as often as
+// the palette changes. A palette edit changes no index, so it costs only the drawing.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "draw/Surface.h"
+#include "model/ColourWord.h"
+#include "tiles/TileCodecs.h"
+#include "tiles/TileLayout.h"
+
+namespace tintorb {
+
+// The pixel value of every colour index, once for each square of the checker that stands in for the
+// colours a palette does not have.
+struct TileColours {
+    std::array<std::array<std::uint32_t, 256>, 2> pixels{};
+};
+
+// The neutral grey squares shown where a pixel has no colour.
+inline constexpr Rgb CheckerLight{204, 204, 204};
+inline constexpr Rgb CheckerDark{153, 153, 153};
+
+// Entry line × 2^bpp + i of the palette is index i's colour; an index past the palette's end has none.
+[[nodiscard]] std::optional<ColourWord> EntryOfIndex(std::span<const ColourWord> palette, int bitsPerPixel,
+                                                     int line, int index);
+// The display colours of the line's 2^bpp entries, grey where the palette has none: an exported image's
+// colour table.
+[[nodiscard]] std::vector<Rgb> LineColours(std::span<const ColourWord> palette, int bitsPerPixel, int line);
+// The same as pixels, with the checker where a colour is missing, and for index 0 too when it is
+// transparent.
+[[nodiscard]] TileColours MakeTileColours(std::span<const ColourWord> palette, int bitsPerPixel, int line,
+                                          bool transparentZero);
+
+// Where the tiles are read from and how they are laid out.
+struct TileRun {
+    const TileCodec* codec = nullptr;
+    std::int64_t start = 0;
+    TileLayout layout;
+
+    // Whole tiles from start to the end of data.
+    [[nodiscard]] std::int64_t Count(std::size_t dataLength) const;
+    [[nodiscard]] std::int64_t Address(std::int64_t tile) const { return start + tile * codec->bytesPerTile; }
+};
+
+struct TilePixel {
+    std::int64_t tile = 0;
+    int index = 0;
+};
+
+class TileSheet {
+  public:
+    // Decodes the tiles of grid rows firstRow … firstRow + rows − 1.
+    void Decode(std::span<const std::uint8_t> data, const TileRun& run, std::int64_t firstRow, int rows);
+    // Draws the decoded rows from the surface's top left, each pixel zoom × zoom; a place without a tile is
+    // background. Only whole tiles that fit on the surface are drawn.
+    void Draw(Surface& surface, const TileColours& colours, int zoom) const;
+
+    // Sheet size in pixels at zoom 1.
+    [[nodiscard]] int Width() const { return layout_.Width() * TileSide; }
+    [[nodiscard]] int Height() const { return rows_ * TileSide; }
+    // The tile and colour index at a pixel of the sheet at zoom 1, if a tile is there.
+    [[nodiscard]] std::optional<TilePixel> PixelAt(int x, int y) const;
+    // How many pixels of the shown tiles use each index.
+    [[nodiscard]] std::array<std::int64_t, 256> IndexCounts() const;
+    // The indices of grid row firstRow + row, sheet-wide, at zoom 1; an empty place reads as 0.
+    void RowIndices(int row, int y, std::span<std::uint8_t> out) const;
+
+  private:
+    // Where a shown tile's indices start, or null for a place without one.
+    [[nodiscard]] const std::uint8_t* TileIndices(int column, int row) const;
+
+    TileLayout layout_;
+    std::int64_t firstTile_ = 0;
+    int rows_ = 0;
+    std::vector<std::uint8_t> indices_;  // 64 per decoded tile, in tile order from firstTile_
+    std::vector<std::int32_t> slots_;    // per place of the shown rows: its tile's number in indices_, or -1
+};
+
+}  // namespace tintorb

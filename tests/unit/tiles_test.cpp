@@ -1,0 +1,181 @@
+#include "tiles/TileCodecs.h"
+#include "tiles/TileSheet.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tintorb::test {
+
+namespace {
+
+[[nodiscard]] int Bit(std::uint8_t byte, int x) {
+    return (byte >> (7 - x)) & 1;
+}
+
+// Each codec read pixel by pixel the plainest way, straight from its definition.
+struct Reference {
+    const char* codec;
+    int (*pixel)(const std::uint8_t* tile, int x, int y);
+};
+
+const Reference References[] = {
+    {"1bpp", [](const std::uint8_t* t, int x, int y) { return Bit(t[y], x); }},
+    {"2bpp-planar",
+     [](const std::uint8_t* t, int x, int y) { return Bit(t[2 * y], x) + 2 * Bit(t[2 * y + 1], x); }},
+    {"4bpp-packed", [](const std::uint8_t* t, int x,
+                       int y) { return x % 2 ? t[4 * y + x / 2] & 15 : t[4 * y + x / 2] >> 4; }},
+    {"4bpp-packed-low", [](const std::uint8_t* t, int x,
+                           int y) { return x % 2 ? t[4 * y + x / 2] >> 4 : t[4 * y + x / 2] & 15; }},
+    {"4bpp-planar",
+     [](const std::uint8_t* t, int x, int y) {
+         return Bit(t[2 * y], x) + 2 * Bit(t[2 * y + 1], x) + 4 * Bit(t[16 + 2 * y], x) +
+                8 * Bit(t[17 + 2 * y], x);
+     }},
+    {"8bpp", [](const std::uint8_t* t, int x, int y) { return int{t[8 * y + x]}; }},
+};
+
+[[nodiscard]] std::vector<std::uint8_t> Decoded(const TileCodec& codec,
+                                                const std::vector<std::uint8_t>& bytes) {
+    std::vector<std::uint8_t> indices(bytes.size() / codec.bytesPerTile * TilePixels);
+    codec.decode(bytes.data(), indices.data(), bytes.size() / codec.bytesPerTile);
+    return indices;
+}
+
+[[nodiscard]] int HexDigit(char c) {
+    return c <= '9' ? c - '0' : c - 'A' + 10;
+}
+
+// A 16 × 16 sprite in four 8bpp tiles, each tile filled with its own number.
+[[nodiscard]] std::vector<std::uint8_t> FourTiles() {
+    std::vector<std::uint8_t> bytes;
+    for (int tile = 0; tile < 4; ++tile) {
+        bytes.insert(bytes.end(), TilePixels, static_cast<std::uint8_t>(tile));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(TileCodecs, EveryCodecDecodesRandomTilesAsItsDefinitionReadsThem) {
+    ASSERT_EQ(TileCodecs().size(), std::size(References));
+    std::mt19937 random(22);
+    for (const Reference& reference : References) {
+        const TileCodec* codec = FindTileCodec(reference.codec);
+        ASSERT_NE(codec, nullptr) << reference.codec;
+        EXPECT_EQ(codec->bytesPerTile, codec->bitsPerPixel * 8);
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(codec->bytesPerTile) * 37);
+        for (std::uint8_t& byte : bytes) {
+            byte = static_cast<std::uint8_t>(random());
+        }
+        const std::vector<std::uint8_t> indices = Decoded(*codec, bytes);
+        for (std::size_t i = 0; i < indices.size(); ++i) {
+            const std::uint8_t* tile = bytes.data() + i / TilePixels * codec->bytesPerTile;
+            const int x = static_cast<int>(i % TileSide);
+            const int y = static_cast<int>(i % TilePixels / TileSide);
+            ASSERT_EQ(indices[i], reference.pixel(tile, x, y)) << reference.codec << " pixel " << i;
+        }
+    }
+    EXPECT_EQ(FindTileCodec("3bpp"), nullptr);
+}
+
+// One tile per codec with its pixels spelled out, one hexadecimal digit per pixel.
+TEST(TileCodecs, HandDrawnTiles) {
+    const std::vector<std::string> arrow{"00011000", "00122100", "01233210", "12333321",
+                                         "00033000", "00033000", "00033000", "00000000"};
+    const std::vector<std::string> counting{"01234567", "89ABCDEF", "01234567", "89ABCDEF",
+                                            "01234567", "89ABCDEF", "01234567", "89ABCDEF"};
+    struct Drawn {
+        const char* codec;
+        std::vector<std::uint8_t> bytes;
+        std::vector<std::string> rows;
+    };
+    const std::vector<std::uint8_t> counted{0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF};
+    std::vector<std::uint8_t> packed;
+    std::vector<std::uint8_t> bytes8;
+    for (int i = 0; i < 4; ++i) {
+        packed.insert(packed.end(), counted.begin(), counted.end());
+    }
+    for (int i = 0; i < TilePixels; ++i) {
+        bytes8.push_back(static_cast<std::uint8_t>(HexDigit(counting[i / 8][i % 8])));
+    }
+    const std::vector<Drawn> drawn{
+        {"1bpp",
+         {0x18, 0x3C, 0x7E, 0xFF, 0x18, 0x18, 0x18, 0x00},
+         {"00011000", "00111100", "01111110", "11111111", "00011000", "00011000", "00011000", "00000000"}},
+        {"2bpp-planar",
+         {0x18, 0, 0x24, 0x18, 0x5A, 0x3C, 0xBD, 0x7E, 0x18, 0x18, 0x18, 0x18, 0x18, 0x18, 0, 0},
+         arrow},
+        {"4bpp-planar",
+         {0x18, 0, 0x24, 0x18, 0x5A, 0x3C, 0xBD, 0x7E, 0x18, 0x18, 0x18, 0x18, 0x18, 0x18, 0, 0,
+          0xFF, 0, 0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0, 0x81},
+         {"44455444", "00122100", "01233210", "12333321", "00033000", "00033000", "00033000", "80000008"}},
+        {"4bpp-packed", packed, counting},
+        {"4bpp-packed-low",
+         packed,
+         {"10325476", "98BADCFE", "10325476", "98BADCFE", "10325476", "98BADCFE", "10325476", "98BADCFE"}},
+        {"8bpp", bytes8, counting},
+    };
+    for (const Drawn& tile : drawn) {
+        const std::vector<std::uint8_t> indices = Decoded(*FindTileCodec(tile.codec), tile.bytes);
+        for (int i = 0; i < TilePixels; ++i) {
+            ASSERT_EQ(indices[i], HexDigit(tile.rows[i / 8][i % 8])) << tile.codec << " pixel " << i;
+        }
+    }
+}
+
+// The sprite stored down its columns (top left, bottom left, top right, bottom right) shows whole in 2 × 2
+// blocks, and in row order as its four tiles side by side.
+TEST(TileLayouts, BlockOrderShowsASpriteStoredDownItsColumnsWhole) {
+    const std::vector<std::uint8_t> bytes = FourTiles();
+    const auto shown = [&](TileLayout layout) {
+        TileSheet sheet;
+        sheet.Decode(bytes, {FindTileCodec("8bpp"), 0, layout}, 0, 2);
+        std::string tiles;
+        for (int y = 0; y < sheet.Height(); y += TileSide) {
+            for (int x = 0; x < sheet.Width(); x += TileSide) {
+                const auto pixel = sheet.PixelAt(x, y);
+                tiles += pixel ? static_cast<char>('0' + pixel->index) : '.';
+            }
+            tiles += '/';
+        }
+        return tiles;
+    };
+    EXPECT_EQ(shown({2, 2, 2}), "02/13/");
+    EXPECT_EQ(shown({4, 1, 1}), "0123/..../");
+    EXPECT_EQ(shown({2, 1, 1}), "01/23/");
+    // Every layout places each tile once and finds it there again.
+    for (const TileLayout layout :
+         {TileLayout{7, 1, 1}, TileLayout{7, 3, 2}, TileLayout{1, 4, 4}, TileLayout{64, 2, 3}}) {
+        for (std::int64_t n = 0; n < 500; ++n) {
+            const TilePlace place = layout.PlaceOf(n);
+            ASSERT_LT(place.column, layout.Width());
+            ASSERT_EQ(layout.TileAt(place), n);
+        }
+    }
+}
+
+// Colours come from the chosen line; indices past the palette, and index 0 when transparent, show the
+// checker; every pixel is zoom × zoom.
+TEST(TileSheets, DrawsIndicesThroughTheLineAtZoom) {
+    const std::vector<ColourWord> palette{0x000E, 0x00E0, 0x0E00, 0x0EEE, 0x0222, 0x0444};
+    const std::vector<std::uint8_t> bytes = FourTiles();
+    TileSheet sheet;
+    sheet.Decode(bytes, {FindTileCodec("8bpp"), 0, {4, 1, 1}}, 0, 1);
+    Surface surface(sheet.Width() * 3, sheet.Height() * 3);
+    const auto at = [&](int tile, int x, int y) { return surface.PixelAt(tile * 24 + x, y); };
+    sheet.Draw(surface, MakeTileColours(palette, 2, 1, false), 3);
+    EXPECT_EQ(at(0, 0, 0), DisplayColour(0x0222));
+    EXPECT_EQ(at(1, 23, 23), DisplayColour(0x0444));
+    EXPECT_EQ(at(2, 0, 0), CheckerLight);
+    EXPECT_EQ(at(2, 12, 0), CheckerDark);
+    EXPECT_EQ(at(2, 12, 12), CheckerLight);
+    sheet.Draw(surface, MakeTileColours(palette, 2, 0, true), 3);
+    EXPECT_EQ(at(0, 0, 0), CheckerLight);
+    EXPECT_EQ(at(3, 2, 2), DisplayColour(0x0EEE));
+    EXPECT_EQ(sheet.IndexCounts()[3], TilePixels);
+}
+
+}  // namespace tintorb::test

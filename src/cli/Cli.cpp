@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/PatchCommands.h"
+#include "cli/TilesCommand.h"
 
 #include <algorithm>
 #include <array>
@@ -286,6 +287,7 @@ void ShowOverview(std::ostream& out) {
     for (const PatchCommandHelp& command : PatchCommands) {
         out << "  " << command.usage << '\n';
     }
+    out << "  " << TilesUsage << '\n';
     out << '\n' << Overview << "\nEach command takes --help; tintorb-cli --version prints the version.\n";
 }
 
@@ -337,6 +339,9 @@ int Run(std::span<const std::string> args, std::istream& in, std::ostream& out, 
     }
     if (IsPatchCommand(args[0])) {
         return RunPatchCommand(args, out, err);
+    }
+    if (IsTilesCommand(args[0])) {
+        return RunTilesCommand(args.subspan(1), out, err);
     }
     const auto command = std::find_if(Subcommands.begin(), Subcommands.end(),
                                       [&](const Subcommand& c) { return c.name == args[0]; });

@@ -1,26 +1,16 @@
 #include "cli/PatchCommands.h"
 
 #include <algorithm>
-#include <new>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
+#include "cli/Reporting.h"
 #include "model/FileImage.h"
 #include "patches/Patch.h"
 
 namespace tintorb::cli {
 
 namespace {
-
-constexpr int Done = 0;
-constexpr int Failed = 1;
-constexpr int Misused = 2;
-
-class Misuse : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
 
 struct PatchArguments {
     std::vector<std::string> operands;
@@ -118,19 +108,7 @@ int RunPatchCommand(std::span<const std::string> args, std::ostream& out, std::o
         out << "Usage: tintorb-cli " << command.usage << "\n\n" << command.help;
         return Done;
     }
-    try {
-        diff ? Diff(rest, out) : Apply(rest, out);
-        return Done;
-    } catch (const Misuse& e) {
-        err << "tintorb-cli: " << e.what() << '\n';
-        return Misused;
-    } catch (const FileError& e) {
-        err << "tintorb-cli: " << e.what() << '\n';
-        return Failed;
-    } catch (const std::bad_alloc&) {
-        err << "tintorb-cli: Out of memory\n";
-        return Failed;
-    }
+    return Reporting(err, [&] { diff ? Diff(rest, out) : Apply(rest, out); });
 }
 
 }  // namespace tintorb::cli

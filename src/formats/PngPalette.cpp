@@ -12,8 +12,9 @@
 #include <new>
 
 #include "formats/Codecs.h"
+#include "formats/IndexedPng.h"
 
-namespace tintorb::codecs {
+namespace tintorb {
 
 namespace {
 
@@ -103,42 +104,69 @@ void DecodePixels(spng_ctx* ctx, const spng_ihdr& ihdr, ImportedPalette& palette
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(std::span<const ColourWord> words) {
-    const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(words.size(), PngPaletteRoom));
-    const std::uint32_t columns = std::min(count, SwatchesPerRow);
-    const std::uint32_t rows = (count + SwatchesPerRow - 1) / SwatchesPerRow;
+void IndexedPngWriter::ContextDeleter::operator()(spng_ctx* ctx) const {
+    spng_ctx_free(ctx);
+}
+
+IndexedPngWriter::IndexedPngWriter(std::uint32_t width, std::uint32_t height, std::span<const Rgb> colours)
+    : ctx_(NewContext(SPNG_CTX_ENCODER).release()) {
     spng_ihdr ihdr{};
-    ihdr.width = columns * Swatch;
-    ihdr.height = rows * Swatch;
+    ihdr.width = width;
+    ihdr.height = height;
     ihdr.bit_depth = 8;
     ihdr.color_type = SPNG_COLOR_TYPE_INDEXED;
     spng_plte plte{};
-    plte.n_entries = count;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const Rgb c = DisplayColour(words[i]);
-        plte.entries[i] = {c.r, c.g, c.b, 0};
+    plte.n_entries = static_cast<std::uint32_t>(std::min(colours.size(), PngPaletteRoom));
+    for (std::uint32_t i = 0; i < plte.n_entries; ++i) {
+        plte.entries[i] = {colours[i].r, colours[i].g, colours[i].b, 0};
     }
-    // Cells after the last entry show entry 0, which on the hardware is the backdrop colour.
-    std::vector<std::uint8_t> pixels(std::size_t{ihdr.width} * ihdr.height);
-    for (std::uint32_t y = 0; y < ihdr.height; ++y) {
-        for (std::uint32_t x = 0; x < ihdr.width; ++x) {
-            const std::uint32_t entry = y / Swatch * SwatchesPerRow + x / Swatch;
-            pixels[std::size_t{y} * ihdr.width + x] = static_cast<std::uint8_t>(entry < count ? entry : 0);
-        }
-    }
+    Check(spng_set_option(ctx_.get(), SPNG_ENCODE_TO_BUFFER, 1));
+    Check(spng_set_ihdr(ctx_.get(), &ihdr));
+    Check(spng_set_plte(ctx_.get(), &plte));
+    Check(spng_encode_image(ctx_.get(), nullptr, 0, SPNG_FMT_PNG,
+                            SPNG_ENCODE_PROGRESSIVE | SPNG_ENCODE_FINALIZE));
+}
 
-    const Context ctx = NewContext(SPNG_CTX_ENCODER);
-    Check(spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1));
-    Check(spng_set_ihdr(ctx.get(), &ihdr));
-    Check(spng_set_plte(ctx.get(), &plte));
-    Check(spng_encode_image(ctx.get(), pixels.data(), pixels.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE));
+IndexedPngWriter::~IndexedPngWriter() = default;
+
+void IndexedPngWriter::WriteRow(std::span<const std::uint8_t> indices) {
+    // The last row ends the image, which libspng tells with SPNG_EOI.
+    if (const int rc = spng_encode_row(ctx_.get(), indices.data(), indices.size()); rc != SPNG_EOI) {
+        Check(rc);
+    }
+}
+
+std::vector<std::uint8_t> IndexedPngWriter::Finish() {
     std::size_t length = 0;
     int rc = 0;
-    const std::unique_ptr<void, decltype(&std::free)> png(spng_get_png_buffer(ctx.get(), &length, &rc),
+    const std::unique_ptr<void, decltype(&std::free)> png(spng_get_png_buffer(ctx_.get(), &length, &rc),
                                                           &std::free);
     Check(rc);
     const auto* bytes = static_cast<const std::uint8_t*>(png.get());
     return {bytes, bytes + length};
+}
+
+namespace codecs {
+
+std::vector<std::uint8_t> EncodePng(std::span<const ColourWord> words) {
+    const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(words.size(), PngPaletteRoom));
+    const std::uint32_t columns = std::min(count, SwatchesPerRow);
+    const std::uint32_t rows = (count + SwatchesPerRow - 1) / SwatchesPerRow;
+    std::vector<Rgb> colours;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        colours.push_back(DisplayColour(words[i]));
+    }
+    IndexedPngWriter png(columns * Swatch, rows * Swatch, colours);
+    // Cells after the last entry show entry 0, which on the hardware is the backdrop colour.
+    std::vector<std::uint8_t> row(std::size_t{columns} * Swatch);
+    for (std::uint32_t y = 0; y < rows * Swatch; ++y) {
+        for (std::uint32_t x = 0; x < row.size(); ++x) {
+            const std::uint32_t entry = y / Swatch * SwatchesPerRow + x / Swatch;
+            row[x] = static_cast<std::uint8_t>(entry < count ? entry : 0);
+        }
+        png.WriteRow(row);
+    }
+    return png.Finish();
 }
 
 void DecodePng(std::span<const std::uint8_t> bytes, ImportedPalette& palette) {
@@ -171,4 +199,6 @@ void DecodePng(std::span<const std::uint8_t> bytes, ImportedPalette& palette) {
     }
 }
 
-}  // namespace tintorb::codecs
+}  // namespace codecs
+
+}  // namespace tintorb

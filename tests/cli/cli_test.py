@@ -143,8 +143,36 @@ class CommandLine(unittest.TestCase):
                 self.assertEqual(self.read(), ROM)
         self.assertNotIn("out.bin", os.listdir(self.dir.name))
 
+    def test_tiles_writes_a_png_and_refuses_bad_arguments_in_one_line(self):
+        tiles = ["tiles", self.rom, "0", "2", "--codec", "1bpp", "--palette", "$8", "-o", self.path("t.png")]
+        layout = ["--columns", "1", "--order", "blocks:1x2", "--zoom", "3"]
+        self.assertEqual(self.run_cli(*tiles, *layout), "2 tiles written\n")
+        with open(self.path("t.png"), "rb") as f:
+            self.assertEqual(f.read(24)[16:], bytes.fromhex("00000018" "00000030"))
+        # COUNT is cut where the file ends.
+        self.assertEqual(self.run_cli(*tiles[:2], "9", *tiles[3:]), "1 tile written\n")
+        os.remove(self.path("t.png"))
+        cases = [
+            (["17", "1"], [], "no whole 1bpp tile at 17 in its 17 bytes"),
+            (["0", "0"], [], 'COUNT "0" is no number from 1'),
+            (["0", "1"], ["--codec", "3bpp"], '--codec "3bpp" is no codec'),
+            (["0", "1"], ["--columns", "65"], '--columns "65" is no number from 1 to 64'),
+            (["0", "1"], ["--order", "blocks:5x1"], '--order "blocks:5x1" is neither rows nor blocks:WxH'),
+            (["0", "1"], ["--palette", "$10"], "no palette at $10 in its 17 bytes"),
+            (["0", "1"], ["--line", "32"], '--line "32" is no number from 0 to 31'),
+            (["0", "1"], ["--zoom", "9"], '--zoom "9" is no number from 1 to 8'),
+            (["0"], [], "usage: tintorb-cli tiles FILE ADDR COUNT"),
+        ]
+        for operands, options, message in cases:
+            with self.subTest(operands=operands, options=options):
+                args = ["tiles", self.rom, *operands, "--codec", "1bpp", "--palette", "8", *options]
+                error = self.run_cli(*args, "-o", self.path("t.png"), status=2)
+                self.assertRegex(error, "^tintorb-cli: [^\n]*" + re.escape(message) + "[^\n]*\n$")
+                self.assertEqual(self.read(), ROM)
+                self.assertNotIn("t.png", os.listdir(self.dir.name))
+
     def test_every_command_takes_help(self):
-        for command in ["export", "import", "listing", "patch", "scan", "find", "diff", "apply"]:
+        for command in ["export", "import", "listing", "patch", "scan", "find", "diff", "apply", "tiles"]:
             self.assertTrue(self.run_cli(command, "--help").startswith("Usage: tintorb-cli " + command))
 
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Palette files against other programs' own writers and readers: PNG images made by ImageMagick are
-imported, and exported PNG and GIMP palettes are read back with Pillow. Argument: the tintorb-cli to run."""
+imported, and exported PNG and GIMP palettes are read back with Pillow; tiles exported as PNG are read back
+with Pillow and ImageMagick. Argument: the tintorb-cli to run."""
 
 import os
+import random
 import subprocess
 import sys
 import tempfile
@@ -24,6 +26,38 @@ def word_of(rgb):
 
 def colour_of(word):
     return tuple(RAMP[(word >> shift & 0xF) >> 1] for shift in (0, 4, 8))
+
+
+def bit(byte, x):
+    return byte >> (7 - x) & 1
+
+
+# Each codec's pixel (x, y) of a tile, read the plainest way.
+CODECS = {
+    "1bpp": (8, lambda t, x, y: bit(t[y], x)),
+    "2bpp-planar": (16, lambda t, x, y: bit(t[2 * y], x) | bit(t[2 * y + 1], x) << 1),
+    "4bpp-packed": (32, lambda t, x, y: t[4 * y + x // 2] >> (0 if x % 2 else 4) & 15),
+    "4bpp-packed-low": (32, lambda t, x, y: t[4 * y + x // 2] >> (4 if x % 2 else 0) & 15),
+    "4bpp-planar": (32, lambda t, x, y: sum(bit(t[16 * (p // 2) + 2 * y + p % 2], x) << p for p in range(4))),
+    "8bpp": (64, lambda t, x, y: t[8 * y + x]),
+}
+
+
+def tile_indices(data, codec, start, count, columns, block_w, block_h):
+    """The index image of count tiles from start, in blocks whose tiles run down each column first."""
+    size, pixel = CODECS[codec]
+    across = max(1, columns // block_w) * block_w
+    bands = -(-count // (across * block_h))
+    image = [[0] * (across * 8) for _ in range(bands * block_h * 8)]
+    for n in range(count):
+        block, k = divmod(n, block_w * block_h)
+        column = block % (across // block_w) * block_w + k // block_h
+        row = block // (across // block_w) * block_h + k % block_h
+        tile = data[start + n * size : start + (n + 1) * size]
+        for y in range(8):
+            for x in range(8):
+                image[row * 8 + y][column * 8 + x] = pixel(tile, x, y)
+    return image
 
 
 def triples(flat):
@@ -82,6 +116,33 @@ class Compatibility(unittest.TestCase):
             read = triples(GimpPaletteFile.GimpPaletteFile(f).getpalette()[0])
         # Pillow before 10 numbers the entries by line, the three header lines included.
         self.assertTrue(read[0:8] == expected or read[3:11] == expected, read[:12])
+
+    def test_exported_tiles_read_back_with_pillow_and_imagemagick_as_an_independent_decode(self):
+        rng = random.Random(22)
+        data = bytes(rng.randrange(256) for _ in range(700)) + b"".join(w.to_bytes(2, "big") for w in WORDS * 2)
+        with open(self.rom, "wb") as f:
+            f.write(data)
+        for codec, (size, _) in CODECS.items():
+            with self.subTest(codec=codec):
+                bpp = size // 8
+                line = 1 if bpp < 4 else 0
+                out = self.path(codec + ".png")
+                layout = ["--columns", "5", "--order", "blocks:2x3", "--zoom", "2"]
+                colours = ["--palette", "700", "--length", "16", "--line", str(line)]
+                self.cli("tiles", self.rom, "3", "9", "--codec", codec, *layout, *colours, "-o", out)
+                words = (WORDS * 2)[line << bpp : (line + 1) << bpp]
+                table = [colour_of(w) for w in words] + [(153, 153, 153)] * ((1 << bpp) - len(words))
+                image = tile_indices(data, codec, 3, 9, 5, 2, 3)
+                with Image.open(out) as png:
+                    self.assertEqual(png.mode, "P")
+                    self.assertEqual(triples(png.getpalette())[: 1 << bpp], table)
+                    self.assertEqual(png.size, (len(image[0]) * 2, len(image) * 2))
+                    places = [(2 * x, 2 * y) for y in range(len(image)) for x in range(len(image[0]))]
+                    self.assertEqual([png.getpixel(p) for p in places], [i for row in image for i in row])
+                rgb = subprocess.run(["convert", out, "-depth", "8", "rgb:-"], check=True, capture_output=True).stdout
+                width = len(image[0]) * 2
+                self.assertEqual([tuple(rgb[3 * (y * width + x) :][:3]) for x, y in places],
+                                 [table[i] for row in image for i in row])
 
 
 if __name__ == "__main__":

@@ -28,6 +28,9 @@ int main(int argc, char* argv[]) {
     PrintRatioGoal(medians, "CreateIps64MiB/memcmp", "CreateIps64MiB", "Memcmp64MiB", 2.0);
     PrintRatioGoal(medians, "ApplyBps64MiB/memcpy", "ApplyBps64MiB", "Memcpy64MiB", 2.0);
     PrintRatioGoal(medians, "ApplyIps64MiB/memcpy", "ApplyIps64MiB", "Memcpy64MiB", 2.0);
+    PrintRatioGoal(medians, "TileArea32x32-zoom2/fill", "TilesDecodeDrawArea", "TilesFillArea", 1.5);
+    PrintRatioGoal(medians, "TilesDecode64MiB/read-every-byte", "TilesDecode64MiB", "ReadEveryByte64MiB",
+                   2.0);
     PrintRatioGoal(medians, "Load64MiB/read", "LoadFileData64MiB", "PlainRead64MiB", 2.0);
     if (medians.contains("LoadFileData64MiB") && medians.contains("PlainRead64MiBHugePages")) {
         std::printf("reference Load64MiB/read-into-huge-pages: %.2fx\n",

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace tintorb {
 
@@ -41,6 +42,17 @@ struct TileLayout {
         const int blocksAcross = Width() / blockWidth;
         return {static_cast<int>(block % blocksAcross * blockWidth + inBlock / blockHeight),
                 block / blocksAcross * blockHeight + inBlock % blockHeight};
+    }
+
+    // Which tile of its band each place of a band shows, row by row: the same for every band, so that drawing
+    // a band needs no arithmetic per tile.
+    [[nodiscard]] std::vector<std::int32_t> BandOrder() const {
+        std::vector<std::int32_t> order(static_cast<std::size_t>(BandTiles()));
+        for (std::int32_t n = 0; n < static_cast<std::int32_t>(order.size()); ++n) {
+            const TilePlace place = PlaceOf(n);
+            order[static_cast<std::size_t>(place.row * Width() + place.column)] = n;
+        }
+        return order;
     }
 
     // The tile shown at a place on the grid; the inverse of PlaceOf.

@@ -1,6 +1,7 @@
 #include "tiles/TileSheet.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace tintorb {
@@ -9,22 +10,52 @@ namespace {
 
 constexpr int CheckerSide = TileSide / 2;
 
-// One row of zoom-wide pixels per index; the zoom is a template argument so that the inner loop unrolls.
+// One pixel row of the sheet: each tile's eight indices through the colour table, each pixel zoom wide. The
+// zoom is a template argument, so that the inner loops unroll and nothing is called per tile.
+struct RowPixels {
+    const std::uint8_t* const* tiles;  // per column, its tile's indices of this row, or null
+    int columns;
+    const std::uint64_t* left;   // colours of the row's left half-tiles, two pixels each
+    const std::uint64_t* right;  // and of its right ones, on the checker's other squares
+    std::uint32_t background;
+};
+
+// Taken by value, so that the compiler sees that no pixel written changes where the colours are.
 template <int Zoom>
-std::uint32_t* PutIndices(std::uint32_t* out, const std::uint8_t* indices, const std::uint32_t* pixels) {
-    for (int x = 0; x < CheckerSide; ++x) {
-        const std::uint32_t pixel = pixels[indices[x]];
-        for (int z = 0; z < Zoom; ++z) {
-            *out++ = pixel;
+std::uint32_t* PutRow(std::uint32_t* out, const RowPixels row) {
+    const std::uint64_t* const left = row.left;
+    const std::uint64_t* const right = row.right;
+    for (int column = 0; column < row.columns; ++column) {
+        const std::uint8_t* indices = row.tiles[column];
+        if (indices == nullptr) {
+            out = std::fill_n(out, TileSide * Zoom, row.background);
+            continue;
+        }
+        // The row's eight indices in one load, taken apart by shifts: a load per pixel fewer.
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, indices, sizeof(eight));
+        for (int x = 0; x < TileSide; ++x) {
+            const int shift = std::endian::native == std::endian::little ? 8 * x : 8 * (TileSide - 1 - x);
+            const auto index = static_cast<std::uint8_t>(eight >> shift);
+            const std::uint64_t pair = (x < CheckerSide ? left : right)[index];
+            if constexpr (Zoom % 2 == 0) {
+                for (int z = 0; z < Zoom; z += 2, out += 2) {
+                    std::memcpy(out, &pair, sizeof(pair));
+                }
+            } else {
+                for (int z = 0; z < Zoom; ++z) {
+                    *out++ = static_cast<std::uint32_t>(pair);
+                }
+            }
         }
     }
     return out;
 }
 
-using PutRun = std::uint32_t* (*)(std::uint32_t*, const std::uint8_t*, const std::uint32_t*);
+using PutRowFunction = std::uint32_t* (*)(std::uint32_t*, RowPixels);
 
-constexpr std::array<PutRun, 8> PutRuns{PutIndices<1>, PutIndices<2>, PutIndices<3>, PutIndices<4>,
-                                        PutIndices<5>, PutIndices<6>, PutIndices<7>, PutIndices<8>};
+constexpr std::array<PutRowFunction, 8> PutRows{PutRow<1>, PutRow<2>, PutRow<3>, PutRow<4>,
+                                                PutRow<5>, PutRow<6>, PutRow<7>, PutRow<8>};
 
 }  // namespace
 
@@ -49,13 +80,14 @@ std::vector<Rgb> LineColours(std::span<const ColourWord> palette, int bitsPerPix
 
 TileColours MakeTileColours(std::span<const ColourWord> palette, int bitsPerPixel, int line,
                             bool transparentZero) {
+    const auto pair = [](Rgb c) { return std::uint64_t{PixelOf(c)} * 0x1'0000'0001u; };
     TileColours colours;
-    colours.pixels[0].fill(PixelOf(CheckerLight));
-    colours.pixels[1].fill(PixelOf(CheckerDark));
+    colours.pixels[0].fill(pair(CheckerLight));
+    colours.pixels[1].fill(pair(CheckerDark));
     const int first = transparentZero ? 1 : 0;
     for (int i = first; i < (1 << bitsPerPixel); ++i) {
         if (const auto word = EntryOfIndex(palette, bitsPerPixel, line, i)) {
-            colours.pixels[0][i] = colours.pixels[1][i] = PixelOf(DisplayColour(*word));
+            colours.pixels[0][i] = colours.pixels[1][i] = pair(DisplayColour(*word));
         }
     }
     return colours;
@@ -82,10 +114,13 @@ void TileSheet::Decode(std::span<const std::uint8_t> data, const TileRun& run, s
                           static_cast<std::size_t>(tiles));
     }
     const int width = layout_.Width();
+    const std::vector<std::int32_t> order = layout_.BandOrder();
     slots_.assign(static_cast<std::size_t>(width) * rows_, -1);
     for (int row = 0; row < rows_; ++row) {
+        const std::int64_t band = (firstRow + row) / layout_.blockHeight;
+        const std::int32_t* places = order.data() + (firstRow + row) % layout_.blockHeight * width;
         for (int column = 0; column < width; ++column) {
-            const std::int64_t slot = layout_.TileAt({column, firstRow + row}) - firstTile_;
+            const std::int64_t slot = band * layout_.BandTiles() + places[column] - firstTile_;
             if (slot >= 0 && slot < tiles) {
                 slots_[static_cast<std::size_t>(row) * width + column] = static_cast<std::int32_t>(slot);
             }
@@ -99,30 +134,31 @@ const std::uint8_t* TileSheet::TileIndices(int column, int row) const {
 }
 
 void TileSheet::Draw(Surface& surface, const TileColours& colours, int zoom) const {
-    zoom = std::clamp(zoom, 1, static_cast<int>(PutRuns.size()));
-    const PutRun put = PutRuns[zoom - 1];
+    zoom = std::clamp(zoom, 1, static_cast<int>(PutRows.size()));
+    const PutRowFunction put = PutRows[zoom - 1];
     const int side = TileSide * zoom;
     const int columns = std::min(layout_.Width(), surface.Width() / side);
     const int rows = std::min(rows_, surface.Height() / side);
-    const std::uint32_t background = PixelOf(BackgroundColour);
+    // A sheet is at most MaxTileColumns wide: whole blocks, and never more than the columns asked for but one
+    // block.
+    std::array<const std::uint8_t*, MaxTileColumns> tiles{};
     for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            tiles[column] = TileIndices(column, row);
+        }
         for (int y = 0; y < TileSide; ++y) {
+            // The checker's squares are half a tile, so a row's halves take opposite squares.
+            const RowPixels pixels{tiles.data(), columns, colours.pixels[(y / CheckerSide) & 1].data(),
+                                   colours.pixels[(y / CheckerSide + 1) & 1].data(),
+                                   PixelOf(BackgroundColour)};
             const int top = (row * TileSide + y) * zoom;
             auto* line = reinterpret_cast<std::uint32_t*>(surface.Row0() + top * surface.Stride());
-            // The checker's squares are half a tile, so a row's halves take opposite squares.
-            const std::uint32_t* left = colours.pixels[(y / CheckerSide) & 1].data();
-            const std::uint32_t* right = colours.pixels[(y / CheckerSide + 1) & 1].data();
-            std::uint32_t* out = line;
-            for (int column = 0; column < columns; ++column) {
-                if (const std::uint8_t* tile = TileIndices(column, row)) {
-                    out = put(put(out, tile + y * TileSide, left), tile + y * TileSide + CheckerSide, right);
-                } else {
-                    out = std::fill_n(out, side, background);
-                }
-            }
+            const std::size_t bytes = (put(line, pixels) - line) * sizeof(*line);
             for (int z = 1; z < zoom; ++z) {
-                std::memcpy(surface.Row0() + (top + z) * surface.Stride(), line,
-                            (out - line) * sizeof(*line));
+                std::memcpy(surface.Row0() + (top + z) * surface.Stride(), line, bytes);
+            }
+            for (const std::uint8_t*& indices : std::span(tiles.data(), columns)) {
+                indices = indices == nullptr ? nullptr : indices + TileSide;
             }
         }
     }
@@ -151,19 +187,6 @@ std::array<std::int64_t, 256> TileSheet::IndexCounts() const {
         }
     }
     return counts;
-}
-
-void TileSheet::RowIndices(int row, int y, std::span<std::uint8_t> out) const {
-    for (int column = 0; column < layout_.Width(); ++column) {
-        const std::uint8_t* tile = TileIndices(column, row);
-        const std::span<std::uint8_t> place =
-            out.subspan(static_cast<std::size_t>(column) * TileSide, TileSide);
-        if (tile == nullptr) {
-            std::fill(place.begin(), place.end(), std::uint8_t{0});
-        } else {
-            std::copy_n(tile + y * TileSide, TileSide, place.begin());
-        }
-    }
 }
 
 }  // namespace tintorb

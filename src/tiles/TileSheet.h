@@ -16,10 +16,10 @@
 
 namespace tintorb {
 
-// The pixel value of every colour index, once for each square of the checker that stands in for the
-// colours a palette does not have.
+// The pixel value of every colour index, twice over in 64 bits so that a zoomed pixel pair is one store;
+// once for each square of the checker that stands in for the colours a palette does not have.
 struct TileColours {
-    std::array<std::array<std::uint32_t, 256>, 2> pixels{};
+    std::array<std::array<std::uint64_t, 256>, 2> pixels{};
 };
 
 // The neutral grey squares shown where a pixel has no colour.
@@ -68,8 +68,6 @@ class TileSheet {
     [[nodiscard]] std::optional<TilePixel> PixelAt(int x, int y) const;
     // How many pixels of the shown tiles use each index.
     [[nodiscard]] std::array<std::int64_t, 256> IndexCounts() const;
-    // The indices of grid row firstRow + row, sheet-wide, at zoom 1; an empty place reads as 0.
-    void RowIndices(int row, int y, std::span<std::uint8_t> out) const;
 
   private:
     // Where a shown tile's indices start, or null for a place without one.

@@ -49,7 +49,7 @@ bool Document::Apply(const Edit& edit) {
     const auto from = state_.FileData.begin() + step.offset;
     step.before.assign(from, from + (inside.end - inside.begin));
     step.after.assign(edit.bytes.begin() + inside.begin, edit.bytes.begin() + inside.end);
-    step.placeBefore = step.placeAfter = Place();
+    step.place = Place();
     Write(step.offset, step.after);
     history_.Record(std::move(step));
     return true;
@@ -59,7 +59,7 @@ const EditStep* Document::Undo() {
     const EditStep* step = history_.Undo();
     if (step != nullptr) {
         Write(step->offset, step->before);
-        Locate(step->placeBefore);
+        Locate(step->place);
     }
     return step;
 }
@@ -68,7 +68,7 @@ const EditStep* Document::Redo() {
     const EditStep* step = history_.Redo();
     if (step != nullptr) {
         Write(step->offset, step->after);
-        Locate(step->placeAfter);
+        Locate(step->place);
     }
     return step;
 }

@@ -35,7 +35,7 @@ class Document {
     // Writes the edit and records it as one step; an edit that changes no byte records nothing. Returns
     // whether any byte changed.
     bool Apply(const Edit& edit);
-    // Takes back (or does again) the latest step and puts the palette where it stood before (after) it.
+    // Takes back (or does again) the latest step and puts the palette where it stood when the step was taken.
     // Returns the step, or null when there is none.
     const EditStep* Undo();
     const EditStep* Redo();

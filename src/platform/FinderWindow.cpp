@@ -138,19 +138,43 @@ void ColoursDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), window_(window) {
     setObjectName(QStringLiteral("findPalettes"));
     setWindowTitle(tr("Find Palettes"));
+    // Creation order is tab order: the question, the rows, then the status row.
+    QBoxLayout* top = BuildQuestionRow();
+    BuildTable();
+    QBoxLayout* bottom = BuildStatusRow();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(table_);
+    layout->addLayout(bottom);
+    resize(620, 480);
+    ConnectWork();
+}
 
+QBoxLayout* FinderWindow::BuildQuestionRow() {
     minimum_ = new QSpinBox(this);
     minimum_->setRange(1, MaxPalLength);
     minimum_->setValue(DefaultMinRun);
     auto* minimumLabel = new QLabel(tr("&Minimum length:"), this);
     minimumLabel->setBuddy(minimum_);
     auto* scan = new QPushButton(tr("S&can"), this);
+    scan->setObjectName(QStringLiteral("scan"));
+    connect(scan, &QPushButton::clicked, this, &FinderWindow::Scan);
     auto* search = new QPushButton(tr("&Search colours…"), this);
     auto* sources = new QMenu(search);
     fromClipboard_ = sources->addAction(tr("From the &Clipboard"));
     fromFile_ = sources->addAction(tr("From a &File…"));
     search->setMenu(sources);
 
+    auto* row = new QHBoxLayout;
+    row->addWidget(minimumLabel);
+    row->addWidget(minimum_);
+    row->addWidget(scan);
+    row->addStretch();
+    row->addWidget(search);
+    return row;
+}
+
+void FinderWindow::BuildTable() {
     model_ = new FinderModel(this);
     table_ = new QTableView(this);
     table_->setModel(model_);
@@ -166,7 +190,9 @@ FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), win
          {std::pair{AddressColumn, 80}, {LengthColumn, 56}, {ColoursColumn, 192}, {RatingColumn, 130}}) {
         table_->setColumnWidth(column, width);
     }
+}
 
+QBoxLayout* FinderWindow::BuildStatusRow() {
     status_ = new QLabel(this);
     progress_ = new QProgressBar(this);
     progress_->setRange(0, ProgressSteps);
@@ -174,28 +200,18 @@ FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), win
     progress_->hide();
     cancel_->hide();
     // Names for the window tests.
-    scan->setObjectName(QStringLiteral("scan"));
     status_->setObjectName(QStringLiteral("status"));
     progress_->setObjectName(QStringLiteral("progress"));
     cancel_->setObjectName(QStringLiteral("cancel"));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(minimumLabel);
-    top->addWidget(minimum_);
-    top->addWidget(scan);
-    top->addStretch();
-    top->addWidget(search);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(status_, 1);
-    bottom->addWidget(progress_);
-    bottom->addWidget(cancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(table_);
-    layout->addLayout(bottom);
-    resize(620, 480);
+    auto* row = new QHBoxLayout;
+    row->addWidget(status_, 1);
+    row->addWidget(progress_);
+    row->addWidget(cancel_);
+    return row;
+}
 
-    connect(scan, &QPushButton::clicked, this, &FinderWindow::Scan);
+void FinderWindow::ConnectWork() {
     // Stepping through lengths with the arrows scans once, for the length the steps end at.
     rescan_.setSingleShot(true);
     rescan_.setInterval(RescanDelayMs);

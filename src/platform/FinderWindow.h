@@ -16,6 +16,7 @@
 #include <QWidget>
 
 class QAction;
+class QBoxLayout;
 class QCloseEvent;
 class QLabel;
 class QProgressBar;
@@ -52,6 +53,12 @@ class FinderWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The minimum length, Scan and Search colours, in a row above the table.
+    [[nodiscard]] QBoxLayout* BuildQuestionRow();
+    void BuildTable();
+    // The status text, the progress bar and Cancel, in a row below the table.
+    [[nodiscard]] QBoxLayout* BuildStatusRow();
+    void ConnectWork();
     void Scan();
     void SearchClipboard();
     void SearchFile();

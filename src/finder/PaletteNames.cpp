@@ -65,11 +65,20 @@ constexpr std::int64_t LargestSideFile = std::int64_t{16} << 20;
 
 PaletteNames PaletteNames::Parse(std::string_view text) {
     PaletteNames names;
-    const std::vector<std::string_view> lines = codecs::TextLines(text);
+    names.byteOrderMark_ = text.starts_with(codecs::ByteOrderMark);
+    if (names.byteOrderMark_) {
+        // A second mark belongs to the first line, which then reads as no name, and is kept with it.
+        text.remove_prefix(codecs::ByteOrderMark.size());
+    }
+    names.text_ = text;
+    const std::vector<codecs::TextLine> lines = codecs::TextLinesWithEnds(names.text_);
+    names.lines_.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        // Trailing blanks (and a CR left by an editor) are no part of a title.
-        const std::string_view line = codecs::Trimmed(lines[i]);
-        names.lines_.push_back({std::string(lines[i]), std::nullopt});
+        const std::string_view whole = lines[i].text;
+        names.lines_.push_back(
+            {static_cast<std::size_t>(whole.data() - names.text_.data()), whole.size(), lines[i].end});
+        // Trailing blanks are no part of a title.
+        const std::string_view line = codecs::Trimmed(whole);
         if (line.empty() || line.starts_with('#')) {
             continue;
         }
@@ -78,7 +87,7 @@ PaletteNames PaletteNames::Parse(std::string_view text) {
             names.skipped_.push_back({i + 1, std::move(*reason)});
             continue;
         }
-        names.lines_.back().name = names.names_.size();
+        names.lineOfName_.push_back(i);
         names.names_.push_back(std::get<NamedPalette>(std::move(read)));
     }
     return names;
@@ -101,28 +110,73 @@ bool PaletteNames::Name(std::int64_t address, std::int32_t length, std::string_v
     const auto same = std::find_if(names_.begin(), names_.end(), [&](const NamedPalette& p) {
         return p.address == address && p.length == length;
     });
+    const std::string text = LineOf(palette);
     if (same != names_.end()) {
         *same = std::move(palette);
-        const auto index = static_cast<std::size_t>(same - names_.begin());
-        for (Line& line : lines_) {
-            if (line.name == index) {
-                line.text = LineOf(*same);
-            }
-        }
+        // The renamed line keeps its place and its line break; its old text stays unused in text_.
+        Line& line = lines_[lineOfName_[static_cast<std::size_t>(same - names_.begin())]];
+        line.begin = text_.size();
+        line.size = text.size();
+        text_ += text;
         return true;
     }
-    lines_.push_back({LineOf(palette), names_.size()});
+    if (!lines_.empty() && lines_.back().end.empty()) {
+        lines_.back().end = DefaultEnd();
+    }
+    lineOfName_.push_back(lines_.size());
     names_.push_back(std::move(palette));
+    AddLine(text, DefaultEnd());
     return true;
 }
 
+void PaletteNames::AddLine(std::string_view text, std::string_view end) {
+    lines_.push_back({text_.size(), text.size(), end});
+    text_ += text;
+}
+
+// Added lines break as the file's last line does, so that a file kept with CRLF stays so.
+std::string_view PaletteNames::DefaultEnd() const {
+    for (auto line = lines_.rbegin(); line != lines_.rend(); ++line) {
+        if (!line->end.empty()) {
+            return line->end;
+        }
+    }
+    return "\n";
+}
+
 std::string PaletteNames::Text() const {
-    std::string text;
+    std::string text(byteOrderMark_ ? codecs::ByteOrderMark : std::string_view{});
+    text.reserve(text_.size() + text.size());
     for (const Line& line : lines_) {
-        text += line.text;
-        text += '\n';
+        text.append(text_, line.begin, line.size).append(line.end);
     }
     return text;
+}
+
+std::vector<NamedPalette> NearestNames(std::span<const NamedPalette> names, std::optional<std::int64_t> place,
+                                       std::size_t count) {
+    std::vector<NamedPalette> nearest(names.begin(), names.begin() + std::min(count, names.size()));
+    if (place && count < names.size()) {
+        std::vector<const NamedPalette*> all;
+        all.reserve(names.size());
+        for (const NamedPalette& named : names) {
+            all.push_back(&named);
+        }
+        const auto distance = [&](const NamedPalette* p) {
+            return p->address > *place ? p->address - *place : *place - p->address;
+        };
+        std::nth_element(
+            all.begin(), all.begin() + static_cast<std::ptrdiff_t>(count), all.end(),
+            [&](const NamedPalette* a, const NamedPalette* b) {
+                return std::pair{distance(a), a - names.data()} < std::pair{distance(b), b - names.data()};
+            });
+        for (std::size_t i = 0; i < count; ++i) {
+            nearest[i] = *all[i];
+        }
+    }
+    std::stable_sort(nearest.begin(), nearest.end(),
+                     [](const NamedPalette& a, const NamedPalette& b) { return a.address < b.address; });
+    return nearest;
 }
 
 std::string SideFilePath(const std::string& filePath) {

@@ -8,11 +8,13 @@
 //     8000 64 Level 1, sprites
 //
 // Each line is an address, a length (1 to 64) and a title, read as the address box reads numbers. Lines
-// the program cannot read are kept exactly as they are when it writes the file again.
+// the program cannot read are kept exactly as they are when it writes the file again, and so are the line
+// breaks (LF, CRLF or CR) and a byte order mark at the start: a file written back reads as it did.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,14 +54,27 @@ class PaletteNames {
     [[nodiscard]] std::string Text() const;
 
   private:
+    // A line's text lies in text_, so that reading many names costs no allocation per line.
     struct Line {
-        std::string text;
-        std::optional<std::size_t> name;  // index into names_
+        std::size_t begin = 0;
+        std::size_t size = 0;
+        std::string_view end;  // the line break, a literal
     };
+    void AddLine(std::string_view text, std::string_view end);
+    [[nodiscard]] std::string_view DefaultEnd() const;
+
+    std::string text_;  // the text as read, then the lines renamed or added since
+    bool byteOrderMark_ = false;
     std::vector<Line> lines_;
     std::vector<NamedPalette> names_;
+    std::vector<std::size_t> lineOfName_;  // index into lines_ for each of names_
     std::vector<SkippedLine> skipped_;
 };
+
+// At most count names, those nearest the place (all of them when there is none, the first ones in the
+// file), ordered by address: what a short menu of names shows.
+[[nodiscard]] std::vector<NamedPalette> NearestNames(std::span<const NamedPalette> names,
+                                                     std::optional<std::int64_t> place, std::size_t count);
 
 // "game.bin" -> "game.bin.palettes".
 [[nodiscard]] std::string SideFilePath(const std::string& filePath);

@@ -7,25 +7,31 @@
 
 namespace tintorb::codecs {
 
-std::vector<std::string_view> TextLines(std::string_view text) {
-    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-    if (text.starts_with(ByteOrderMark)) {
-        text.remove_prefix(ByteOrderMark.size());
-    }
-    std::vector<std::string_view> lines;
+std::vector<TextLine> TextLinesWithEnds(std::string_view text) {
+    std::vector<TextLine> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\n' && text[i] != '\r') {
             continue;
         }
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            ++i;
-        }
+        const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+        lines.push_back({text.substr(start, i - start), crlf ? "\r\n" : text[i] == '\r' ? "\r" : "\n"});
+        i += crlf ? 1 : 0;
         start = i + 1;
     }
     if (start < text.size()) {
-        lines.push_back(text.substr(start));
+        lines.push_back({text.substr(start), {}});
+    }
+    return lines;
+}
+
+std::vector<std::string_view> TextLines(std::string_view text) {
+    if (text.starts_with(ByteOrderMark)) {
+        text.remove_prefix(ByteOrderMark.size());
+    }
+    std::vector<std::string_view> lines;
+    for (const TextLine& line : TextLinesWithEnds(text)) {
+        lines.push_back(line.text);
     }
     return lines;
 }

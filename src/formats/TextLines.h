@@ -16,6 +16,19 @@
 
 namespace tintorb::codecs {
 
+// What some editors write before a UTF-8 text; only the first one at the very start of a text is one.
+inline constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+// A line of a text and the break that ends it: "\n", "\r\n", "\r", or nothing for a last line without one.
+// The break is a literal, not a view into the text, so it outlives the text.
+struct TextLine {
+    std::string_view text;
+    std::string_view end;
+};
+
+// A text's lines with their breaks, so that the text can be written back exactly; nothing is dropped.
+[[nodiscard]] std::vector<TextLine> TextLinesWithEnds(std::string_view text);
+
 // A text's lines, ended by LF, CRLF or CR, with a leading UTF-8 byte order mark dropped.
 [[nodiscard]] std::vector<std::string_view> TextLines(std::string_view text);
 

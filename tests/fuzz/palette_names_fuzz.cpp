@@ -1,7 +1,8 @@
 // Feeds arbitrary text to the reader of the side file of palette names, as a hand-written one might be.
-// Besides memory and undefined-behaviour faults it checks that the text written back keeps every line it
-// read, that naming a palette again adds at most one line, and that what is written reads back the same.
+// Besides memory and undefined-behaviour faults it checks that the text written back is the text read, byte
+// for byte, that naming a palette again adds at most one line, and that what is written reads back the same.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "finder/PaletteNames.h"
+#include "formats/TextLines.h"
 
 namespace {
 
@@ -19,11 +21,13 @@ void Require(bool condition) {
 }
 
 [[nodiscard]] std::size_t Lines(const std::string& text) {
-    std::size_t n = 0;
-    for (const char c : text) {
-        n += c == '\n' ? 1 : 0;
-    }
-    return n;
+    return tintorb::codecs::TextLinesWithEnds(text).size();
+}
+
+[[nodiscard]] bool SameSkipped(const tintorb::PaletteNames& a, const tintorb::PaletteNames& b) {
+    return std::equal(
+        a.Skipped().begin(), a.Skipped().end(), b.Skipped().begin(), b.Skipped().end(),
+        [](const auto& x, const auto& y) { return x.number == y.number && x.reason == y.reason; });
 }
 
 }  // namespace
@@ -32,13 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     tintorb::PaletteNames names = tintorb::PaletteNames::Parse(text);
     const std::string written = names.Text();
-    Require(tintorb::PaletteNames::Parse(written).Names() == names.Names());
+    Require(written == text);
     // The name takes a title from the text itself, whatever it holds.
     const std::string title(text.substr(0, 40));
     const bool named = names.Name(size % 7, static_cast<std::int32_t>(1 + size % 64), title);
     const std::string renamed = names.Text();
     Require(Lines(renamed) <= Lines(written) + 1);
-    Require(tintorb::PaletteNames::Parse(renamed).Names() == names.Names());
+    const tintorb::PaletteNames reread = tintorb::PaletteNames::Parse(renamed);
+    Require(reread.Names() == names.Names());
+    Require(SameSkipped(reread, names));
     Require(named || names.Text() == written);
     return 0;
 }

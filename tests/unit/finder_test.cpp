@@ -197,12 +197,56 @@ TEST(PaletteNames, KeepsLinesItCannotReadAndRenamesInPlace) {
     EXPECT_TRUE(names.Name(0x1F40, 16, "Title\nscreen, lit "));
     EXPECT_TRUE(names.Name(0x1F40, 32, "Both lines"));
     EXPECT_FALSE(names.Name(1, 1, " \t"));
-    EXPECT_EQ(
-        names.Text(),
-        "# names\n$1F40 16 Title screen, lit\n$ZZ 16 broken\n8000 65 too long\n\n$100 8\n32 4  Two  words "
-        "\n$1F40 32 Both lines\n");
+    EXPECT_EQ(names.Text(),
+              "# names\r\n$1F40 16 Title screen, lit\r\n$ZZ 16 broken\n8000 65 too long\n\n$100 8\n32 4  Two "
+              " words "
+              "\n$1F40 32 Both lines\n");
     EXPECT_EQ(PaletteNames::Parse(names.Text()).Names(), names.Names());
     EXPECT_EQ(names.TitleOf(0x1F40, 32), "Both lines");
+}
+
+// A rewrite must not change how any line reads: not through a dropped byte order mark, whose second copy
+// would then be taken for the first, nor through the line breaks.
+TEST(PaletteNames, ARewriteReadsAsTheFileDid) {
+    for (const std::string text : {"\xEF\xBB\xBF\xEF\xBB\xBF$1F40 16 T\n$20 2 U\n",
+                                   "\xEF\xBB\xBF$1F40 16 T\r\n$ZZ 1 x\r\n", "# a\rb 1 2\r\n$40 4 last", ""}) {
+        SCOPED_TRACE(testing::PrintToString(text));
+        PaletteNames names = PaletteNames::Parse(text);
+        EXPECT_EQ(names.Text(), text);
+        const auto skipped = [](const PaletteNames& n) {
+            std::vector<std::pair<std::size_t, std::string>> lines;
+            for (const SkippedLine& line : n.Skipped()) {
+                lines.emplace_back(line.number, line.reason);
+            }
+            return lines;
+        };
+        ASSERT_TRUE(names.Name(0x20, 2, "Renamed") && names.Name(0x300, 8, "Added"));
+        const PaletteNames reread = PaletteNames::Parse(names.Text());
+        EXPECT_EQ(reread.Names(), names.Names());
+        EXPECT_EQ(skipped(reread), skipped(PaletteNames::Parse(text)));
+        EXPECT_EQ(reread.Text(), names.Text());
+    }
+    PaletteNames crlf = PaletteNames::Parse("$1 1 a\r\n$2 1 b");
+    crlf.Name(4, 1, "c");
+    EXPECT_EQ(crlf.Text(), "$1 1 a\r\n$2 1 b\r\n$4 1 c\r\n");
+}
+
+TEST(PaletteNames, AShortMenuShowsTheNamesNearestThePlace) {
+    std::vector<NamedPalette> names;
+    for (const std::int64_t address : {0x900, 0x100, 0x500, 0x520, 0x4F0, 0x2000}) {
+        names.push_back({address, 16, "n"});
+    }
+    const auto addresses = [](const std::vector<NamedPalette>& shown) {
+        std::vector<std::int64_t> a;
+        for (const NamedPalette& n : shown) {
+            a.push_back(n.address);
+        }
+        return a;
+    };
+    EXPECT_EQ(addresses(NearestNames(names, 0x500, 3)), (std::vector<std::int64_t>{0x4F0, 0x500, 0x520}));
+    EXPECT_EQ(addresses(NearestNames(names, std::nullopt, 3)),
+              (std::vector<std::int64_t>{0x100, 0x500, 0x900}));
+    EXPECT_EQ(NearestNames(names, 0, 10).size(), names.size());
 }
 
 TEST(PaletteNames, SavingRereadsTheSideFileAndWritesItWhole) {

@@ -13,12 +13,12 @@
 #include "finder/ColourSearch.h"
 #include "finder/PaletteScan.h"
 #include "finder/SearchQuery.h"
+#include "formats/Listing.h"
 #include "formats/PaletteFile.h"
-#include "model/EditorState.h"
+#include "model/Document.h"
 #include "model/FileImage.h"
 #include "model/NumberText.h"
 #include "model/PaletteWords.h"
-#include "views/Listing.h"
 
 namespace tintorb::cli {
 
@@ -87,12 +87,13 @@ auto Naming(const std::string& name, Operation&& operation) {
     return bytes;
 }
 
-// FILE read whole, with the palette at ADDR: the address must hold at least one whole word.
-[[nodiscard]] EditorState OpenPalette(const Arguments& args) {
+// FILE read whole as the document, with the palette at ADDR: the address must hold at least one whole word.
+[[nodiscard]] Document OpenPalette(const Arguments& args) {
     const std::string& file = args.operands[0];
     const std::string& addressText = args.operands[1];
-    EditorState state;
-    state.FileData = ReadWhole(file);
+    Document document;
+    Naming(file, [&] { document.Load(file); });
+    const EditorState& state = document.State();
     const std::optional<std::int32_t> address = ReadNumber(addressText);
     if (!address) {
         throw UsageError("ADDR \"" + addressText + "\" is no number");
@@ -101,14 +102,13 @@ auto Naming(const std::string& name, Operation&& operation) {
         throw FileError(file + ": no colour word at " + addressText + " in its " +
                         std::to_string(state.FileData.size()) + " bytes");
     }
-    state.WordCount = static_cast<std::int32_t>(state.FileData.size() / 2);
-    state.FileName = file;
-    state.PalAddress = *address;
-    return state;
+    document.Locate({*address, 0, 0, 0});
+    return document;
 }
 
 // LEN entries from the palette's address, cut at the end of the data.
-void SetLength(EditorState& state, const std::string& lengthText) {
+void SetLength(Document& document, const std::string& lengthText) {
+    const EditorState& state = document.State();
     int length = 0;
     if (lengthText == "auto") {
         length = ValidRunLength(state);
@@ -118,57 +118,61 @@ void SetLength(EditorState& state, const std::string& lengthText) {
     } else {
         throw UsageError("LEN \"" + lengthText + "\" is neither a number from 1 to 64 nor auto");
     }
-    state.PalLength = static_cast<std::int32_t>(
+    const auto cut = static_cast<std::int32_t>(
         std::min<std::int64_t>(length, WholeWordsFrom(state.PalAddress, state.FileData.size())));
+    document.Locate({state.PalAddress, cut, 0, 0});
 }
 
 // The palette's entries; its length is already cut to the data.
-[[nodiscard]] std::vector<ColourWord> Entries(const EditorState& state) {
+[[nodiscard]] std::vector<ColourWord> Entries(const Document& document) {
+    const EditorState& state = document.State();
     return WordsAt(state.FileData, state.PalAddress, state.PalLength);
 }
 
-// Writes the palette over up to a full palette's entries from ADDR, then saves the file in place.
-int PutAndSave(EditorState& state, const ImportedPalette& palette, bool clearUnusedBits, std::ostream& out) {
-    state.PalLength = MaxPalLength;
-    PaletteWords words(state);
+// Writes the palette over up to a full palette's entries from ADDR, as one edit of the document, then
+// saves the file in place.
+int PutAndSave(Document& document, const ImportedPalette& palette, bool clearUnusedBits, std::ostream& out) {
+    document.Locate({document.State().PalAddress, MaxPalLength, 0, 0});
+    PaletteWords words(document.State());
     const ImportCount count = PutImported(palette, words, 0, words.Size(), clearUnusedBits);
-    const Edit edit = words.ToEdit();
-    std::copy(edit.bytes.begin(), edit.bytes.end(), state.FileData.begin() + edit.offset);
-    Naming(state.FileName, [&] { SaveFileData(state.FileData, state.FileName); });
+    document.Apply(words.ToEdit());
+    Naming(document.State().FileName, [&] { document.Save(); });
     out << ImportSummary(count) << '\n';
     return Done;
 }
 
 int RunExport(const Arguments& args, Streams) {
-    EditorState state = OpenPalette(args);
-    SetLength(state, args.operands[2]);
+    Document document = OpenPalette(args);
+    SetLength(document, args.operands[2]);
+    const EditorState& state = document.State();
     const std::string& target = args.operands[3];
-    Naming(target,
-           [&] { WritePaletteFile(target, Entries(state), PaletteTitle(state.FileName, state.PalAddress)); });
+    Naming(target, [&] {
+        WritePaletteFile(target, Entries(document), PaletteTitle(state.FileName, state.PalAddress));
+    });
     return Done;
 }
 
 int RunImport(const Arguments& args, Streams streams) {
-    EditorState state = OpenPalette(args);
+    Document document = OpenPalette(args);
     const std::string& source = args.operands[2];
-    return PutAndSave(state, Naming(source, [&] { return ReadPaletteFile(source); }), args.clearUnusedBits,
+    return PutAndSave(document, Naming(source, [&] { return ReadPaletteFile(source); }), args.clearUnusedBits,
                       streams.out);
 }
 
 int RunListing(const Arguments& args, Streams streams) {
-    EditorState state = OpenPalette(args);
-    SetLength(state, args.operands[2]);
-    for (const std::string& line : FormatListing(Entries(state))) {
+    Document document = OpenPalette(args);
+    SetLength(document, args.operands[2]);
+    for (const std::string& line : FormatListing(Entries(document))) {
         streams.out << line << '\n';
     }
     return Done;
 }
 
 int RunPatch(const Arguments& args, Streams streams) {
-    EditorState state = OpenPalette(args);
+    Document document = OpenPalette(args);
     const std::string& listing = args.operands[2];
     const std::span bytes(reinterpret_cast<const std::uint8_t*>(listing.data()), listing.size());
-    return PutAndSave(state, Naming("listing", [&] { return DecodePalette(PaletteFormat::Hex, bytes); }),
+    return PutAndSave(document, Naming("listing", [&] { return DecodePalette(PaletteFormat::Hex, bytes); }),
                       false, streams.out);
 }
 

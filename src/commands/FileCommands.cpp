@@ -78,9 +78,7 @@ void TForm1::Start(const StartOptions& options) {
 
 void TForm1::Load(const std::string& path) {
     // Throws before anything is changed: a failed load leaves the editor on the file it had.
-    FileBytes data;
-    const FileStamp stamp = LoadFileData(data, path);
-    document_.Open(std::move(data), path, stamp);
+    document_.Load(path);
     controls_.RememberRecentFile(path);
 
     // "[*]" is where the window shows its mark of unsaved changes.
@@ -122,8 +120,7 @@ bool TForm1::SaveChanges() {
                                 " changed on disk since it was loaded. Overwrite it?")) {
         return false;
     }
-    SaveFileData(State.FileData, State.FileName);
-    document_.MarkSaved(StampOf(State.FileName));
+    document_.Save();
     ShowModified();
     return true;
 }

@@ -80,6 +80,17 @@ void Document::Locate(const PalettePlace& place) {
     state_.SelEnd = place.SelEnd;
 }
 
+void Document::Load(const std::string& path) {
+    FileBytes data;
+    const FileStamp stamp = LoadFileData(data, path);
+    Open(std::move(data), path, stamp);
+}
+
+void Document::Save() {
+    SaveFileData(state_.FileData, state_.FileName);
+    MarkSaved(StampOf(state_.FileName));
+}
+
 void Document::Open(FileBytes data, std::string fileName, std::optional<FileStamp> stamp) {
     Replace(std::move(data), std::move(fileName));
     state_.BrowserOffset = 0;

@@ -47,6 +47,11 @@ class Document {
     void SetBrowserOffset(std::int32_t offset) { state_.BrowserOffset = offset; }
     void SetClipData(std::vector<std::uint8_t> bytes) { state_.ClipData = std::move(bytes); }
 
+    // Reads the file at path as the document. Throws FileError before anything is changed: a failed load
+    // leaves the document as it was.
+    void Load(const std::string& path);
+    // Writes the bytes to the file they were loaded from, which then counts as unmodified. Throws FileError.
+    void Save();
     // A file just read: the history starts afresh and the document is unmodified.
     void Open(FileBytes data, std::string fileName, std::optional<FileStamp> stamp);
     // A document made in memory, which counts as modified until it is first saved.

@@ -70,6 +70,19 @@ std::vector<FindRow> ScanRows(std::span<const ScanHit> hits, const PaletteNames&
     return rows;
 }
 
+std::vector<FindRow> NameRows(const PaletteNames& names, std::span<const std::uint8_t> bytes) {
+    std::vector<FindRow> rows;
+    rows.reserve(names.Names().size());
+    for (const NamedPalette& named : names.Names()) {
+        const double score = PaletteScore(WordsAt(bytes, named.address, named.length), named.address);
+        rows.push_back(
+            {named.address, named.length, AddressText(named.address), ScoreText(score), named.title});
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const FindRow& a, const FindRow& b) { return a.address < b.address; });
+    return rows;
+}
+
 std::vector<FindRow> SearchRows(std::span<const SearchHit> hits, const PaletteNames& names) {
     const Titles titles(names);
     std::vector<FindRow> rows;

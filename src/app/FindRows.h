@@ -28,6 +28,9 @@ struct FindRow {
 [[nodiscard]] std::vector<FindRow> ScanRows(std::span<const ScanHit> hits, const PaletteNames& names,
                                             std::span<const std::uint8_t> bytes);
 
+// Every named palette, by address, scored as the scan would score it: the list behind "All names…".
+[[nodiscard]] std::vector<FindRow> NameRows(const PaletteNames& names, std::span<const std::uint8_t> bytes);
+
 // The search's hits in its order; rating reads e.g. "entries 0–7, exact".
 [[nodiscard]] std::vector<FindRow> SearchRows(std::span<const SearchHit> hits, const PaletteNames& names);
 

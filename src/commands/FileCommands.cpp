@@ -133,10 +133,17 @@ void TForm1::btnSaveAsClick() {
     if (!path) {
         return;
     }
+    const bool loadedFile = !State.FileName.empty() && SameFile(*path, State.FileName);
+    // A name typed by mistake must not replace another file unasked. The loaded file itself is what
+    // "Save Changes" replaces anyway.
+    if (!loadedFile && StampOf(*path) &&
+        !controls_.AskOverwrite(ShortName(*path) + " already exists. Replace it?")) {
+        return;
+    }
     // The copy goes elsewhere; "Save Changes" keeps writing to the file that was loaded. A copy written
     // over that very file saves it all the same.
     SaveFileData(State.FileData, *path);
-    if (!State.FileName.empty() && SameFile(*path, State.FileName)) {
+    if (loadedFile) {
         document_.MarkSaved(StampOf(State.FileName));
         ShowModified();
     }

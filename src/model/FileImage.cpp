@@ -45,6 +45,23 @@ class Descriptor {
     throw FileError(text);
 }
 
+[[noreturn]] void FailIo(int error) {
+    throw FileError("I/O error " + std::to_string(error));
+}
+
+// A limit on the size of files this process may write (ulimit -f), not a full disk.
+[[noreturn]] void FailTooLarge() {
+    Fail("The file is larger than the system lets this program write");
+}
+
+// The message for an operating-system error while writing, syncing or closing.
+[[noreturn]] void FailWrite(int error) {
+    if (error == EFBIG) {
+        FailTooLarge();
+    }
+    error == ENOSPC || error == EDQUOT ? Fail("Disk full") : FailIo(error);
+}
+
 // The message for an operating-system error while opening, creating or renaming.
 [[noreturn]] void FailOpen(int error) {
     switch (error) {
@@ -67,15 +84,12 @@ class Descriptor {
             Fail("Out of memory");
         case ENOSPC:
         case EDQUOT:
-        case EFBIG:
             Fail("Disk full");
+        case EFBIG:
+            FailTooLarge();
         default:
             throw FileError("I/O error " + std::to_string(error));
     }
-}
-
-[[noreturn]] void FailIo(int error) {
-    throw FileError("I/O error " + std::to_string(error));
 }
 
 // Whether the folder part of path exists, so that a missing file and a missing folder are told apart.
@@ -109,10 +123,10 @@ void WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
         if (put < 0 && errno == EINTR) {
             continue;
         }
-        if (put < 0 && errno != ENOSPC && errno != EFBIG && errno != EDQUOT) {
-            FailIo(errno);
+        if (put < 0) {
+            FailWrite(errno);
         }
-        if (put <= 0) {
+        if (put == 0) {
             Fail("Disk full");
         }
         done += static_cast<std::size_t>(put);
@@ -146,19 +160,46 @@ void WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
 class TemporaryFile {
   public:
     explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!kept_) {
-            ::unlink(path_.c_str());
-        }
-    }
+    ~TemporaryFile() { Remove(); }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     void Keep() { kept_ = true; }
+    void Remove() {
+        if (!kept_) {
+            ::unlink(path_.c_str());
+            kept_ = true;
+        }
+    }
 
   private:
     std::string path_;
     bool kept_ = false;
 };
+
+// Writes all of data to the open file and makes it durable; the file is closed after.
+void WriteDurably(Descriptor& file, std::span<const std::uint8_t> data) {
+    WriteAll(file.get(), data.data(), data.size());
+    if (::fsync(file.get()) != 0) {
+        FailWrite(errno);
+    }
+    if (file.Close() != 0) {
+        FailWrite(errno);
+    }
+}
+
+// Overwrites the file itself: what a save does to a file with other hard links, which a file renamed over
+// this name would leave with the old bytes.
+void WriteInPlace(const std::string& target, std::span<const std::uint8_t> data) {
+    Descriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        FailOpen(errno);
+    }
+    WriteAll(file.get(), data.data(), data.size());
+    if (::ftruncate(file.get(), static_cast<off_t>(data.size())) != 0) {
+        FailWrite(errno);
+    }
+    WriteDurably(file, {});
+}
 
 // Makes the rename itself durable. The new bytes are already safe, so a failure here is not reported.
 void SyncFolder(const std::filesystem::path& folder) {
@@ -264,12 +305,13 @@ void SaveFileData(std::span<const std::uint8_t> data, const std::string& path) {
     if (::fchmod(file.get(), mode) != 0) {
         FailIo(errno);
     }
-    WriteAll(file.get(), data.data(), data.size());
-    if (::fsync(file.get()) != 0) {
-        errno == ENOSPC || errno == EDQUOT ? Fail("Disk full") : FailIo(errno);
-    }
-    if (file.Close() != 0) {
-        errno == ENOSPC || errno == EDQUOT ? Fail("Disk full") : FailIo(errno);
+    WriteDurably(file, data);
+    if (exists && existing.st_nlink > 1) {
+        // The full copy showed that the bytes fit; it goes before the file is overwritten, so that the
+        // space it took is there for the file to grow into.
+        cleanup.Remove();
+        WriteInPlace(target, data);
+        return;
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         FailOpen(errno);

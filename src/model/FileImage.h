@@ -34,11 +34,13 @@ struct FileStamp {
 FileStamp LoadFileData(FileBytes& fileData, const std::string& path);
 
 // Once at the start of every program that saves. A write past the process's file-size limit otherwise
-// kills it with SIGXFSZ, unsaved edits and all, before the save can fail with "Disk full".
+// kills it with SIGXFSZ, unsaved edits and all, before the save can fail with a message.
 void IgnoreFileSizeSignal();
 
 // Writes data over the file at path. The bytes go to a temporary file beside the target that is renamed
-// over it, so a failure leaves the target exactly as it was. Throws FileError.
+// over it, so a failure leaves the target exactly as it was. A target with other hard links is written in
+// place instead, after the temporary copy has shown that the bytes fit, so that every name of the file sees
+// the new bytes. Throws FileError.
 void SaveFileData(std::span<const std::uint8_t> data, const std::string& path);
 
 }  // namespace tintorb

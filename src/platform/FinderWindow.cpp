@@ -239,6 +239,22 @@ void FinderWindow::Open() {
     }
 }
 
+void FinderWindow::OpenNames() {
+    show();
+    raise();
+    activateWindow();
+    table_->setFocus();
+    ListNames();
+}
+
+void FinderWindow::ListNames() {
+    Stop({});
+    listing_ = Listing::Names;
+    minimum_->setEnabled(true);
+    listed_ = true;
+    ShowRows();
+}
+
 void FinderWindow::Clear() {
     Stop({});
     listed_ = false;
@@ -261,7 +277,7 @@ void FinderWindow::closeEvent(QCloseEvent* event) {
 }
 
 void FinderWindow::Scan() {
-    searched_ = false;
+    listing_ = Listing::Scan;
     const int minRun = minimum_->value();
     Start(tr("Scanning…"), [minRun](std::span<const std::uint8_t> bytes, const FindProgress& progress) {
         return FinderResult{ScanPalettes(bytes, minRun, progress), {}};
@@ -279,7 +295,7 @@ void FinderWindow::SearchFile() {
 }
 
 void FinderWindow::Search(std::vector<ColourWord> query) {
-    searched_ = true;
+    listing_ = Listing::Search;
     queryLength_ = query.size();
     Start(tr("Searching…"),
           [query = std::move(query)](std::span<const std::uint8_t> bytes, const FindProgress& progress) {
@@ -291,10 +307,11 @@ void FinderWindow::Start(const QString& doing, FinderJob::Work work) {
     // The work before goes first: its results are of another question, or of another file.
     Stop(doing);
     listed_ = false;
-    model_->SetRows({}, searched_);
+    const bool searched = listing_ == Listing::Search;
+    model_->SetRows({}, searched);
     const FileBytes& data = window_.Form().State.FileData;
     job_ = std::make_unique<FinderJob>(std::vector<std::uint8_t>(data.begin(), data.end()), std::move(work));
-    minimum_->setEnabled(!searched_);
+    minimum_->setEnabled(!searched);
     started_.start();
     poll_.start();
 }
@@ -334,9 +351,10 @@ void FinderWindow::Poll() {
 
 void FinderWindow::ShowRows() {
     const TForm1& form = window_.Form();
-    const bool cut = searched_ ? result_.search.cut : result_.scan.cut;
-    std::vector<FindRow> rows = searched_ ? SearchRows(result_.search.hits, form.Names())
-                                          : ScanRows(result_.scan.hits, form.Names(), form.State.FileData);
+    const bool searched = listing_ == Listing::Search;
+    std::vector<FindRow> rows = listing_ == Listing::Names ? NameRows(form.Names(), form.State.FileData)
+                                : searched                 ? SearchRows(result_.search.hits, form.Names())
+                                           : ScanRows(result_.scan.hits, form.Names(), form.State.FileData);
     const auto count = static_cast<int>(rows.size());
     // The row the user was on stays current when the rows are listed again (with new names); in new
     // results the best one is, so that Enter goes to it. Nothing is located before the user asks.
@@ -348,15 +366,24 @@ void FinderWindow::ShowRows() {
         });
         current = same != rows.end() ? static_cast<int>(same - rows.begin()) : 0;
     }
-    model_->SetRows(std::move(rows), searched_);
+    model_->SetRows(std::move(rows), searched);
     table_->setCurrentIndex(model_->index(current, 0));
-    QString status = searched_ ? (count == 1 ? tr("1 place found") : tr("%1 places found").arg(count)) +
-                                     tr(" for %1 colours").arg(queryLength_)
-                               : (count == 1 ? tr("1 palette found") : tr("%1 palettes found").arg(count));
-    if (cut) {
-        status += tr(", only the best shown");
+    status_->setText(StatusText(count));
+}
+
+QString FinderWindow::StatusText(int count) const {
+    switch (listing_) {
+        case Listing::Names:
+            return count == 1 ? tr("1 named palette") : tr("%1 named palettes").arg(count);
+        case Listing::Search:
+            return (count == 1 ? tr("1 place found") : tr("%1 places found").arg(count)) +
+                   tr(" for %1 colours").arg(queryLength_) +
+                   (result_.search.cut ? tr(", only the best shown") : QString());
+        case Listing::Scan:
+            break;
     }
-    status_->setText(status);
+    return (count == 1 ? tr("1 palette found") : tr("%1 palettes found").arg(count)) +
+           (result_.scan.cut ? tr(", only the best shown") : QString());
 }
 
 void FinderWindow::Activate(int row) {

@@ -38,6 +38,8 @@ class FinderWindow : public QWidget {
 
     // Shows the window in front, scanning the file when there is nothing listed yet.
     void Open();
+    // Shows the window in front, listing every named palette.
+    void OpenNames();
     // Another document: the results and any work under way go; a shown window scans the new file.
     void Clear();
     // The names changed: the table shows the new ones.
@@ -66,7 +68,9 @@ class FinderWindow : public QWidget {
     void Start(const QString& doing, FinderJob::Work work);
     void Stop(const QString& status);
     void Poll();
+    void ListNames();
     void ShowRows();
+    [[nodiscard]] QString StatusText(int count) const;
     void Activate(int row);
 
     MainWindow& window_;
@@ -85,8 +89,8 @@ class FinderWindow : public QWidget {
     QElapsedTimer started_;
     QTimer poll_;
     QTimer rescan_;
-    // What the table lists: the last scan's hits, or the last search's.
-    bool searched_ = false;
+    // What the table lists: the last scan's hits, the last search's, or the named palettes.
+    enum class Listing { Scan, Search, Names } listing_ = Listing::Scan;
     // Whether the table holds the results of the last work, rather than nothing yet.
     bool listed_ = false;
     std::size_t queryLength_ = 0;

@@ -147,6 +147,8 @@ class MainWindow : public QMainWindow, public Controls {
     void RefreshCommands();
     void RebuildRecentMenu();
     void RebuildNamedMenu();
+    // The Find Palettes tool window, made beside this one the first time it is asked for.
+    FinderWindow& FinderNearby();
     // The window is as large as the client area and the menu bar above it.
     void FixWindowSize();
     // Takes a drag of files, or refuses it; false when the drag carries no files.

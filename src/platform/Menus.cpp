@@ -101,8 +101,11 @@ void MainWindow::BuildMenus() {
     }
     // Another instance of the program may have opened files since.
     connect(fileMenu, &QMenu::aboutToShow, this, &MainWindow::RebuildRecentMenu);
+    // Built only when it shows, for the place the user is at then: a shared side file may name many
+    // thousands of palettes, far more than a menu can hold.
+    connect(namedMenu_, &QMenu::aboutToShow, this, &MainWindow::RebuildNamedMenu);
     RebuildRecentMenu();
-    RebuildNamedMenu();
+    ShowNames();
     RefreshCommands();
 }
 
@@ -125,20 +128,26 @@ void MainWindow::RebuildRecentMenu() {
     recentMenu_->menuAction()->setEnabled(!files.empty());
 }
 
-// "Title screen    $1F40, 16": an "&" of the title is no access key.
+// "Title screen    $1F40, 16" for the names nearest the palette shown, then "All names…" for the rest.
 void MainWindow::RebuildNamedMenu() {
+    constexpr std::size_t NamesInMenu = 30;
     namedMenu_->clear();
-    for (const NamedPalette& named : form_.Names().Names()) {
+    const std::optional<std::int64_t> place =
+        form_.State.PalLength > 0 ? std::optional<std::int64_t>(form_.State.PalAddress) : std::nullopt;
+    for (const NamedPalette& named : NearestNames(form_.Names().Names(), place, NamesInMenu)) {
+        // An "&" of the title is no access key.
         const QString text = ToQString(named.title).replace(u'&', QStringLiteral("&&")) + QLatin1Char('\t') +
                              ToQString(AddressText(named.address)) + QStringLiteral(", ") +
                              QString::number(named.length);
         connect(namedMenu_->addAction(text), &QAction::triggered, this,
                 [this, named] { Dispatch([&] { form_.LocatePalette(named.address, named.length); }); });
     }
-    namedMenu_->menuAction()->setEnabled(!namedMenu_->isEmpty());
+    namedMenu_->addSeparator();
+    connect(namedMenu_->addAction(tr("All names…")), &QAction::triggered, this,
+            [this] { FinderNearby().OpenNames(); });
 }
 
-void MainWindow::ShowFinder() {
+FinderWindow& MainWindow::FinderNearby() {
     if (finder_ == nullptr) {
         finder_ = new FinderWindow(*this);
         // Beside the window, to its right, where the screen has room; otherwise as near as it fits.
@@ -149,7 +158,11 @@ void MainWindow::ShowFinder() {
         // Naming the palette just found works from the tool window too.
         finder_->addAction(ActionOf(Command::NamePalette));
     }
-    finder_->Open();
+    return *finder_;
+}
+
+void MainWindow::ShowFinder() {
+    FinderNearby().Open();
 }
 
 void MainWindow::ClearFinder() {
@@ -159,7 +172,7 @@ void MainWindow::ClearFinder() {
 }
 
 void MainWindow::ShowNames() {
-    RebuildNamedMenu();
+    namedMenu_->menuAction()->setEnabled(!form_.Names().Names().empty());
     if (finder_ != nullptr) {
         finder_->ShowNames();
     }

@@ -257,8 +257,8 @@ std::optional<std::string> MainWindow::ChooseFile(QFileDialog& dialog) {
 std::optional<std::string> MainWindow::RunFileDialog(bool save) {
     QFileDialog dialog(this);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // Any name is taken as it is typed: one that does not exist yet too, and one that does exist is
-    // replaced without a question.
+    // Any name is taken as it is typed, one that does not exist yet too; the form itself asks before a
+    // save replaces another file, so the dialog does not ask as well.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     return ChooseFile(dialog);

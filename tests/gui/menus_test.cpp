@@ -124,7 +124,9 @@ void MenusTest::everyItemRunsItsHandler() {
     QVERIFY(w.Window().Finder()->isVisible());
     w.AnswerTitle(QStringLiteral("Entries"));
     run(Command::NamePalette);
-    QCOMPARE(w.Window().NamedMenu()->actions().size(), 1);
+    emit w.Window().NamedMenu()->aboutToShow();
+    QVERIFY(w.Window().NamedMenu()->actions().front()->text().startsWith(QStringLiteral("Entries")));
+    QCOMPARE(w.Window().NamedMenu()->actions().back()->text(), QStringLiteral("All names…"));
     run(Command::ShowInvalid);
     QVERIFY(w.WidgetAs<QCheckBox>(Ctl::chkInvalid)->isChecked());
     w.Click(Ctl::chkInvalid);
@@ -134,6 +136,17 @@ void MenusTest::everyItemRunsItsHandler() {
     w.AnswerSave(dir.filePath(QStringLiteral("copy.bin")));
     run(Command::SaveAs);
     QCOMPARE(ReadFileBytes(dir.filePath(QStringLiteral("copy.bin"))), ReadFileBytes(path));
+    // Another file that is there already is replaced only when the user says so.
+    run(Command::Undo);
+    for (const auto role : {QMessageBox::RejectRole, QMessageBox::AcceptRole}) {
+        w.AnswerSave(dir.filePath(QStringLiteral("copy.bin")));
+        w.AnswerQuestion(role);
+        run(Command::SaveAs);
+        QCOMPARE(w.Questions().last(), QStringLiteral("copy.bin already exists. Replace it?"));
+        QCOMPARE(ReadFileBytes(dir.filePath(QStringLiteral("copy.bin"))) == ReadFileBytes(path),
+                 role == QMessageBox::RejectRole);
+    }
+    run(Command::Redo);
     run(Command::KeyboardShortcuts);
     run(Command::About);
     QVERIFY(w.Messages().last().startsWith(QStringLiteral("Tintorb 2.1")) &&

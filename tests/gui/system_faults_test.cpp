@@ -52,7 +52,7 @@ class SystemFaultsTest : public QObject {
 
   private slots:
     void pastingFromAnEmptyClipboardChangesNothing();
-    void savingOverTheFileSizeLimitReportsDiskFullAndGoesOn();
+    void savingOverTheFileSizeLimitSaysSoAndGoesOn();
 };
 
 // Offscreen, a cleared clipboard has no source at all, as in an X session where nothing owns it; there
@@ -85,7 +85,7 @@ void SystemFaultsTest::pastingFromAnEmptyClipboardChangesNothing() {
     QCOMPARE(w.TextOf(Ctl::memoASM), QStringLiteral("dc.w $0EEEdc.w $0EEE"));
 }
 
-void SystemFaultsTest::savingOverTheFileSizeLimitReportsDiskFullAndGoesOn() {
+void SystemFaultsTest::savingOverTheFileSizeLimitSaysSoAndGoesOn() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("rom.bin"));
     const QByteArray bytes(FileSize, '\x0E');
@@ -105,7 +105,8 @@ void SystemFaultsTest::savingOverTheFileSizeLimitReportsDiskFullAndGoesOn() {
     QVERIFY(child.waitForFinished(120'000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()), QStringLiteral("Disk full.\n$2"));
+    QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()),
+             QStringLiteral("The file is larger than the system lets this program write.\n$2"));
     QCOMPARE(tintorb::gui::ReadFileBytes(path), bytes);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("rom.bin")});
 }

@@ -419,6 +419,7 @@ void Soak::Apply(const SoakEvent& e) {
             break;
         case EventKind::SaveAs:
             c.AnswerSave(e.path);
+            c.AnswerOverwrite(true);  // for a file that is there already
             c.Press(Ctl::btnSaveAs);
             break;
         case EventKind::Undo:

@@ -133,6 +133,20 @@ TEST_F(FileCommandsFixture, SaveAsWritesACopyAndSaveStillWritesTheLoadedFile) {
     h.controls.AnswerSave(std::nullopt);
     h.form.btnSaveAsClick();
     EXPECT_EQ(ReadBytes(b), (std::vector<std::uint8_t>{1, 2, 3, 4}));
+
+    // Another file, also behind a link, is replaced only when the user says so; the loaded one is not asked
+    // for.
+    std::filesystem::create_symlink(b, dir.File("link.bin"));
+    for (const bool replace : {false, true}) {
+        h.controls.AnswerSave(dir.File("link.bin"));
+        h.controls.AnswerOverwrite(replace);
+        h.form.btnSaveAsClick();
+        EXPECT_EQ(h.controls.Questions().back(), "link.bin already exists. Replace it?");
+        EXPECT_EQ(ReadBytes(b)[0], replace ? 0x77 : 1);
+    }
+    h.controls.AnswerSave(a);
+    h.form.btnSaveAsClick();
+    EXPECT_EQ(h.controls.Questions().size(), 2u);
 }
 
 TEST_F(FileCommandsFixture, WithoutDataTheCommandsDoNothing) {

@@ -155,7 +155,7 @@ TEST(FileImageSave, FailureCreatesAndReplacesNothing) {
     EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"folder"});
 }
 
-TEST(FileImageSave, DiskFullLeavesTheOldFileIntact) {
+TEST(FileImageSave, AFileSizeLimitLeavesTheOldFileIntact) {
     TempDir dir;
     const std::string target = dir.File("rom.bin");
     WriteBytes(target, Previous);
@@ -165,7 +165,7 @@ TEST(FileImageSave, DiskFullLeavesTheOldFileIntact) {
         ::setrlimit(RLIMIT_FSIZE, &limit);
         return ErrorOf([&] { SaveFileData(RandomBytes(10000), target); });
     });
-    EXPECT_EQ(error, "Disk full");
+    EXPECT_EQ(error, "The file is larger than the system lets this program write");
     EXPECT_EQ(ReadBytes(target), Previous);
     EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"rom.bin"});
 }
@@ -231,6 +231,19 @@ TEST(FileImageSave, ReplacedFileKeepsItsPermissionsAndLinks) {
     SaveFileData(Previous, dir.File("new.bin"));
     ::umask(mask);
     EXPECT_EQ(ModeOf(dir.File("new.bin")), 0640u);
+}
+
+// Every name of a file with hard links sees what was saved under one of them.
+TEST(FileImageSave, HardLinksAllSeeTheSavedBytes) {
+    TempDir dir;
+    WriteBytes(dir.File("rom.bin"), RandomBytes(300));
+    fs::create_hard_link(dir.File("rom.bin"), dir.File("other.bin"));
+    for (const std::size_t size : {5, 700}) {
+        SaveFileData(RandomBytes(size), dir.File("rom.bin"));
+        EXPECT_EQ(ReadBytes(dir.File("other.bin")), RandomBytes(size));
+    }
+    EXPECT_EQ(fs::hard_link_count(dir.File("rom.bin")), 2u);
+    EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"other.bin", "rom.bin"}));
 }
 
 // A link whose target is not there yet is saved through, as writing to the link would, never replaced.

@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include "cli/Json.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -63,12 +65,20 @@ struct Subcommand {
     int (*run)(const Arguments& args, Streams streams);
 };
 
-constexpr std::string_view Overview =
-    "Reads and writes palettes of 16-bit colour words (0000 BBB0 GGG0 RRR0) in any binary file.\n"
-    "\n"
-    "ADDR is read as the address box reads it: $1F40 is hexadecimal, 8000 decimal.\n"
-    "LEN is 1 to 64, or auto: the run of valid colour words from ADDR.\n"
-    "A palette file's format follows its extension: .gpl .pal .act .png .bin .txt\n";
+// What every help ends with; the extensions are the format table's.
+[[nodiscard]] std::string Overview() {
+    std::string text =
+        "Reads and writes palettes of 16-bit colour words (0000 BBB0 GGG0 RRR0) in any binary file.\n"
+        "\n"
+        "ADDR is read as the address box reads it: $1F40 is hexadecimal, 8000 decimal.\n"
+        "LEN is 1 to 64, or auto: the run of valid colour words from ADDR.\n"
+        "A palette file's format follows its extension:";
+    for (const PaletteFormatInfo& format : PaletteFormats) {
+        text += " .";
+        text += format.extension;
+    }
+    return text + '\n';
+}
 
 // Runs a file operation; a failure names the file, or the text, that it failed on.
 template <class Operation>
@@ -176,17 +186,15 @@ int RunPatch(const Arguments& args, Streams streams) {
                       false, streams.out);
 }
 
-// One line a hit, or with --json one JSON array of an object a hit; then a line on standard error if the
-// worst hits were left out.
+// One line a hit, or with --json one JSON array of an object a hit, one a line; then a line on standard
+// error if the worst hits were left out.
 template <class Hit, class Line, class Object>
 void PrintHits(const std::vector<Hit>& hits, bool cut, const Arguments& args, Streams streams, Line line,
                Object object) {
     if (args.json) {
         streams.out << '[';
         for (std::size_t i = 0; i < hits.size(); ++i) {
-            streams.out << (i == 0 ? "{" : ",\n {");
-            object(hits[i]);
-            streams.out << '}';
+            streams.out << (i == 0 ? "" : ",\n ") << object(hits[i]).Written();
         }
         streams.out << "]\n";
     } else {
@@ -209,9 +217,11 @@ int RunScan(const Arguments& args, Streams streams) {
         [&](const ScanHit& hit) {
             out << AddressText(hit.address) << ' ' << hit.length << ' ' << ScoreText(hit.score);
         },
-        [&](const ScanHit& hit) {
-            out << "\"address\": " << hit.address << ", \"length\": " << hit.length
-                << ", \"score\": " << ScoreText(hit.score);
+        [](const ScanHit& hit) {
+            return JsonObject()
+                .Number("address", hit.address)
+                .Number("length", hit.length)
+                .Number("score", ScoreText(hit.score));
         });
     return Done;
 }
@@ -238,10 +248,12 @@ int RunFind(const Arguments& args, Streams streams) {
             out << AddressText(hit.address) << ' ' << hit.length << " entries " << hit.queryStart << '-'
                 << hit.queryStart + hit.length - 1 << ' ' << MatchName(hit.match);
         },
-        [&](const SearchHit& hit) {
-            out << "\"address\": " << hit.address << ", \"length\": " << hit.length
-                << ", \"query_start\": " << hit.queryStart << ", \"match\": \"" << MatchName(hit.match)
-                << '"';
+        [](const SearchHit& hit) {
+            return JsonObject()
+                .Number("address", hit.address)
+                .Number("length", hit.length)
+                .Number("query_start", hit.queryStart)
+                .Text("match", MatchName(hit.match));
         });
     return Done;
 }
@@ -286,11 +298,11 @@ void ShowOverview(std::ostream& out) {
     for (const Subcommand& command : Subcommands) {
         out << "  " << command.usage << '\n';
     }
-    out << '\n' << Overview << "\nEach command takes --help; tintorb-cli --version prints the version.\n";
+    out << '\n' << Overview() << "\nEach command takes --help; tintorb-cli --version prints the version.\n";
 }
 
 void ShowHelp(const Subcommand& command, std::ostream& out) {
-    out << "Usage: tintorb-cli " << command.usage << "\n\n" << command.help << '\n' << Overview;
+    out << "Usage: tintorb-cli " << command.usage << "\n\n" << command.help << '\n' << Overview();
 }
 
 // The run length after --min: a number from 1 to 64.

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/Generic.h"
 #include "finder/SearchQuery.h"
-#include "platform/MainWindow.h"
+#include "platform/Dispatcher.h"
 #include "platform/QtText.h"
+#include "platform/WindowDialogs.h"
 
 #include <QAbstractTableModel>
 #include <QClipboard>
@@ -135,7 +137,8 @@ void ColoursDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
 }  // namespace
 
-FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), window_(window) {
+FinderWindow::FinderWindow(QWidget& parent, TForm1& form, Dispatcher& dispatcher, WindowDialogs& dialogs)
+    : QWidget(&parent, Qt::Tool), form_(form), dispatcher_(dispatcher), dialogs_(dialogs) {
     setObjectName(QStringLiteral("findPalettes"));
     setWindowTitle(tr("Find Palettes"));
     // Creation order is tab order: the question, the rows, then the status row.
@@ -178,7 +181,7 @@ void FinderWindow::BuildTable() {
     model_ = new FinderModel(this);
     table_ = new QTableView(this);
     table_->setModel(model_);
-    table_->setItemDelegateForColumn(ColoursColumn, new ColoursDelegate(window_.Form(), *model_, table_));
+    table_->setItemDelegateForColumn(ColoursColumn, new ColoursDelegate(form_, *model_, table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -285,12 +288,12 @@ void FinderWindow::Scan() {
 }
 
 void FinderWindow::SearchClipboard() {
-    window_.Dispatch([this] { Search(ParseQueryText(QGuiApplication::clipboard()->text().toStdString())); });
+    dispatcher_.Fire([this] { Search(ParseQueryText(QGuiApplication::clipboard()->text().toStdString())); });
 }
 
 void FinderWindow::SearchFile() {
-    if (const std::optional<std::string> path = window_.RunQueryDialog()) {
-        window_.Dispatch([&] { Search(ReadQueryFile(*path)); });
+    if (const std::optional<std::string> path = dialogs_.RunQueryDialog()) {
+        dispatcher_.Fire([&] { Search(ReadQueryFile(*path)); });
     }
 }
 
@@ -309,7 +312,7 @@ void FinderWindow::Start(const QString& doing, FinderJob::Work work) {
     listed_ = false;
     const bool searched = listing_ == Listing::Search;
     model_->SetRows({}, searched);
-    const FileBytes& data = window_.Form().State.FileData;
+    const FileBytes& data = form_.State.FileData;
     job_ = std::make_unique<FinderJob>(std::vector<std::uint8_t>(data.begin(), data.end()), std::move(work));
     minimum_->setEnabled(!searched);
     started_.start();
@@ -350,7 +353,7 @@ void FinderWindow::Poll() {
 }
 
 void FinderWindow::ShowRows() {
-    const TForm1& form = window_.Form();
+    const TForm1& form = form_;
     const bool searched = listing_ == Listing::Search;
     std::vector<FindRow> rows = listing_ == Listing::Names ? NameRows(form.Names(), form.State.FileData)
                                 : searched                 ? SearchRows(result_.search.hits, form.Names())
@@ -388,7 +391,7 @@ QString FinderWindow::StatusText(int count) const {
 
 void FinderWindow::Activate(int row) {
     const FindRow found = model_->Row(row);
-    window_.Dispatch([&] { window_.Form().LocatePalette(found.address, found.length); });
+    dispatcher_.Fire([&] { form_.LocatePalette(found.address, found.length); });
 }
 
 }  // namespace tintorb

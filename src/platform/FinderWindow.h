@@ -26,14 +26,18 @@ class QTableView;
 
 namespace tintorb {
 
+class Dispatcher;
 class FinderModel;
-class MainWindow;
+class TForm1;
+class WindowDialogs;
 
 class FinderWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit FinderWindow(MainWindow& window);
+    // A tool window of parent's that lists what it finds in form's file; activating a row runs through
+    // dispatcher, and a search's file is chosen in dialogs.
+    FinderWindow(QWidget& parent, TForm1& form, Dispatcher& dispatcher, WindowDialogs& dialogs);
     ~FinderWindow() override;
 
     // Shows the window in front, scanning the file when there is nothing listed yet.
@@ -73,7 +77,9 @@ class FinderWindow : public QWidget {
     [[nodiscard]] QString StatusText(int count) const;
     void Activate(int row);
 
-    MainWindow& window_;
+    TForm1& form_;
+    Dispatcher& dispatcher_;
+    WindowDialogs& dialogs_;
     FinderModel* model_ = nullptr;
     QTableView* table_ = nullptr;
     QSpinBox* minimum_ = nullptr;

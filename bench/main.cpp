@@ -2,6 +2,7 @@
 
 #include "goals/Goals.h"
 #include "load_bench.h"
+#include "names_bench.h"
 
 #include <cstdio>
 
@@ -23,11 +24,16 @@ int main(int argc, char* argv[]) {
     PrintRatioGoal(medians, "UndoRedo/RefreshAfterEdit", "PaletteUndoRedo", "PaletteRefreshAfterEdit64", 1.1);
     PrintRatioGoal(medians, "Scan4MiB/count-valid", "ScanPalettes4MiB", "CountValidWords4MiB", 2.0);
     PrintRatioGoal(medians, "FindColours4MiB/count-valid", "FindColours4MiB", "CountValidWords4MiB", 3.0);
+    PrintRatioGoal(medians, "CreateBps64MiB/memcmp", "CreateBps64MiB", "Memcmp64MiB", 2.0);
+    PrintRatioGoal(medians, "CreateIps64MiB/memcmp", "CreateIps64MiB", "Memcmp64MiB", 2.0);
+    PrintRatioGoal(medians, "ApplyBps64MiB/memcpy", "ApplyBps64MiB", "Memcpy64MiB", 2.0);
+    PrintRatioGoal(medians, "ApplyIps64MiB/memcpy", "ApplyIps64MiB", "Memcpy64MiB", 2.0);
     PrintRatioGoal(medians, "Load64MiB/read", "LoadFileData64MiB", "PlainRead64MiB", 2.0);
     if (medians.contains("LoadFileData64MiB") && medians.contains("PlainRead64MiBHugePages")) {
         std::printf("reference Load64MiB/read-into-huge-pages: %.2fx\n",
                     medians.at("LoadFileData64MiB") / medians.at("PlainRead64MiBHugePages"));
     }
+    tintorb::test::PrintNamesGoal(medians);
     if (const auto peak = tintorb::test::SecondLoadPeakOverImages()) {
         tintorb::bench::PrintGoal("Load64MiB-peak/(old+new)", *peak, 1.1, "x");
     }

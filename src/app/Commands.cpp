@@ -19,7 +19,12 @@ bool CommandAvailable(const TForm1& form, Command command) {
         case Command::Reload:
             return !state.FileName.empty();
         case Command::SaveAs:
+        case Command::CreatePatchFromOriginal:
+        case Command::ApplyPatch:
             return !state.FileData.empty();
+        case Command::CreatePatch:
+            // The patch is made against the file as it was read or written last.
+            return form.document().Stamp().has_value();
         case Command::FindPalettes:
             return !state.FileData.empty();
         case Command::NamePalette:

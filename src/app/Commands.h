@@ -21,6 +21,9 @@ enum class Command {
     SaveAs,
     ImportPalette,
     ExportPalette,
+    CreatePatch,
+    CreatePatchFromOriginal,
+    ApplyPatch,
     Quit,
     Undo,
     Redo,
@@ -61,7 +64,7 @@ struct CommandEntry {
 
 // Table order is menu order. The range commands keep their hands off Ctrl+C and Ctrl+V, which the text
 // boxes need for their own copy and paste.
-inline constexpr std::array<CommandEntry, 21> CommandTable{{
+inline constexpr std::array<CommandEntry, 24> CommandTable{{
     {Command::Load, Ctl::btnLoad, &TForm1::btnLoadClick, {"Ctrl+O"}, Menu::File, "&Open…"},
     {Command::Save, Ctl::btnSave, &TForm1::btnSaveClick, {"Ctrl+S"}, Menu::File, "&Save", true},
     {Command::SaveAs, Ctl::btnSaveAs, &TForm1::btnSaveAsClick, {"Ctrl+Shift+S"}, Menu::File, "Save &As…"},
@@ -73,6 +76,14 @@ inline constexpr std::array<CommandEntry, 21> CommandTable{{
      "&Import Palette…",
      true},
     {Command::ExportPalette, std::nullopt, &TForm1::ExportPaletteClick, {}, Menu::File, "&Export Palette…"},
+    {Command::CreatePatch, std::nullopt, &TForm1::CreatePatchClick, {}, Menu::File, "Create &Patch…", true},
+    {Command::CreatePatchFromOriginal,
+     std::nullopt,
+     &TForm1::CreatePatchFromOriginalClick,
+     {},
+     Menu::File,
+     "Create Patch from Another Ori&ginal…"},
+    {Command::ApplyPatch, std::nullopt, &TForm1::ApplyPatchClick, {}, Menu::File, "App&ly Patch…"},
     {Command::Quit, std::nullopt, &TForm1::Quit, {"Ctrl+Q"}, Menu::File, "&Quit", true},
     {Command::Undo, std::nullopt, &TForm1::Undo, {"Ctrl+Z"}, Menu::Edit, "&Undo"},
     {Command::Redo, std::nullopt, &TForm1::Redo, {"Ctrl+Shift+Z", "Ctrl+Y"}, Menu::Edit, "&Redo"},

@@ -90,6 +90,12 @@ class TForm1 {
     // Palette files: the shown palette (or its selection) out to a file, a file's colours in from SelStart.
     void ExportPaletteClick();
     void ImportPaletteClick();
+    // Patches: the changes since the file was last loaded or saved out to an IPS or BPS patch, and a patch
+    // applied to the image as one step.
+    void CreatePatchClick();
+    // The same against another file, such as the untouched original of a file saved with edits.
+    void CreatePatchFromOriginalClick();
+    void ApplyPatchClick();
     // Opens the file at path as the document, after asking about unsaved changes.
     void OpenFile(const std::string& path);
     // Opens a file from the list of recent files; one that is gone comes off the list, and that is an error.
@@ -128,6 +134,9 @@ class TForm1 {
     void ResetFinds();
     // Reads the names of the file's palettes from its side file, saying which lines could not be read.
     void ReadNames();
+    // Asks for the patch's name, whose extension picks the format, and writes the patch from original to
+    // the image as it is now.
+    void WritePatch(const FileBytes& original);
     // Shows an undone or redone step: the palette where it stood and the changed bytes in the browser.
     void ShowStep(const EditStep& step, const PalettePlace& shownBefore);
 

@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/Json.h"
+#include "cli/PatchCommands.h"
 
 #include <algorithm>
 #include <array>
@@ -298,6 +299,9 @@ void ShowOverview(std::ostream& out) {
     for (const Subcommand& command : Subcommands) {
         out << "  " << command.usage << '\n';
     }
+    for (const PatchCommandHelp& command : PatchCommands) {
+        out << "  " << command.usage << '\n';
+    }
     out << '\n' << Overview() << "\nEach command takes --help; tintorb-cli --version prints the version.\n";
 }
 
@@ -346,6 +350,9 @@ int Run(std::span<const std::string> args, std::istream& in, std::ostream& out, 
     if (args[0] == "--version") {
         out << "tintorb-cli " << TINTORB_VERSION << '\n';
         return Done;
+    }
+    if (IsPatchCommand(args[0])) {
+        return RunPatchCommand(args, out, err);
     }
     const auto command = std::find_if(Subcommands.begin(), Subcommands.end(),
                                       [&](const Subcommand& c) { return c.name == args[0]; });

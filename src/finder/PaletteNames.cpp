@@ -1,9 +1,9 @@
 #include "finder/PaletteNames.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <system_error>
-#include <variant>
 
 #include "formats/TextLines.h"
 #include "model/EditorState.h"
@@ -28,8 +28,8 @@ constexpr std::int64_t LargestSideFile = std::int64_t{16} << 20;
     return {{text.begin(), end}, {rest, text.end()}};
 }
 
-// The name on a line, or why there is none.
-[[nodiscard]] std::variant<NamedPalette, std::string> ReadLine(std::string_view line) {
+// Reads the name on a line into palette, or says why there is none.
+[[nodiscard]] std::optional<std::string> ReadLine(std::string_view line, NamedPalette& palette) {
     const auto [addressField, afterAddress] = SplitField(line);
     const auto [lengthField, title] = SplitField(afterAddress);
     const std::optional<std::int32_t> address = ReadNumber(addressField);
@@ -43,7 +43,21 @@ constexpr std::int64_t LargestSideFile = std::int64_t{16} << 20;
     if (title.empty()) {
         return std::string("the title is missing");
     }
-    return NamedPalette{*address, *length, std::string(title)};
+    palette.address = *address;
+    palette.length = *length;
+    palette.title = title;
+    return std::nullopt;
+}
+
+// The breaks a line may end with; the first is none, for a last line without one.
+constexpr std::array<std::string_view, 4> LineBreaks{"", "\n", "\r\n", "\r"};
+constexpr std::uint8_t NoBreak = 0;
+
+[[nodiscard]] std::uint8_t BreakOf(std::string_view end) {
+    if (end.empty()) {
+        return NoBreak;
+    }
+    return end.size() == 2 ? 2 : end.front() == '\n' ? 1 : 3;
 }
 
 // A title as it can stand on a line: one line, no control characters, no blanks at either end.
@@ -64,32 +78,39 @@ constexpr std::int64_t LargestSideFile = std::int64_t{16} << 20;
 }  // namespace
 
 PaletteNames PaletteNames::Parse(std::string_view text) {
+    return Parse(std::string(text));
+}
+
+PaletteNames PaletteNames::Parse(std::string text) {
     PaletteNames names;
     names.byteOrderMark_ = text.starts_with(codecs::ByteOrderMark);
     if (names.byteOrderMark_) {
         // A second mark belongs to the first line, which then reads as no name, and is kept with it.
-        text.remove_prefix(codecs::ByteOrderMark.size());
+        text.erase(0, codecs::ByteOrderMark.size());
     }
-    names.text_ = text;
-    const std::vector<codecs::TextLine> lines = codecs::TextLinesWithEnds(names.text_);
-    names.lines_.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view whole = lines[i].text;
-        names.lines_.push_back(
-            {static_cast<std::size_t>(whole.data() - names.text_.data()), whole.size(), lines[i].end});
+    names.text_ = std::move(text);
+    // Room for every line at once: a shared side file may hold hundreds of thousands.
+    const auto breaks = static_cast<std::size_t>(std::count(names.text_.begin(), names.text_.end(), '\n'));
+    names.lines_.reserve(breaks + 1);
+    names.names_.reserve(breaks + 1);
+    names.lineOfName_.reserve(breaks + 1);
+    codecs::ForEachTextLine(names.text_, [&](const codecs::TextLine& whole) {
+        const std::size_t number = names.lines_.size() + 1;
+        names.lines_.push_back({static_cast<std::uint64_t>(whole.text.data() - names.text_.data()),
+                                static_cast<std::uint32_t>(whole.text.size()), BreakOf(whole.end)});
         // Trailing blanks are no part of a title.
-        const std::string_view line = codecs::Trimmed(whole);
+        const std::string_view line = codecs::Trimmed(whole.text);
         if (line.empty() || line.starts_with('#')) {
-            continue;
+            return;
         }
-        auto read = ReadLine(line);
-        if (auto* reason = std::get_if<std::string>(&read)) {
-            names.skipped_.push_back({i + 1, std::move(*reason)});
-            continue;
+        NamedPalette& palette = names.names_.emplace_back();
+        if (std::optional<std::string> reason = ReadLine(line, palette)) {
+            names.names_.pop_back();
+            names.skipped_.push_back({number, std::move(*reason)});
+            return;
         }
-        names.lineOfName_.push_back(i);
-        names.names_.push_back(std::get<NamedPalette>(std::move(read)));
-    }
+        names.lineOfName_.push_back(static_cast<std::uint32_t>(number - 1));
+    });
     return names;
 }
 
@@ -116,39 +137,39 @@ bool PaletteNames::Name(std::int64_t address, std::int32_t length, std::string_v
         // The renamed line keeps its place and its line break; its old text stays unused in text_.
         Line& line = lines_[lineOfName_[static_cast<std::size_t>(same - names_.begin())]];
         line.begin = text_.size();
-        line.size = text.size();
+        line.size = static_cast<std::uint32_t>(text.size());
         text_ += text;
         return true;
     }
-    if (!lines_.empty() && lines_.back().end.empty()) {
+    if (!lines_.empty() && lines_.back().end == NoBreak) {
         lines_.back().end = DefaultEnd();
     }
-    lineOfName_.push_back(lines_.size());
+    lineOfName_.push_back(static_cast<std::uint32_t>(lines_.size()));
     names_.push_back(std::move(palette));
     AddLine(text, DefaultEnd());
     return true;
 }
 
-void PaletteNames::AddLine(std::string_view text, std::string_view end) {
-    lines_.push_back({text_.size(), text.size(), end});
+void PaletteNames::AddLine(std::string_view text, std::uint8_t end) {
+    lines_.push_back({text_.size(), static_cast<std::uint32_t>(text.size()), end});
     text_ += text;
 }
 
 // Added lines break as the file's last line does, so that a file kept with CRLF stays so.
-std::string_view PaletteNames::DefaultEnd() const {
+std::uint8_t PaletteNames::DefaultEnd() const {
     for (auto line = lines_.rbegin(); line != lines_.rend(); ++line) {
-        if (!line->end.empty()) {
+        if (line->end != NoBreak) {
             return line->end;
         }
     }
-    return "\n";
+    return BreakOf("\n");
 }
 
 std::string PaletteNames::Text() const {
     std::string text(byteOrderMark_ ? codecs::ByteOrderMark : std::string_view{});
     text.reserve(text_.size() + text.size());
     for (const Line& line : lines_) {
-        text.append(text_, line.begin, line.size).append(line.end);
+        text.append(text_, line.begin, line.size).append(LineBreaks[line.end]);
     }
     return text;
 }
@@ -194,9 +215,7 @@ PaletteNames ReadPaletteNames(const std::string& filePath) {
     if (const std::optional<FileStamp> stamp = StampOf(path); stamp && stamp->size > LargestSideFile) {
         throw FileError("The file is too large to be a list of palette names");
     }
-    FileBytes bytes;
-    LoadFileData(bytes, path);
-    return PaletteNames::Parse({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    return PaletteNames::Parse(LoadFileText(path));
 }
 
 PaletteNames SavePaletteName(const std::string& filePath, const NamedPalette& palette) {

@@ -39,6 +39,8 @@ class PaletteNames {
     // Reads a side file's text. Lines that hold no name are kept as they are; each that is not a comment
     // or blank is reported in Skipped().
     [[nodiscard]] static PaletteNames Parse(std::string_view text);
+    [[nodiscard]] static PaletteNames Parse(std::string text);
+    [[nodiscard]] static PaletteNames Parse(const char* text) { return Parse(std::string_view(text)); }
 
     [[nodiscard]] const std::vector<NamedPalette>& Names() const { return names_; }
     [[nodiscard]] const std::vector<SkippedLine>& Skipped() const { return skipped_; }
@@ -56,18 +58,18 @@ class PaletteNames {
   private:
     // A line's text lies in text_, so that reading many names costs no allocation per line.
     struct Line {
-        std::size_t begin = 0;
-        std::size_t size = 0;
-        std::string_view end;  // the line break, a literal
+        std::uint64_t begin = 0;
+        std::uint32_t size = 0;
+        std::uint8_t end = 0;  // which of LineBreaks ends it
     };
-    void AddLine(std::string_view text, std::string_view end);
-    [[nodiscard]] std::string_view DefaultEnd() const;
+    void AddLine(std::string_view text, std::uint8_t end);
+    [[nodiscard]] std::uint8_t DefaultEnd() const;
 
     std::string text_;  // the text as read, then the lines renamed or added since
     bool byteOrderMark_ = false;
     std::vector<Line> lines_;
     std::vector<NamedPalette> names_;
-    std::vector<std::size_t> lineOfName_;  // index into lines_ for each of names_
+    std::vector<std::uint32_t> lineOfName_;  // index into lines_ for each of names_
     std::vector<SkippedLine> skipped_;
 };
 

@@ -1,27 +1,40 @@
 #include "formats/TextLines.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "formats/PaletteFormat.h"
 
 namespace tintorb::codecs {
 
+std::optional<TextLine> TextLineReader::Next() {
+    const std::size_t size = text_.size();
+    if (start_ >= size) {
+        return std::nullopt;
+    }
+    // Both searches run over whole blocks of bytes; a text of lone CRs still looks for its LF only once.
+    if (!lfFound_ || nextLf_ < start_) {
+        const void* lf = std::memchr(text_.data() + start_, '\n', size - start_);
+        nextLf_ =
+            lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data()) : size;
+        lfFound_ = true;
+    }
+    const void* cr = std::memchr(text_.data() + start_, '\r', nextLf_ - start_);
+    const std::size_t at =
+        cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - text_.data()) : nextLf_;
+    TextLine line{text_.substr(start_, at - start_), {}};
+    if (at < size) {
+        const bool crlf = cr != nullptr && at + 1 == nextLf_ && nextLf_ < size;
+        line.end = crlf ? "\r\n" : cr != nullptr ? "\r" : "\n";
+    }
+    start_ = at + line.end.size();
+    return line;
+}
+
 std::vector<TextLine> TextLinesWithEnds(std::string_view text) {
     std::vector<TextLine> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n' && text[i] != '\r') {
-            continue;
-        }
-        const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
-        lines.push_back({text.substr(start, i - start), crlf ? "\r\n" : text[i] == '\r' ? "\r" : "\n"});
-        i += crlf ? 1 : 0;
-        start = i + 1;
-    }
-    if (start < text.size()) {
-        lines.push_back({text.substr(start), {}});
-    }
+    ForEachTextLine(text, [&](const TextLine& line) { lines.push_back(line); });
     return lines;
 }
 

@@ -112,6 +112,14 @@ void Document::MarkSaved(std::optional<FileStamp> stamp) {
     stamp_ = stamp;
 }
 
+FileBytes Document::SavedBytes() const {
+    FileBytes bytes = state_.FileData;
+    for (const auto& [at, byte] : savedBytes_) {
+        bytes[static_cast<std::size_t>(at)] = byte;
+    }
+    return bytes;
+}
+
 void Document::Replace(FileBytes data, std::string fileName) {
     state_.FileData = std::move(data);
     state_.WordCount = static_cast<std::int32_t>(state_.FileData.size() / 2);

@@ -59,6 +59,9 @@ class Document {
     // The bytes are now what the file holds, and the file looks like stamp.
     void MarkSaved(std::optional<FileStamp> stamp);
     [[nodiscard]] bool Modified() const { return neverSaved_ || !savedBytes_.empty(); }
+    // The bytes as the file held them when last loaded or saved: the image with its unsaved changes taken
+    // back. The image never changes size, so the file had as many.
+    [[nodiscard]] FileBytes SavedBytes() const;
     // How the file looked when it was last loaded or saved; nothing for a document never read from disk.
     [[nodiscard]] const std::optional<FileStamp>& Stamp() const { return stamp_; }
 

@@ -22,6 +22,7 @@ namespace {
 class Descriptor {
   public:
     explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     ~Descriptor() {
         if (fd_ >= 0) {
             ::close(fd_);
@@ -215,17 +216,8 @@ void SyncFolder(const std::filesystem::path& folder) {
             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
-}  // namespace
-
-std::optional<FileStamp> StampOf(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return std::nullopt;
-    }
-    return StampFrom(info);
-}
-
-FileStamp LoadFileData(FileBytes& fileData, const std::string& path) {
+// Opens the file at path to be read whole, and gives its size in info; refuses what cannot be read whole.
+[[nodiscard]] Descriptor OpenWhole(const std::string& path, struct stat& info) {
     if (path.empty()) {
         Fail("Invalid filename");
     }
@@ -238,7 +230,6 @@ FileStamp LoadFileData(FileBytes& fileData, const std::string& path) {
         }
         FailOpen(error);
     }
-    struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
         FailIo(errno);
     }
@@ -249,6 +240,22 @@ FileStamp LoadFileData(FileBytes& fileData, const std::string& path) {
     if (info.st_size < 0 || info.st_size > std::numeric_limits<std::int32_t>::max()) {
         Fail("Out of memory");
     }
+    return file;
+}
+
+}  // namespace
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return StampFrom(info);
+}
+
+FileStamp LoadFileData(FileBytes& fileData, const std::string& path) {
+    struct stat info {};
+    const Descriptor file = OpenWhole(path, info);
     // A fresh image, so that a failed read leaves the loaded one alone; the read overwrites all of it, so
     // it is not zeroed first.
     FileBytes fresh;
@@ -260,6 +267,19 @@ FileStamp LoadFileData(FileBytes& fileData, const std::string& path) {
     ReadAll(file.get(), fresh.data(), fresh.size());
     fileData.swap(fresh);
     return StampFrom(info);
+}
+
+std::string LoadFileText(const std::string& path) {
+    struct stat info {};
+    const Descriptor file = OpenWhole(path, info);
+    std::string text;
+    try {
+        text.resize(static_cast<std::size_t>(info.st_size));
+    } catch (const std::bad_alloc&) {
+        Fail("Out of memory");
+    }
+    ReadAll(file.get(), reinterpret_cast<std::uint8_t*>(text.data()), text.size());
+    return text;
 }
 
 void IgnoreFileSizeSignal() {

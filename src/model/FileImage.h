@@ -33,6 +33,9 @@ struct FileStamp {
 // only when every byte was read; after a failure it is exactly what it was. Throws FileError.
 FileStamp LoadFileData(FileBytes& fileData, const std::string& path);
 
+// Reads the whole file at path as a text, checked and failing as LoadFileData does. Throws FileError.
+[[nodiscard]] std::string LoadFileText(const std::string& path);
+
 // Once at the start of every program that saves. A write past the process's file-size limit otherwise
 // kills it with SIGXFSZ, unsaved edits and all, before the save can fail with a message.
 void IgnoreFileSizeSignal();

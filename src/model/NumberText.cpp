@@ -58,6 +58,18 @@ namespace {
 }  // namespace
 
 std::optional<std::int32_t> ReadNumber(std::string_view text) {
+    // The common "$1F40": eight digits or fewer cannot overflow, so they are read in one plain loop.
+    if (text.size() >= 2 && text.size() <= 9 && text.front() == '$') {
+        std::uint32_t value = 0;
+        for (const char c : text.substr(1)) {
+            const int digit = HexDigitValue(c);
+            if (digit < 0) {
+                return std::nullopt;
+            }
+            value = value << 4 | static_cast<std::uint32_t>(digit);
+        }
+        return static_cast<std::int32_t>(value);
+    }
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return std::nullopt;

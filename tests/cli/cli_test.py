@@ -98,8 +98,53 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(listing.stdout, "$102 3 entries 0-2 masked\n$203 3 entries 0-2 masked\n")
         self.assertIn("--min takes a number from 1 to 64", self.run_cli("scan", self.rom, "--min", "0", status=2))
 
+    def test_diff_and_apply_turn_the_original_into_the_modified_file(self):
+        modified = self.put("mod.bin", ROM[:3] + b"\x00" + ROM[4:] + b"\xff" * 40)
+        for suffix, summary in [("ips", "IPS patch written: 2 records, 41 bytes changed\n"),
+                                ("bps", "BPS patch written: 5 actions, 41 bytes changed\n")]:
+            with self.subTest(suffix=suffix):
+                patch = self.path("p." + suffix)
+                self.assertEqual(self.run_cli("diff", self.rom, modified, "-o", patch), summary)
+                self.assertIn("41 bytes changed", self.run_cli("apply", self.rom, patch, "-o", self.path("out.bin")))
+                self.assertEqual(self.read("out.bin"), self.read("mod.bin"))
+                self.assertEqual(self.read(), ROM)
+        # Without -o the file itself is replaced; the other way round the patch cuts it back.
+        self.run_cli("apply", self.rom, self.path("p.bps"))
+        self.assertEqual(self.read(), self.read("mod.bin"))
+        self.run_cli("diff", modified, self.put("orig.bin", ROM), "-o", self.path("back.ips"))
+        self.run_cli("apply", self.rom, self.path("back.ips"))
+        self.assertEqual(self.read(), ROM)
+
+    def test_failed_patches_say_so_in_one_line_and_leave_the_file_untouched(self):
+        self.run_cli("diff", self.rom, self.put("other.bin", b"other"), "-o", self.path("other.bps"))
+        with open(self.path("other.bps"), "rb") as f:
+            bps = f.read()
+        self.put("cut.bps", bps[:-3])
+        self.put("empty.ips", b"")
+        self.put("noend.ips", b"PATCH\x00\x00\x01\x00\x01A")
+        os.mkdir(self.path("dir.ips"))
+        cases = [
+            (["apply", self.rom, self.path("cut.bps")], 1, "cut.bps: The BPS patch is cut short"),
+            (["apply", self.rom, self.path("empty.ips")], 1, "empty.ips: The patch is empty"),
+            (["apply", self.rom, self.path("noend.ips")], 1, "noend.ips: The IPS patch has no EOF"),
+            (["apply", self.rom, self.path("dir.ips")], 1, "dir.ips: File access denied"),
+            (["apply", self.rom, self.path("none.ips")], 1, "none.ips: File not found"),
+            (["apply", self.path("other.bin"), self.path("other.bps")], 1, "made for another original"),
+            (["apply", self.rom, self.path("noend.ips"), "-o", self.path("out.bin")], 1, "The IPS patch has no EOF"),
+            (["diff", self.rom, self.rom], 2, "usage: tintorb-cli diff ORIGINAL MODIFIED -o"),
+            (["diff", self.rom, self.rom, "-o", self.path("p.txt")], 2, 'must end in .ips or .bps'),
+            (["apply", self.rom], 2, "usage: tintorb-cli apply FILE PATCH [-o OUT]"),
+            (["apply", self.rom, self.rom, "-o"], 2, "usage: tintorb-cli apply"),
+        ]
+        for args, status, message in cases:
+            with self.subTest(args=args):
+                error = self.run_cli(*args, status=status)
+                self.assertRegex(error, "^tintorb-cli: [^\n]*" + re.escape(message) + "[^\n]*\n$")
+                self.assertEqual(self.read(), ROM)
+        self.assertNotIn("out.bin", os.listdir(self.dir.name))
+
     def test_every_command_takes_help(self):
-        for command in ["export", "import", "listing", "patch", "scan", "find"]:
+        for command in ["export", "import", "listing", "patch", "scan", "find", "diff", "apply"]:
             self.assertTrue(self.run_cli(command, "--help").startswith("Usage: tintorb-cli " + command))
 
 

@@ -120,6 +120,17 @@ void MenusTest::everyItemRunsItsHandler() {
     w.AnswerOpen(dir.filePath(QStringLiteral("palette.gpl")));
     run(Command::ImportPalette);
     QVERIFY(w.Messages().last().contains(QStringLiteral("colours taken")));
+    w.AnswerSave(dir.filePath(QStringLiteral("edits.ips")));
+    run(Command::CreatePatch);
+    QVERIFY(w.Messages().last().startsWith(QStringLiteral("IPS patch written: ")));
+    w.AnswerOpen(path);
+    w.AnswerSave(dir.filePath(QStringLiteral("against-saved.bps")));
+    run(Command::CreatePatchFromOriginal);
+    QVERIFY(w.Messages().last().startsWith(QStringLiteral("BPS patch written: ")));
+    // Its bytes are already there: nothing changes, but the patch is read and applied.
+    w.AnswerOpen(dir.filePath(QStringLiteral("edits.ips")));
+    run(Command::ApplyPatch);
+    QVERIFY(w.Messages().last().endsWith(QStringLiteral(", 0 bytes changed")));
     run(Command::FindPalettes);
     QVERIFY(w.Window().Finder()->isVisible());
     w.AnswerTitle(QStringLiteral("Entries"));

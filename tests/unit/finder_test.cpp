@@ -208,8 +208,9 @@ TEST(PaletteNames, KeepsLinesItCannotReadAndRenamesInPlace) {
 // A rewrite must not change how any line reads: not through a dropped byte order mark, whose second copy
 // would then be taken for the first, nor through the line breaks.
 TEST(PaletteNames, ARewriteReadsAsTheFileDid) {
-    for (const std::string text : {"\xEF\xBB\xBF\xEF\xBB\xBF$1F40 16 T\n$20 2 U\n",
-                                   "\xEF\xBB\xBF$1F40 16 T\r\n$ZZ 1 x\r\n", "# a\rb 1 2\r\n$40 4 last", ""}) {
+    for (const std::string text :
+         {"\xEF\xBB\xBF\xEF\xBB\xBF$1F40 16 T\n$20 2 U\n", "\xEF\xBB\xBF$1F40 16 T\r\n$ZZ 1 x\r\n",
+          "# a\rb 1 2\r\n$40 4 last", "\r", ""}) {
         SCOPED_TRACE(testing::PrintToString(text));
         PaletteNames names = PaletteNames::Parse(text);
         EXPECT_EQ(names.Text(), text);

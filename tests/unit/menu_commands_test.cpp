@@ -53,9 +53,11 @@ struct AvailabilityCase {
     std::set<Command> enabled;  // of the commands that may be disabled at all
 };
 
-const std::set<Command> MayBeDisabled{Save,          SaveAs,        Reload,       Undo,       Redo,
-                                      Copy,          Paste,         Gradient,     Swap,       Reverse,
-                                      ImportPalette, ExportPalette, FindPalettes, NamePalette};
+const std::set<Command> MayBeDisabled{Save,         SaveAs,      Reload,        Undo,
+                                      Redo,         Copy,        Paste,         Gradient,
+                                      Swap,         Reverse,     ImportPalette, ExportPalette,
+                                      FindPalettes, NamePalette, CreatePatch,   CreatePatchFromOriginal,
+                                      ApplyPatch};
 
 }  // namespace
 
@@ -63,20 +65,24 @@ const std::set<Command> MayBeDisabled{Save,          SaveAs,        Reload,     
 TEST(CommandAvailable, DisablesExactlyTheCommandsThatWouldDoNothing) {
     const std::vector<AvailabilityCase> cases{
         {"nothing loaded", [](Started&) {}, {}},
-        {"file, no palette", [](Started& s) { s.Open(); }, {Save, SaveAs, Reload, FindPalettes}},
+        {"file, no palette",
+         [](Started& s) { s.Open(); },
+         {Save, SaveAs, Reload, FindPalettes, CreatePatch, CreatePatchFromOriginal, ApplyPatch}},
         {"one entry",
          [](Started& s) { s.Located(0, 0); },
-         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, FindPalettes, NamePalette}},
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, FindPalettes, NamePalette, CreatePatch,
+          CreatePatchFromOriginal, ApplyPatch}},
         {"two entries",
          [](Started& s) { s.Located(2, 3); },
-         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Swap, Reverse, FindPalettes,
-          NamePalette}},
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Swap, Reverse, FindPalettes, NamePalette,
+          CreatePatch, CreatePatchFromOriginal, ApplyPatch}},
         {"a palette from the listing, no file",
          [](Started& s) {
              s.controls.EditListing("dc.w $0EEE");
              s.controls.Press(Ctl::btnASM);
          },
-         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Undo, FindPalettes}},
+         {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Undo, FindPalettes,
+          CreatePatchFromOriginal, ApplyPatch}},
         {"copied and edited",
          [](Started& s) {
              s.Located(2, 5);
@@ -84,7 +90,7 @@ TEST(CommandAvailable, DisablesExactlyTheCommandsThatWouldDoNothing) {
              s.controls.Run(Reverse);
          },
          {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Paste, Gradient, Swap, Reverse, Undo,
-          FindPalettes, NamePalette}},
+          FindPalettes, NamePalette, CreatePatch, CreatePatchFromOriginal, ApplyPatch}},
         {"undone",
          [](Started& s) {
              s.Located(2, 5);
@@ -92,7 +98,7 @@ TEST(CommandAvailable, DisablesExactlyTheCommandsThatWouldDoNothing) {
              s.controls.Run(Undo);
          },
          {Save, SaveAs, Reload, ImportPalette, ExportPalette, Copy, Gradient, Swap, Reverse, Redo,
-          FindPalettes, NamePalette}},
+          FindPalettes, NamePalette, CreatePatch, CreatePatchFromOriginal, ApplyPatch}},
     };
     for (const AvailabilityCase& c : cases) {
         SCOPED_TRACE(c.state);

@@ -6,6 +6,7 @@
 #include "app/Generic.h"
 #include "finder/SearchQuery.h"
 #include "platform/Dispatcher.h"
+#include "platform/FinderJob.h"
 #include "platform/QtText.h"
 #include "platform/WindowDialogs.h"
 
@@ -31,7 +32,6 @@ namespace {
 
 enum Column { AddressColumn, LengthColumn, ColoursColumn, RatingColumn, NameColumn, ColumnCount };
 
-// Work that ends this soon shows no progress bar: it would only flicker.
 constexpr qint64 QuietMs = 100;
 constexpr int PollMs = 20;
 constexpr int RescanDelayMs = 250;
@@ -138,7 +138,13 @@ void ColoursDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 }  // namespace
 
 FinderWindow::FinderWindow(QWidget& parent, TForm1& form, Dispatcher& dispatcher, WindowDialogs& dialogs)
-    : QWidget(&parent, Qt::Tool), form_(form), dispatcher_(dispatcher), dialogs_(dialogs) {
+    : QWidget(&parent, Qt::Tool),
+      form_(form),
+      dispatcher_(dispatcher),
+      dialogs_(dialogs),
+      session_(form, [](std::vector<std::uint8_t> bytes, FindJob::Work work) {
+          return std::make_unique<FinderJob>(std::move(bytes), std::move(work));
+      }) {
     setObjectName(QStringLiteral("findPalettes"));
     setWindowTitle(tr("Find Palettes"));
     // Creation order is tab order: the question, the rows, then the status row.
@@ -222,7 +228,10 @@ void FinderWindow::ConnectWork() {
     connect(minimum_, &QSpinBox::valueChanged, &rescan_, qOverload<>(&QTimer::start));
     connect(fromClipboard_, &QAction::triggered, this, &FinderWindow::SearchClipboard);
     connect(fromFile_, &QAction::triggered, this, &FinderWindow::SearchFile);
-    connect(cancel_, &QPushButton::clicked, this, [this] { Stop(tr("Cancelled")); });
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        session_.Stop("Cancelled");
+        Show();
+    });
     connect(table_, &QTableView::activated, this,
             [this](const QModelIndex& index) { Activate(index.row()); });
     poll_.setInterval(PollMs);
@@ -232,59 +241,48 @@ void FinderWindow::ConnectWork() {
 FinderWindow::~FinderWindow() = default;
 
 void FinderWindow::Open() {
-    show();
-    raise();
-    activateWindow();
-    // Arrows and Enter go to the rows at once.
-    table_->setFocus();
-    if (!listed_ && !job_) {
+    Raise();
+    if (!session_.Listed() && !session_.Busy()) {
         Scan();
     }
 }
 
 void FinderWindow::OpenNames() {
+    Raise();
+    session_.ListNames();
+    Show();
+}
+
+void FinderWindow::Raise() {
     show();
     raise();
     activateWindow();
+    // Arrows and Enter go to the rows at once.
     table_->setFocus();
-    ListNames();
-}
-
-void FinderWindow::ListNames() {
-    Stop({});
-    listing_ = Listing::Names;
-    minimum_->setEnabled(true);
-    listed_ = true;
-    ShowRows();
 }
 
 void FinderWindow::Clear() {
-    Stop({});
-    listed_ = false;
-    result_ = {};
-    model_->SetRows({}, false);
+    session_.Clear();
+    Show();
     if (isVisible()) {
         Scan();
     }
 }
 
 void FinderWindow::ShowNames() {
-    if (listed_) {
-        ShowRows();
-    }
+    session_.ShowNames();
+    Show();
 }
 
 void FinderWindow::closeEvent(QCloseEvent* event) {
-    Stop({});
+    session_.Stop();
+    Show();
     QWidget::closeEvent(event);
 }
 
 void FinderWindow::Scan() {
-    listing_ = Listing::Scan;
-    const int minRun = minimum_->value();
-    Start(tr("Scanning…"), [minRun](std::span<const std::uint8_t> bytes, const FindProgress& progress) {
-        return FinderResult{ScanPalettes(bytes, minRun, progress), {}};
-    });
+    session_.Scan(minimum_->value());
+    Started();
 }
 
 void FinderWindow::SearchClipboard() {
@@ -298,67 +296,42 @@ void FinderWindow::SearchFile() {
 }
 
 void FinderWindow::Search(std::vector<ColourWord> query) {
-    listing_ = Listing::Search;
-    queryLength_ = query.size();
-    Start(tr("Searching…"),
-          [query = std::move(query)](std::span<const std::uint8_t> bytes, const FindProgress& progress) {
-              return FinderResult{{}, FindColours(bytes, query, progress)};
-          });
+    session_.Search(std::move(query));
+    Started();
 }
 
-void FinderWindow::Start(const QString& doing, FinderJob::Work work) {
-    // The work before goes first: its results are of another question, or of another file.
-    Stop(doing);
-    listed_ = false;
-    const bool searched = listing_ == Listing::Search;
-    model_->SetRows({}, searched);
-    const FileBytes& data = form_.State.FileData;
-    job_ = std::make_unique<FinderJob>(std::vector<std::uint8_t>(data.begin(), data.end()), std::move(work));
-    minimum_->setEnabled(!searched);
+void FinderWindow::Started() {
     started_.start();
     poll_.start();
-}
-
-void FinderWindow::Stop(const QString& status) {
-    if (job_) {
-        job_->Stop();
-        stopping_.push_back(std::move(job_));
-    }
-    progress_->hide();
-    cancel_->hide();
-    status_->setText(status);
+    Show();
 }
 
 void FinderWindow::Poll() {
-    std::erase_if(stopping_, [](const std::unique_ptr<FinderJob>& job) { return job->Finished(); });
-    if (!job_) {
-        if (stopping_.empty()) {
-            poll_.stop();
-        }
-        return;
+    session_.Poll();
+    if (!session_.Working()) {
+        poll_.stop();
     }
-    if (!job_->Finished()) {
-        if (started_.elapsed() > QuietMs) {
-            progress_->setValue(static_cast<int>(job_->Done() * ProgressSteps));
-            progress_->show();
-            cancel_->show();
-        }
-        return;
+    Show();
+}
+
+void FinderWindow::Show() {
+    if (session_.RowsVersion() != shownRows_) {
+        ShowRows();
     }
-    result_ = job_->Take();
-    job_.reset();
-    Stop({});
-    listed_ = true;
-    ShowRows();
+    status_->setText(ToQString(session_.Status()));
+    minimum_->setEnabled(session_.MinimumApplies());
+    // Work that ends this soon shows no progress bar: it would only flicker.
+    const bool slow = session_.Busy() && started_.elapsed() > QuietMs;
+    if (slow) {
+        progress_->setValue(static_cast<int>(session_.Done() * ProgressSteps));
+    }
+    progress_->setVisible(slow);
+    cancel_->setVisible(slow);
 }
 
 void FinderWindow::ShowRows() {
-    const TForm1& form = form_;
-    const bool searched = listing_ == Listing::Search;
-    std::vector<FindRow> rows = listing_ == Listing::Names ? NameRows(form.Names(), form.State.FileData)
-                                : searched                 ? SearchRows(result_.search.hits, form.Names())
-                                           : ScanRows(result_.scan.hits, form.Names(), form.State.FileData);
-    const auto count = static_cast<int>(rows.size());
+    shownRows_ = session_.RowsVersion();
+    std::vector<FindRow> rows = session_.Rows();
     // The row the user was on stays current when the rows are listed again (with new names); in new
     // results the best one is, so that Enter goes to it. Nothing is located before the user asks.
     int current = 0;
@@ -369,24 +342,8 @@ void FinderWindow::ShowRows() {
         });
         current = same != rows.end() ? static_cast<int>(same - rows.begin()) : 0;
     }
-    model_->SetRows(std::move(rows), searched);
+    model_->SetRows(std::move(rows), session_.RowsSearched());
     table_->setCurrentIndex(model_->index(current, 0));
-    status_->setText(StatusText(count));
-}
-
-QString FinderWindow::StatusText(int count) const {
-    switch (listing_) {
-        case Listing::Names:
-            return count == 1 ? tr("1 named palette") : tr("%1 named palettes").arg(count);
-        case Listing::Search:
-            return (count == 1 ? tr("1 place found") : tr("%1 places found").arg(count)) +
-                   tr(" for %1 colours").arg(queryLength_) +
-                   (result_.search.cut ? tr(", only the best shown") : QString());
-        case Listing::Scan:
-            break;
-    }
-    return (count == 1 ? tr("1 palette found") : tr("%1 palettes found").arg(count)) +
-           (result_.scan.cut ? tr(", only the best shown") : QString());
 }
 
 void FinderWindow::Activate(int row) {

@@ -133,11 +133,9 @@ void TForm1::btnSaveAsClick() {
     if (!path) {
         return;
     }
-    const bool loadedFile = !State.FileName.empty() && SameFile(*path, State.FileName);
-    // A name typed by mistake must not replace another file unasked. The loaded file itself is what
-    // "Save Changes" replaces anyway.
-    if (!loadedFile && StampOf(*path) &&
-        !controls_.AskOverwrite(ShortName(*path) + " already exists. Replace it?")) {
+    const bool loadedFile = IsLoadedFile(*path);
+    // The loaded file itself is what "Save Changes" replaces anyway.
+    if (!loadedFile && !MayReplace(*path)) {
         return;
     }
     // The copy goes elsewhere; "Save Changes" keeps writing to the file that was loaded. A copy written
@@ -147,6 +145,15 @@ void TForm1::btnSaveAsClick() {
         document_.MarkSaved(StampOf(State.FileName));
         ShowModified();
     }
+}
+
+bool TForm1::IsLoadedFile(const std::string& path) const {
+    return !State.FileName.empty() && SameFile(path, State.FileName);
+}
+
+// A name typed by mistake must not replace another file unasked.
+bool TForm1::MayReplace(const std::string& path) {
+    return !StampOf(path) || controls_.AskOverwrite(ShortName(path) + " already exists. Replace it?");
 }
 
 void TForm1::ResetFinds() {

@@ -7,10 +7,10 @@
 #include "finder/SearchQuery.h"
 #include "platform/Dispatcher.h"
 #include "platform/FinderJob.h"
+#include "platform/FinderTable.h"
 #include "platform/QtText.h"
 #include "platform/WindowDialogs.h"
 
-#include <QAbstractTableModel>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -18,11 +18,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -30,110 +28,10 @@ namespace tintorb {
 
 namespace {
 
-enum Column { AddressColumn, LengthColumn, ColoursColumn, RatingColumn, NameColumn, ColumnCount };
-
 constexpr qint64 QuietMs = 100;
 constexpr int PollMs = 20;
 constexpr int RescanDelayMs = 250;
 constexpr int ProgressSteps = 1000;
-
-// The strip of a palette's colours, read from the file as it is now, so that edits show at once.
-class ColoursDelegate : public QStyledItemDelegate {
-  public:
-    ColoursDelegate(const TForm1& form, const FinderModel& model, QObject* parent)
-        : QStyledItemDelegate(parent), form_(form), model_(model) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-
-  private:
-    const TForm1& form_;
-    const FinderModel& model_;
-};
-
-}  // namespace
-
-class FinderModel : public QAbstractTableModel {
-  public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    void SetRows(std::vector<FindRow> rows, bool searched) {
-        beginResetModel();
-        rows_ = std::move(rows);
-        searched_ = searched;
-        endResetModel();
-        emit headerDataChanged(Qt::Horizontal, RatingColumn, RatingColumn);
-    }
-    [[nodiscard]] const FindRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
-
-    [[nodiscard]] int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(rows_.size());
-    }
-    [[nodiscard]] int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : ColumnCount;
-    }
-    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override {
-        const FindRow& row = Row(index.row());
-        if (role == Qt::TextAlignmentRole && index.column() == LengthColumn) {
-            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        }
-        if (role != Qt::DisplayRole) {
-            return {};
-        }
-        switch (index.column()) {
-            case AddressColumn:
-                return ToQString(row.addressText);
-            case LengthColumn:
-                return row.length;
-            case RatingColumn:
-                return ToQString(row.rating);
-            case NameColumn:
-                return ToQString(row.title);
-            default:
-                return {};
-        }
-    }
-    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
-            return QAbstractTableModel::headerData(section, orientation, role);
-        }
-        switch (section) {
-            case AddressColumn:
-                return tr("Address");
-            case LengthColumn:
-                return tr("Length");
-            case ColoursColumn:
-                return tr("Colours");
-            case RatingColumn:
-                return searched_ ? tr("Match") : tr("Score");
-            default:
-                return tr("Name");
-        }
-    }
-
-  private:
-    std::vector<FindRow> rows_;
-    bool searched_ = false;
-};
-
-namespace {
-
-void ColoursDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                            const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
-    const FindRow& row = model_.Row(index.row());
-    const QRect strip = option.rect.adjusted(2, 3, -2, -3);
-    if (row.length <= 0 || strip.width() <= 0) {
-        return;
-    }
-    // Whole pixels per entry, so every entry is as wide as the next; what is left stays blank.
-    const int width = std::max(1, strip.width() / row.length);
-    for (std::int32_t i = 0; i < row.length && width * i < strip.width(); ++i) {
-        const Rgb c = DisplayColour(form_.State.ReadWordAt(row.address + 2 * std::int64_t{i}));
-        painter->fillRect(strip.left() + width * i, strip.top(), width, strip.height(),
-                          QColor(c.r, c.g, c.b));
-    }
-}
 
 }  // namespace
 

@@ -69,7 +69,10 @@ void PaletteLevelClickUnrecorded(benchmark::State& state) {
     for (auto _ : state) {
         level = (level + 1) % LevelCount;
         EditorState& s = Mutable(h->form);
-        s.PutEntry(WithLevel(s.GetEntry(s.SelStart), Channel::Red, level), s.SelStart);
+        const ColourWord w = WithLevel(s.GetEntry(s.SelStart), Channel::Red, level);
+        const auto at = static_cast<std::size_t>(s.EntryOffset(s.SelStart));
+        s.FileData[at] = static_cast<std::uint8_t>(w >> 8);
+        s.FileData[at + 1] = static_cast<std::uint8_t>(w & 0xFF);
         h->form.RefreshAfterEdit();
         benchmark::DoNotOptimize(h->form.surface().Row0());
     }

@@ -1,9 +1,10 @@
 #pragma once
 
-// Everything the form does to its window goes through this interface: the Qt window implements it on real
-// widgets, and the unit tests on an in-memory stand-in. Setting a control's text, or moving a scroll bar's
-// position (directly or by lowering its maximum), fires that control's change handler at once, nested,
-// before the setter returns, exactly as a user's change would.
+// Everything the form does to its window goes through Controls, which joins three roles: the operations on
+// its controls, the dialogs, and the shell around them. The Qt window implements each role in a class of
+// its own, and the unit tests all three on an in-memory stand-in. Setting a control's text, or moving a
+// scroll bar's position (directly or by lowering its maximum), fires that control's change handler at once,
+// nested, before the setter returns, exactly as a user's change would.
 
 #include <optional>
 #include <span>
@@ -25,9 +26,10 @@ struct ScreenSize {
     int height = 0;
 };
 
-class Controls {
+// What the form reads from and writes to its controls, and the surface it draws on.
+class ControlOperations {
   public:
-    virtual ~Controls() = default;
+    virtual ~ControlOperations() = default;
 
     // Text of an edit box, label, drop-down list's edit field or the bit view.
     [[nodiscard]] virtual std::string Text(Ctl c) const = 0;
@@ -59,9 +61,15 @@ class Controls {
     virtual void SetInsertColour(Ctl c, Rgb colour) = 0;
     virtual void InsertText(Ctl c, std::string_view text) = 0;
 
-    virtual void SetCaption(std::string_view caption) = 0;
-    // Whether the caption's "[*]" shows as the mark of unsaved changes; without one the caption is as set.
-    virtual void SetModified(bool modified) = 0;
+    // Shows at once what was drawn on the surface since the last present (the surface's dirty region,
+    // which this takes), so that the screen holds the surface's current pixels.
+    virtual void Present() = 0;
+};
+
+// The file, colour and message boxes, and the questions.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
 
     // Each returns nothing when the user cancels.
     [[nodiscard]] virtual std::optional<std::string> RunOpenDialog() = 0;
@@ -79,6 +87,17 @@ class Controls {
     // Asks for a line of text, offering suggestion; nothing when the user cancels.
     [[nodiscard]] virtual std::optional<std::string> AskTitle(std::string_view prompt,
                                                               std::string_view suggestion) = 0;
+};
+
+// The window around the controls: its caption, the menus' recent files, the help and tool windows, and
+// what the program learns of the machine it runs on.
+class Shell {
+  public:
+    virtual ~Shell() = default;
+
+    virtual void SetCaption(std::string_view caption) = 0;
+    // Whether the caption's "[*]" shows as the mark of unsaved changes; without one the caption is as set.
+    virtual void SetModified(bool modified) = 0;
 
     // Closes the window as its close button does, which asks about unsaved changes first.
     virtual void CloseWindow() = 0;
@@ -99,10 +118,10 @@ class Controls {
     [[nodiscard]] virtual ScreenSize Screen() const = 0;
     // The folder of the program's own executable, ending in a path separator.
     [[nodiscard]] virtual std::string ExecutableDir() const = 0;
-
-    // Shows at once what was drawn on the surface since the last present (the surface's dirty region,
-    // which this takes), so that the screen holds the surface's current pixels.
-    virtual void Present() = 0;
 };
+
+// The one door the form talks through. The roles are virtual bases, so that a window can take each one's
+// implementation from a class of its own.
+class Controls : public virtual ControlOperations, public virtual Dialogs, public virtual Shell {};
 
 }  // namespace tintorb

@@ -1,4 +1,6 @@
 #include "cli/Cli.h"
+
+#include "cli/Json.h"
 #include "cli/PatchCommands.h"
 #include "cli/TilesCommand.h"
 
@@ -15,12 +17,12 @@
 #include "finder/ColourSearch.h"
 #include "finder/PaletteScan.h"
 #include "finder/SearchQuery.h"
+#include "formats/Listing.h"
 #include "formats/PaletteFile.h"
-#include "model/EditorState.h"
+#include "model/Document.h"
 #include "model/FileImage.h"
 #include "model/NumberText.h"
 #include "model/PaletteWords.h"
-#include "views/Listing.h"
 
 namespace tintorb::cli {
 
@@ -65,12 +67,20 @@ struct Subcommand {
     int (*run)(const Arguments& args, Streams streams);
 };
 
-constexpr std::string_view Overview =
-    "Reads and writes palettes of 16-bit colour words (0000 BBB0 GGG0 RRR0) in any binary file.\n"
-    "\n"
-    "ADDR is read as the address box reads it: $1F40 is hexadecimal, 8000 decimal.\n"
-    "LEN is 1 to 64, or auto: the run of valid colour words from ADDR.\n"
-    "A palette file's format follows its extension: .gpl .pal .act .png .bin .txt\n";
+// What every help ends with; the extensions are the format table's.
+[[nodiscard]] std::string Overview() {
+    std::string text =
+        "Reads and writes palettes of 16-bit colour words (0000 BBB0 GGG0 RRR0) in any binary file.\n"
+        "\n"
+        "ADDR is read as the address box reads it: $1F40 is hexadecimal, 8000 decimal.\n"
+        "LEN is 1 to 64, or auto: the run of valid colour words from ADDR.\n"
+        "A palette file's format follows its extension:";
+    for (const PaletteFormatInfo& format : PaletteFormats) {
+        text += " .";
+        text += format.extension;
+    }
+    return text + '\n';
+}
 
 // Runs a file operation; a failure names the file, or the text, that it failed on.
 template <class Operation>
@@ -89,12 +99,13 @@ auto Naming(const std::string& name, Operation&& operation) {
     return bytes;
 }
 
-// FILE read whole, with the palette at ADDR: the address must hold at least one whole word.
-[[nodiscard]] EditorState OpenPalette(const Arguments& args) {
+// FILE read whole as the document, with the palette at ADDR: the address must hold at least one whole word.
+[[nodiscard]] Document OpenPalette(const Arguments& args) {
     const std::string& file = args.operands[0];
     const std::string& addressText = args.operands[1];
-    EditorState state;
-    state.FileData = ReadWhole(file);
+    Document document;
+    Naming(file, [&] { document.Load(file); });
+    const EditorState& state = document.State();
     const std::optional<std::int32_t> address = ReadNumber(addressText);
     if (!address) {
         throw UsageError("ADDR \"" + addressText + "\" is no number");
@@ -103,14 +114,13 @@ auto Naming(const std::string& name, Operation&& operation) {
         throw FileError(file + ": no colour word at " + addressText + " in its " +
                         std::to_string(state.FileData.size()) + " bytes");
     }
-    state.WordCount = static_cast<std::int32_t>(state.FileData.size() / 2);
-    state.FileName = file;
-    state.PalAddress = *address;
-    return state;
+    document.Locate({*address, 0, 0, 0});
+    return document;
 }
 
 // LEN entries from the palette's address, cut at the end of the data.
-void SetLength(EditorState& state, const std::string& lengthText) {
+void SetLength(Document& document, const std::string& lengthText) {
+    const EditorState& state = document.State();
     int length = 0;
     if (lengthText == "auto") {
         length = ValidRunLength(state);
@@ -120,71 +130,73 @@ void SetLength(EditorState& state, const std::string& lengthText) {
     } else {
         throw UsageError("LEN \"" + lengthText + "\" is neither a number from 1 to 64 nor auto");
     }
-    state.PalLength = static_cast<std::int32_t>(
+    const auto cut = static_cast<std::int32_t>(
         std::min<std::int64_t>(length, WholeWordsFrom(state.PalAddress, state.FileData.size())));
+    document.Locate({state.PalAddress, cut, 0, 0});
 }
 
 // The palette's entries; its length is already cut to the data.
-[[nodiscard]] std::vector<ColourWord> Entries(const EditorState& state) {
+[[nodiscard]] std::vector<ColourWord> Entries(const Document& document) {
+    const EditorState& state = document.State();
     return WordsAt(state.FileData, state.PalAddress, state.PalLength);
 }
 
-// Writes the palette over up to a full palette's entries from ADDR, then saves the file in place.
-int PutAndSave(EditorState& state, const ImportedPalette& palette, bool clearUnusedBits, std::ostream& out) {
-    state.PalLength = MaxPalLength;
-    PaletteWords words(state);
+// Writes the palette over up to a full palette's entries from ADDR, as one edit of the document, then
+// saves the file in place.
+int PutAndSave(Document& document, const ImportedPalette& palette, bool clearUnusedBits, std::ostream& out) {
+    document.Locate({document.State().PalAddress, MaxPalLength, 0, 0});
+    PaletteWords words(document.State());
     const ImportCount count = PutImported(palette, words, 0, words.Size(), clearUnusedBits);
-    const Edit edit = words.ToEdit();
-    std::copy(edit.bytes.begin(), edit.bytes.end(), state.FileData.begin() + edit.offset);
-    Naming(state.FileName, [&] { SaveFileData(state.FileData, state.FileName); });
+    document.Apply(words.ToEdit());
+    Naming(document.State().FileName, [&] { document.Save(); });
     out << ImportSummary(count) << '\n';
     return Done;
 }
 
 int RunExport(const Arguments& args, Streams) {
-    EditorState state = OpenPalette(args);
-    SetLength(state, args.operands[2]);
+    Document document = OpenPalette(args);
+    SetLength(document, args.operands[2]);
+    const EditorState& state = document.State();
     const std::string& target = args.operands[3];
-    Naming(target,
-           [&] { WritePaletteFile(target, Entries(state), PaletteTitle(state.FileName, state.PalAddress)); });
+    Naming(target, [&] {
+        WritePaletteFile(target, Entries(document), PaletteTitle(state.FileName, state.PalAddress));
+    });
     return Done;
 }
 
 int RunImport(const Arguments& args, Streams streams) {
-    EditorState state = OpenPalette(args);
+    Document document = OpenPalette(args);
     const std::string& source = args.operands[2];
-    return PutAndSave(state, Naming(source, [&] { return ReadPaletteFile(source); }), args.clearUnusedBits,
+    return PutAndSave(document, Naming(source, [&] { return ReadPaletteFile(source); }), args.clearUnusedBits,
                       streams.out);
 }
 
 int RunListing(const Arguments& args, Streams streams) {
-    EditorState state = OpenPalette(args);
-    SetLength(state, args.operands[2]);
-    for (const std::string& line : FormatListing(Entries(state))) {
+    Document document = OpenPalette(args);
+    SetLength(document, args.operands[2]);
+    for (const std::string& line : FormatListing(Entries(document))) {
         streams.out << line << '\n';
     }
     return Done;
 }
 
 int RunPatch(const Arguments& args, Streams streams) {
-    EditorState state = OpenPalette(args);
+    Document document = OpenPalette(args);
     const std::string& listing = args.operands[2];
     const std::span bytes(reinterpret_cast<const std::uint8_t*>(listing.data()), listing.size());
-    return PutAndSave(state, Naming("listing", [&] { return DecodePalette(PaletteFormat::Hex, bytes); }),
+    return PutAndSave(document, Naming("listing", [&] { return DecodePalette(PaletteFormat::Hex, bytes); }),
                       false, streams.out);
 }
 
-// One line a hit, or with --json one JSON array of an object a hit; then a line on standard error if the
-// worst hits were left out.
+// One line a hit, or with --json one JSON array of an object a hit, one a line; then a line on standard
+// error if the worst hits were left out.
 template <class Hit, class Line, class Object>
 void PrintHits(const std::vector<Hit>& hits, bool cut, const Arguments& args, Streams streams, Line line,
                Object object) {
     if (args.json) {
         streams.out << '[';
         for (std::size_t i = 0; i < hits.size(); ++i) {
-            streams.out << (i == 0 ? "{" : ",\n {");
-            object(hits[i]);
-            streams.out << '}';
+            streams.out << (i == 0 ? "" : ",\n ") << object(hits[i]).Written();
         }
         streams.out << "]\n";
     } else {
@@ -207,9 +219,11 @@ int RunScan(const Arguments& args, Streams streams) {
         [&](const ScanHit& hit) {
             out << AddressText(hit.address) << ' ' << hit.length << ' ' << ScoreText(hit.score);
         },
-        [&](const ScanHit& hit) {
-            out << "\"address\": " << hit.address << ", \"length\": " << hit.length
-                << ", \"score\": " << ScoreText(hit.score);
+        [](const ScanHit& hit) {
+            return JsonObject()
+                .Number("address", hit.address)
+                .Number("length", hit.length)
+                .Number("score", ScoreText(hit.score));
         });
     return Done;
 }
@@ -236,10 +250,12 @@ int RunFind(const Arguments& args, Streams streams) {
             out << AddressText(hit.address) << ' ' << hit.length << " entries " << hit.queryStart << '-'
                 << hit.queryStart + hit.length - 1 << ' ' << MatchName(hit.match);
         },
-        [&](const SearchHit& hit) {
-            out << "\"address\": " << hit.address << ", \"length\": " << hit.length
-                << ", \"query_start\": " << hit.queryStart << ", \"match\": \"" << MatchName(hit.match)
-                << '"';
+        [](const SearchHit& hit) {
+            return JsonObject()
+                .Number("address", hit.address)
+                .Number("length", hit.length)
+                .Number("query_start", hit.queryStart)
+                .Text("match", MatchName(hit.match));
         });
     return Done;
 }
@@ -288,11 +304,11 @@ void ShowOverview(std::ostream& out) {
         out << "  " << command.usage << '\n';
     }
     out << "  " << TilesUsage << '\n';
-    out << '\n' << Overview << "\nEach command takes --help; tintorb-cli --version prints the version.\n";
+    out << '\n' << Overview() << "\nEach command takes --help; tintorb-cli --version prints the version.\n";
 }
 
 void ShowHelp(const Subcommand& command, std::ostream& out) {
-    out << "Usage: tintorb-cli " << command.usage << "\n\n" << command.help << '\n' << Overview;
+    out << "Usage: tintorb-cli " << command.usage << "\n\n" << command.help << '\n' << Overview();
 }
 
 // The run length after --min: a number from 1 to 64.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/Reporting.h"
-#include "finder/PaletteScan.h"
+#include "model/ColourWord.h"
 #include "model/EditorState.h"
 #include "model/FileImage.h"
 #include "model/NumberText.h"

@@ -2,10 +2,10 @@
 // dialog, a bit of the bit view, or the listing written back.
 
 #include "app/Generic.h"
+#include "formats/Listing.h"
 #include "model/PaletteWords.h"
 #include "views/BitView.h"
 #include "views/LevelPicker.h"
-#include "views/Listing.h"
 #include "views/PaletteView.h"
 
 #include <algorithm>

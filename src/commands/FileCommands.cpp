@@ -78,9 +78,7 @@ void TForm1::Start(const StartOptions& options) {
 
 void TForm1::Load(const std::string& path) {
     // Throws before anything is changed: a failed load leaves the editor on the file it had.
-    FileBytes data;
-    const FileStamp stamp = LoadFileData(data, path);
-    document_.Open(std::move(data), path, stamp);
+    document_.Load(path);
     controls_.RememberRecentFile(path);
 
     // "[*]" is where the window shows its mark of unsaved changes.
@@ -122,8 +120,7 @@ bool TForm1::SaveChanges() {
                                 " changed on disk since it was loaded. Overwrite it?")) {
         return false;
     }
-    SaveFileData(State.FileData, State.FileName);
-    document_.MarkSaved(StampOf(State.FileName));
+    document_.Save();
     ShowModified();
     return true;
 }
@@ -136,11 +133,9 @@ void TForm1::btnSaveAsClick() {
     if (!path) {
         return;
     }
-    const bool loadedFile = !State.FileName.empty() && SameFile(*path, State.FileName);
-    // A name typed by mistake must not replace another file unasked. The loaded file itself is what
-    // "Save Changes" replaces anyway.
-    if (!loadedFile && StampOf(*path) &&
-        !controls_.AskOverwrite(ShortName(*path) + " already exists. Replace it?")) {
+    const bool loadedFile = IsLoadedFile(*path);
+    // The loaded file itself is what "Save Changes" replaces anyway.
+    if (!loadedFile && !MayReplace(*path)) {
         return;
     }
     // The copy goes elsewhere; "Save Changes" keeps writing to the file that was loaded. A copy written
@@ -150,6 +145,15 @@ void TForm1::btnSaveAsClick() {
         document_.MarkSaved(StampOf(State.FileName));
         ShowModified();
     }
+}
+
+bool TForm1::IsLoadedFile(const std::string& path) const {
+    return !State.FileName.empty() && SameFile(path, State.FileName);
+}
+
+// A name typed by mistake must not replace another file unasked.
+bool TForm1::MayReplace(const std::string& path) {
+    return !StampOf(path) || controls_.AskOverwrite(ShortName(path) + " already exists. Replace it?");
 }
 
 void TForm1::ResetFinds() {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -132,6 +133,14 @@ void TForm1::areaBrowserMouseDown(MouseButton, int X, int Y) {
     document_.Locate(place);
     ShowPaletteAddress();
     SetupPalette();
+}
+
+void TForm1::barBrowserChange() {
+    // One scroll step is one row of the grid.
+    const std::int64_t offset = std::int64_t{controls_.ScrollPos(Ctl::barBrowser)} * BrowserColumns * 2;
+    document_.SetBrowserOffset(static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(offset, 0, std::numeric_limits<std::int32_t>::max())));
+    DrawBrowser();
 }
 
 void TForm1::ShowPaletteAddress() {

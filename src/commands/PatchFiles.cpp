@@ -54,6 +54,12 @@ void TForm1::WritePatch(const FileBytes& original) {
     if (!format) {
         throw PatchError("A patch is saved as .ips or .bps, and its name must end in one of them");
     }
+    if (IsLoadedFile(*path)) {
+        throw PatchError("A patch cannot be saved over the file it is made for");
+    }
+    if (!MayReplace(*path)) {
+        return;
+    }
     const MadePatch made = CreatePatch(*format, original, State.FileData);
     SaveFileData(made.bytes, *path);
     controls_.ShowMessage(CreatedSummary(*format, made.counts));

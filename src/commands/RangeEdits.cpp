@@ -26,7 +26,7 @@ namespace {
 }
 
 [[nodiscard]] int GradientField(int from, float step, int m) {
-    return (RoundHalfEven(m * static_cast<double>(step)) + from) & 0xE;
+    return RoundHalfEven(m * static_cast<double>(step)) + from;
 }
 
 }  // namespace
@@ -70,18 +70,16 @@ void TForm1::btnGradientClick() {
         return;
     }
     PaletteWords words(State);
-    const Levels a = LevelFieldsOf(words.Get(State.SelStart) & 0x0EEE);
-    const Levels b = LevelFieldsOf(words.Get(State.SelEnd) & 0x0EEE);
+    const Levels a = LevelFieldsOf(words.Get(State.SelStart));
+    const Levels b = LevelFieldsOf(words.Get(State.SelEnd));
     const float redStep = GradientStep(a.red, b.red, span);
     const float greenStep = GradientStep(a.green, b.green, span);
     const float blueStep = GradientStep(a.blue, b.blue, span);
     for (int m = 1; m < span; ++m) {
         const std::int64_t e = State.SelStart + m;
-        const unsigned keep = words.Get(e) & InvalidMask;
-        const auto red = static_cast<unsigned>(GradientField(a.red, redStep, m));
-        const auto green = static_cast<unsigned>(GradientField(a.green, greenStep, m));
-        const auto blue = static_cast<unsigned>(GradientField(a.blue, blueStep, m));
-        words.Put(static_cast<ColourWord>((blue << 8) + keep + (green << 4) + red), e);
+        const Levels fields{GradientField(a.red, redStep, m), GradientField(a.green, greenStep, m),
+                            GradientField(a.blue, blueStep, m)};
+        words.Put(FromLevelFields(fields, words.Get(e)), e);
     }
     Apply(words.ToEdit());
 }

@@ -21,6 +21,10 @@ constexpr std::int64_t FillerLength = 16;
 constexpr std::uint64_t EvenOffsets = 0x0080008000800080;
 constexpr std::uint64_t OddOffsets = EvenOffsets << 8;
 constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7F;
+// The InvalidMask bits of a word's high byte and of its low byte.
+constexpr std::uint8_t InvalidHigh = InvalidMask >> 8;
+constexpr std::uint8_t InvalidLow = InvalidMask & 0xFF;
+constexpr std::uint64_t EachByte = 0x0101010101010101;
 
 [[nodiscard]] std::uint64_t Load8(const std::uint8_t* p) {
     std::uint64_t x = 0;
@@ -39,7 +43,7 @@ constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7F;
 // Which of the eight words starting at p[0] … p[7] are valid colour words: the high byte must have its
 // top nibble and bit 0 clear, the low byte bits 4 and 0. Reads p[0] … p[8].
 [[nodiscard]] std::uint64_t ValidWords(const std::uint8_t* p) {
-    return ZeroBytes(Load8(p) & 0xF1F1F1F1F1F1F1F1) & ZeroBytes(Load8(p + 1) & 0x1111111111111111);
+    return ZeroBytes(Load8(p) & EachByte * InvalidHigh) & ZeroBytes(Load8(p + 1) & EachByte * InvalidLow);
 }
 
 // The same for the sixteen words starting at p[0] … p[15], as two masks, in a few vector instructions where
@@ -50,7 +54,7 @@ constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7F;
     Lanes low;
     std::memcpy(&high, p, sizeof high);
     std::memcpy(&low, p + 1, sizeof low);
-    const auto valid = ((high & 0xF1) == 0) & ((low & 0x11) == 0);
+    const auto valid = ((high & InvalidHigh) == 0) & ((low & InvalidLow) == 0);
     std::array<std::uint64_t, 2> masks{};
     std::memcpy(masks.data(), &valid, sizeof masks);
     for (std::uint64_t& mask : masks) {
@@ -289,7 +293,7 @@ double PaletteScore(std::span<const ColourWord> words, std::int64_t address) {
     std::array<std::uint8_t, 512> seen{};
     int distinct = 0;
     for (const ColourWord w : words) {
-        const unsigned index = (w >> 1 & 7) | (w >> 2 & 0x38) | (w >> 3 & 0x1C0);
+        const unsigned index = ColourIndex(w);
         distinct += seen[index] ^ 1;
         seen[index] = 1;
     }
@@ -310,16 +314,6 @@ std::string ScoreText(double score) {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", score);
     return text;
-}
-
-std::vector<ColourWord> WordsAt(std::span<const std::uint8_t> bytes, std::int64_t address,
-                                std::int32_t length) {
-    std::vector<ColourWord> words;
-    const auto size = static_cast<std::int64_t>(bytes.size());
-    for (std::int64_t i = 0; i < length && address >= 0 && address + 2 * i + 1 < size; ++i) {
-        words.push_back(WordAt(bytes.data() + address + 2 * i));
-    }
-    return words;
 }
 
 ScanResult ScanPalettes(std::span<const std::uint8_t> bytes, int minRun, const FindProgress& progress) {

@@ -49,8 +49,4 @@ struct ScanResult {
 // A score as the lists show it: "0.93".
 [[nodiscard]] std::string ScoreText(double score);
 
-// The big-endian words from address, as many as lie wholly inside bytes, at most length.
-[[nodiscard]] std::vector<ColourWord> WordsAt(std::span<const std::uint8_t> bytes, std::int64_t address,
-                                              std::int32_t length);
-
 }  // namespace tintorb

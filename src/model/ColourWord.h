@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace tintorb {
 
@@ -41,6 +43,17 @@ struct Levels {
     return static_cast<ColourWord>(p[0] << 8 | p[1]);
 }
 
+// The big-endian words from address, as many as lie wholly inside bytes, at most length.
+[[nodiscard]] inline std::vector<ColourWord> WordsAt(std::span<const std::uint8_t> bytes,
+                                                     std::int64_t address, std::int32_t length) {
+    std::vector<ColourWord> words;
+    const auto size = static_cast<std::int64_t>(bytes.size());
+    for (std::int64_t i = 0; i < length && address >= 0 && address + 2 * i + 1 < size; ++i) {
+        words.push_back(WordAt(bytes.data() + address + 2 * i));
+    }
+    return words;
+}
+
 [[nodiscard]] constexpr bool IsValidColour(ColourWord w) {
     return (w & InvalidMask) == 0;
 }
@@ -62,6 +75,21 @@ struct Levels {
 // The channel fields taken as 2 × level, as the gradient steps them.
 [[nodiscard]] constexpr Levels LevelFieldsOf(ColourWord w) {
     return {w & 0xE, (w >> 4) & 0xE, (w >> 8) & 0xE};
+}
+
+// The three levels as one number from 0 to 511, red lowest: which of the 512 colours w shows.
+[[nodiscard]] constexpr unsigned ColourIndex(ColourWord w) {
+    const Levels levels = LevelsOf(w);
+    return static_cast<unsigned>(levels.red | levels.green << 3 | levels.blue << 6);
+}
+
+// The word with these channel fields (each 2 × level, as LevelFieldsOf gives them; only the field's bits
+// count) and the InvalidMask bits of kept.
+[[nodiscard]] constexpr ColourWord FromLevelFields(Levels fields, ColourWord kept) {
+    constexpr unsigned Field = 0xE;
+    return static_cast<ColourWord>((kept & InvalidMask) | (static_cast<unsigned>(fields.red) & Field) |
+                                   (static_cast<unsigned>(fields.green) & Field) << 4 |
+                                   (static_cast<unsigned>(fields.blue) & Field) << 8);
 }
 
 // Replaces one channel's level with k, keeping the other two channels and the InvalidMask bits.

@@ -49,7 +49,7 @@ bool Document::Apply(const Edit& edit) {
     const auto from = state_.FileData.begin() + step.offset;
     step.before.assign(from, from + (inside.end - inside.begin));
     step.after.assign(edit.bytes.begin() + inside.begin, edit.bytes.begin() + inside.end);
-    step.placeBefore = step.placeAfter = Place();
+    step.place = Place();
     Write(step.offset, step.after);
     history_.Record(std::move(step));
     return true;
@@ -59,7 +59,7 @@ const EditStep* Document::Undo() {
     const EditStep* step = history_.Undo();
     if (step != nullptr) {
         Write(step->offset, step->before);
-        Locate(step->placeBefore);
+        Locate(step->place);
     }
     return step;
 }
@@ -68,7 +68,7 @@ const EditStep* Document::Redo() {
     const EditStep* step = history_.Redo();
     if (step != nullptr) {
         Write(step->offset, step->after);
-        Locate(step->placeAfter);
+        Locate(step->place);
     }
     return step;
 }
@@ -78,6 +78,17 @@ void Document::Locate(const PalettePlace& place) {
     state_.PalLength = place.PalLength;
     state_.SelStart = place.SelStart;
     state_.SelEnd = place.SelEnd;
+}
+
+void Document::Load(const std::string& path) {
+    FileBytes data;
+    const FileStamp stamp = LoadFileData(data, path);
+    Open(std::move(data), path, stamp);
+}
+
+void Document::Save() {
+    SaveFileData(state_.FileData, state_.FileName);
+    MarkSaved(StampOf(state_.FileName));
 }
 
 void Document::Open(FileBytes data, std::string fileName, std::optional<FileStamp> stamp) {
@@ -96,15 +107,17 @@ void Document::StartFresh(FileBytes data, std::string fileName, const PalettePla
 }
 
 void Document::MarkSaved(std::optional<FileStamp> stamp) {
-    savedBytes_.clear();
+    savedBlocks_.clear();
     neverSaved_ = false;
     stamp_ = stamp;
 }
 
 FileBytes Document::SavedBytes() const {
     FileBytes bytes = state_.FileData;
-    for (const auto& [at, byte] : savedBytes_) {
-        bytes[static_cast<std::size_t>(at)] = byte;
+    for (const auto& [block, saved] : savedBlocks_) {
+        const auto begin = static_cast<std::size_t>(block * SavedBlockSize);
+        const std::size_t size = std::min(bytes.size() - begin, saved.bytes.size());
+        std::copy_n(saved.bytes.begin(), size, bytes.begin() + static_cast<std::ptrdiff_t>(begin));
     }
     return bytes;
 }
@@ -114,26 +127,34 @@ void Document::Replace(FileBytes data, std::string fileName) {
     state_.WordCount = static_cast<std::int32_t>(state_.FileData.size() / 2);
     state_.FileName = std::move(fileName);
     history_.Clear();
-    savedBytes_.clear();
+    savedBlocks_.clear();
 }
 
 void Document::Write(std::int64_t offset, std::span<const std::uint8_t> bytes) {
     const Inside inside =
         InsideImage(state_.FileData.size(), offset, static_cast<std::int64_t>(bytes.size()));
-    for (std::int64_t k = inside.begin; k < inside.end; ++k) {
-        const std::int64_t at = offset + k;
-        std::uint8_t& byte = state_.FileData[static_cast<std::size_t>(at)];
-        const std::uint8_t value = bytes[static_cast<std::size_t>(k)];
-        const auto saved = savedBytes_.find(at);
-        const std::uint8_t original = saved != savedBytes_.end() ? saved->second : byte;
-        if (value == original) {
-            if (saved != savedBytes_.end()) {
-                savedBytes_.erase(saved);
-            }
-        } else {
-            savedBytes_.emplace(at, original);
+    FileBytes& image = state_.FileData;
+    for (std::int64_t k = inside.begin; k < inside.end;) {
+        const std::int64_t block = (offset + k) / SavedBlockSize;
+        const std::int64_t blockStart = block * SavedBlockSize;
+        const auto [entry, added] = savedBlocks_.try_emplace(block);
+        SavedBlock& saved = entry->second;
+        if (added) {
+            const auto size = std::min(static_cast<std::int64_t>(image.size()) - blockStart, SavedBlockSize);
+            std::copy_n(image.begin() + blockStart, size, saved.bytes.begin());
         }
-        byte = value;
+        const std::int64_t end = std::min(inside.end, blockStart + SavedBlockSize - offset);
+        for (; k < end; ++k) {
+            const std::int64_t at = offset + k;
+            std::uint8_t& byte = image[static_cast<std::size_t>(at)];
+            const std::uint8_t original = saved.bytes[static_cast<std::size_t>(at - blockStart)];
+            const std::uint8_t value = bytes[static_cast<std::size_t>(k)];
+            saved.differing += (value != original ? 1 : 0) - (byte != original ? 1 : 0);
+            byte = value;
+        }
+        if (saved.differing == 0) {
+            savedBlocks_.erase(entry);
+        }
     }
 }
 

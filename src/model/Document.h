@@ -4,6 +4,7 @@
 // goes through Apply, which records it so that it can be undone, and the document knows at every moment
 // whether its bytes differ from the file as last loaded or saved.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -35,7 +36,7 @@ class Document {
     // Writes the edit and records it as one step; an edit that changes no byte records nothing. Returns
     // whether any byte changed.
     bool Apply(const Edit& edit);
-    // Takes back (or does again) the latest step and puts the palette where it stood before (after) it.
+    // Takes back (or does again) the latest step and puts the palette where it stood when the step was taken.
     // Returns the step, or null when there is none.
     const EditStep* Undo();
     const EditStep* Redo();
@@ -47,13 +48,18 @@ class Document {
     void SetBrowserOffset(std::int32_t offset) { state_.BrowserOffset = offset; }
     void SetClipData(std::vector<std::uint8_t> bytes) { state_.ClipData = std::move(bytes); }
 
+    // Reads the file at path as the document. Throws FileError before anything is changed: a failed load
+    // leaves the document as it was.
+    void Load(const std::string& path);
+    // Writes the bytes to the file they were loaded from, which then counts as unmodified. Throws FileError.
+    void Save();
     // A file just read: the history starts afresh and the document is unmodified.
     void Open(FileBytes data, std::string fileName, std::optional<FileStamp> stamp);
     // A document made in memory, which counts as modified until it is first saved.
     void StartFresh(FileBytes data, std::string fileName, const PalettePlace& place);
     // The bytes are now what the file holds, and the file looks like stamp.
     void MarkSaved(std::optional<FileStamp> stamp);
-    [[nodiscard]] bool Modified() const { return neverSaved_ || !savedBytes_.empty(); }
+    [[nodiscard]] bool Modified() const { return neverSaved_ || !savedBlocks_.empty(); }
     // The bytes as the file held them when last loaded or saved: the image with its unsaved changes taken
     // back. The image never changes size, so the file had as many.
     [[nodiscard]] FileBytes SavedBytes() const;
@@ -62,13 +68,19 @@ class Document {
 
   private:
     void Replace(FileBytes data, std::string fileName);
-    // Writes the part of bytes that lies inside the image, keeping savedBytes_ up to date.
+    // Writes the part of bytes that lies inside the image, keeping savedBlocks_ up to date.
     void Write(std::int64_t offset, std::span<const std::uint8_t> bytes);
 
     EditorState state_;
     EditHistory history_;
-    // For every byte that differs from the file as last loaded or saved, the value it had there.
-    std::unordered_map<std::int64_t, std::uint8_t> savedBytes_;
+    // The file as last loaded or saved, in blocks, for every block of the image that now differs from it:
+    // a click costs one block, and a patch over megabytes a lookup a block rather than one a byte.
+    static constexpr std::int64_t SavedBlockSize = 4096;
+    struct SavedBlock {
+        std::array<std::uint8_t, SavedBlockSize> bytes;
+        std::int64_t differing = 0;  // how many of its bytes the image now has otherwise
+    };
+    std::unordered_map<std::int64_t, SavedBlock> savedBlocks_;  // by block number
     bool neverSaved_ = false;
     std::optional<FileStamp> stamp_;
 

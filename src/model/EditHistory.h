@@ -1,7 +1,7 @@
 #pragma once
 
 // The steps that can be taken back and done again. A step holds only the bytes it changed and where the
-// palette stood around it, so even a long history of whole-palette edits costs little memory.
+// palette stood when it was taken, so even a long history of whole-palette edits costs little memory.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,8 +23,8 @@ struct EditStep {
     std::int64_t offset = 0;  // of the first changed byte in the file image
     std::vector<std::uint8_t> before;
     std::vector<std::uint8_t> after;  // as many bytes as before
-    PalettePlace placeBefore;
-    PalettePlace placeAfter;
+    // An edit of bytes never moves the palette, so one place serves both undo and redo.
+    PalettePlace place;
 };
 
 class EditHistory {

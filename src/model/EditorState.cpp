@@ -15,16 +15,6 @@ ColourWord EditorState::ReadWordAt(std::int64_t offset) const {
     return WordAt(FileData.data() + offset);
 }
 
-void EditorState::PutEntry(std::int64_t value, std::int64_t i) {
-    const std::int64_t offset = EntryOffset(i);
-    if (!HasWordAt(offset)) {
-        return;
-    }
-    const auto at = static_cast<std::size_t>(offset);
-    FileData[at] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-    FileData[at + 1] = static_cast<std::uint8_t>(value & 0xFF);
-}
-
 std::int64_t WholeWordsFrom(std::int64_t address, std::size_t dataLength) {
     const auto length = static_cast<std::int64_t>(dataLength);
     if (address < 0 || address > length) {

@@ -40,8 +40,6 @@ struct EditorState {
     // state, however stale, can make a view read past the image.
     [[nodiscard]] ColourWord ReadWordAt(std::int64_t offset) const;
     [[nodiscard]] ColourWord GetEntry(std::int64_t i) const { return ReadWordAt(EntryOffset(i)); }
-    // Stores the low 16 bits of value, high byte first. An entry not wholly inside FileData is left alone.
-    void PutEntry(std::int64_t value, std::int64_t i);
 };
 
 // Whole words from address to the end of data; none when the address lies outside it.

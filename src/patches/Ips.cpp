@@ -200,6 +200,10 @@ PatchCounts ApplyIps(std::span<const std::uint8_t> source, std::span<const std::
         } else {
             const std::size_t count = reader.Number(2, "a run's length");
             const std::uint8_t value = reader.Take(1, "a run's byte")[0];
+            // A run of no bytes writes nothing, and so does not lengthen the file either.
+            if (count == 0) {
+                continue;
+            }
             Reserve(target, offset, count);
             std::fill_n(target.begin() + static_cast<std::ptrdiff_t>(offset), count, value);
             written.emplace_back(offset, offset + count);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 #include "patches/Bps.h"
 #include "patches/Ips.h"
@@ -56,11 +57,16 @@ AppliedPatch ApplyPatch(std::span<const std::uint8_t> source, std::span<const st
     if (patch.empty()) {
         throw PatchError("The patch is empty");
     }
-    if (StartsWith(patch, IpsMagic)) {
-        return {PatchFormat::Ips, ApplyIps(source, patch, target)};
-    }
-    if (StartsWith(patch, BpsMagic)) {
-        return {PatchFormat::Bps, ApplyBps(source, patch, target)};
+    // A patch may ask for a result far larger than memory holds; that is its failure, not the program's.
+    try {
+        if (StartsWith(patch, IpsMagic)) {
+            return {PatchFormat::Ips, ApplyIps(source, patch, target)};
+        }
+        if (StartsWith(patch, BpsMagic)) {
+            return {PatchFormat::Bps, ApplyBps(source, patch, target)};
+        }
+    } catch (const std::bad_alloc&) {
+        throw PatchError("Out of memory");
     }
     throw PatchError("Not a patch: an IPS patch begins with PATCH, a BPS patch with BPS1");
 }

@@ -43,7 +43,7 @@ bool MainWindow::TakeFileDrag(QEvent* event) {
         // Opened once the drop is over: the question about unsaved changes must not hold up the program
         // the file was dragged from.
         QMetaObject::invokeMethod(
-            this, [this, path = file->toStdString()] { Dispatch([&] { form_.OpenFile(path); }); },
+            this, [this, path = file->toStdString()] { dispatcher_.Fire([&] { form_.OpenFile(path); }); },
             Qt::QueuedConnection);
     }
     return true;

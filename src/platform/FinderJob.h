@@ -11,35 +11,22 @@
 #include <thread>
 #include <vector>
 
-#include "finder/ColourSearch.h"
-#include "finder/PaletteScan.h"
+#include "app/FindSession.h"
 
 namespace tintorb {
 
-// What a job found: the hits of a scan or of a search, whichever it ran.
-struct FinderResult {
-    ScanResult scan;
-    SearchResult search;
-};
-
-class FinderJob {
+class FinderJob : public FindJob {
   public:
-    using Work =
-        std::function<FinderResult(std::span<const std::uint8_t> bytes, const FindProgress& progress)>;
-
     FinderJob(std::vector<std::uint8_t> bytes, Work work);
     // Waits for the thread, after asking the work to stop.
-    ~FinderJob();
+    ~FinderJob() override;
     FinderJob(const FinderJob&) = delete;
     FinderJob& operator=(const FinderJob&) = delete;
 
-    // Asks the work to stop at its next progress report; it may still take a moment to end.
-    void Stop() { stop_.store(true, std::memory_order_relaxed); }
-    [[nodiscard]] bool Finished() const { return finished_.load(std::memory_order_acquire); }
-    // How much is done, from 0 to 1.
-    [[nodiscard]] double Done() const;
-    // The result, once Finished(); the job keeps none of it after.
-    [[nodiscard]] FinderResult Take();
+    void Stop() override { stop_.store(true, std::memory_order_relaxed); }
+    [[nodiscard]] bool Finished() const override { return finished_.load(std::memory_order_acquire); }
+    [[nodiscard]] double Done() const override;
+    [[nodiscard]] FinderResult Take() override;
 
   private:
     std::vector<std::uint8_t> bytes_;

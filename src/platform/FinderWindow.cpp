@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/Generic.h"
 #include "finder/SearchQuery.h"
-#include "platform/MainWindow.h"
+#include "platform/Dispatcher.h"
+#include "platform/FinderJob.h"
+#include "platform/FinderTable.h"
 #include "platform/QtText.h"
+#include "platform/WindowDialogs.h"
 
-#include <QAbstractTableModel>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -15,11 +18,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -27,134 +28,64 @@ namespace tintorb {
 
 namespace {
 
-enum Column { AddressColumn, LengthColumn, ColoursColumn, RatingColumn, NameColumn, ColumnCount };
-
-// Work that ends this soon shows no progress bar: it would only flicker.
 constexpr qint64 QuietMs = 100;
 constexpr int PollMs = 20;
 constexpr int RescanDelayMs = 250;
 constexpr int ProgressSteps = 1000;
 
-// The strip of a palette's colours, read from the file as it is now, so that edits show at once.
-class ColoursDelegate : public QStyledItemDelegate {
-  public:
-    ColoursDelegate(const TForm1& form, const FinderModel& model, QObject* parent)
-        : QStyledItemDelegate(parent), form_(form), model_(model) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-
-  private:
-    const TForm1& form_;
-    const FinderModel& model_;
-};
-
 }  // namespace
 
-class FinderModel : public QAbstractTableModel {
-  public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    void SetRows(std::vector<FindRow> rows, bool searched) {
-        beginResetModel();
-        rows_ = std::move(rows);
-        searched_ = searched;
-        endResetModel();
-        emit headerDataChanged(Qt::Horizontal, RatingColumn, RatingColumn);
-    }
-    [[nodiscard]] const FindRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
-
-    [[nodiscard]] int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(rows_.size());
-    }
-    [[nodiscard]] int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : ColumnCount;
-    }
-    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override {
-        const FindRow& row = Row(index.row());
-        if (role == Qt::TextAlignmentRole && index.column() == LengthColumn) {
-            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        }
-        if (role != Qt::DisplayRole) {
-            return {};
-        }
-        switch (index.column()) {
-            case AddressColumn:
-                return ToQString(row.addressText);
-            case LengthColumn:
-                return row.length;
-            case RatingColumn:
-                return ToQString(row.rating);
-            case NameColumn:
-                return ToQString(row.title);
-            default:
-                return {};
-        }
-    }
-    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
-            return QAbstractTableModel::headerData(section, orientation, role);
-        }
-        switch (section) {
-            case AddressColumn:
-                return tr("Address");
-            case LengthColumn:
-                return tr("Length");
-            case ColoursColumn:
-                return tr("Colours");
-            case RatingColumn:
-                return searched_ ? tr("Match") : tr("Score");
-            default:
-                return tr("Name");
-        }
-    }
-
-  private:
-    std::vector<FindRow> rows_;
-    bool searched_ = false;
-};
-
-namespace {
-
-void ColoursDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                            const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
-    const FindRow& row = model_.Row(index.row());
-    const QRect strip = option.rect.adjusted(2, 3, -2, -3);
-    if (row.length <= 0 || strip.width() <= 0) {
-        return;
-    }
-    // Whole pixels per entry, so every entry is as wide as the next; what is left stays blank.
-    const int width = std::max(1, strip.width() / row.length);
-    for (std::int32_t i = 0; i < row.length && width * i < strip.width(); ++i) {
-        const Rgb c = DisplayColour(form_.State.ReadWordAt(row.address + 2 * std::int64_t{i}));
-        painter->fillRect(strip.left() + width * i, strip.top(), width, strip.height(),
-                          QColor(c.r, c.g, c.b));
-    }
-}
-
-}  // namespace
-
-FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), window_(window) {
+FinderWindow::FinderWindow(QWidget& parent, TForm1& form, Dispatcher& dispatcher, WindowDialogs& dialogs)
+    : QWidget(&parent, Qt::Tool),
+      form_(form),
+      dispatcher_(dispatcher),
+      dialogs_(dialogs),
+      session_(form, [](std::vector<std::uint8_t> bytes, FindJob::Work work) {
+          return std::make_unique<FinderJob>(std::move(bytes), std::move(work));
+      }) {
     setObjectName(QStringLiteral("findPalettes"));
     setWindowTitle(tr("Find Palettes"));
+    // Creation order is tab order: the question, the rows, then the status row.
+    QBoxLayout* top = BuildQuestionRow();
+    BuildTable();
+    QBoxLayout* bottom = BuildStatusRow();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(table_);
+    layout->addLayout(bottom);
+    resize(620, 480);
+    ConnectWork();
+}
 
+QBoxLayout* FinderWindow::BuildQuestionRow() {
     minimum_ = new QSpinBox(this);
     minimum_->setRange(1, MaxPalLength);
     minimum_->setValue(DefaultMinRun);
     auto* minimumLabel = new QLabel(tr("&Minimum length:"), this);
     minimumLabel->setBuddy(minimum_);
     auto* scan = new QPushButton(tr("S&can"), this);
+    scan->setObjectName(QStringLiteral("scan"));
+    connect(scan, &QPushButton::clicked, this, &FinderWindow::Scan);
     auto* search = new QPushButton(tr("&Search colours…"), this);
     auto* sources = new QMenu(search);
     fromClipboard_ = sources->addAction(tr("From the &Clipboard"));
     fromFile_ = sources->addAction(tr("From a &File…"));
     search->setMenu(sources);
 
+    auto* row = new QHBoxLayout;
+    row->addWidget(minimumLabel);
+    row->addWidget(minimum_);
+    row->addWidget(scan);
+    row->addStretch();
+    row->addWidget(search);
+    return row;
+}
+
+void FinderWindow::BuildTable() {
     model_ = new FinderModel(this);
     table_ = new QTableView(this);
     table_->setModel(model_);
-    table_->setItemDelegateForColumn(ColoursColumn, new ColoursDelegate(window_.Form(), *model_, table_));
+    table_->setItemDelegateForColumn(ColoursColumn, new ColoursDelegate(form_, *model_, table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -166,7 +97,9 @@ FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), win
          {std::pair{AddressColumn, 80}, {LengthColumn, 56}, {ColoursColumn, 192}, {RatingColumn, 130}}) {
         table_->setColumnWidth(column, width);
     }
+}
 
+QBoxLayout* FinderWindow::BuildStatusRow() {
     status_ = new QLabel(this);
     progress_ = new QProgressBar(this);
     progress_->setRange(0, ProgressSteps);
@@ -174,28 +107,18 @@ FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), win
     progress_->hide();
     cancel_->hide();
     // Names for the window tests.
-    scan->setObjectName(QStringLiteral("scan"));
     status_->setObjectName(QStringLiteral("status"));
     progress_->setObjectName(QStringLiteral("progress"));
     cancel_->setObjectName(QStringLiteral("cancel"));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(minimumLabel);
-    top->addWidget(minimum_);
-    top->addWidget(scan);
-    top->addStretch();
-    top->addWidget(search);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(status_, 1);
-    bottom->addWidget(progress_);
-    bottom->addWidget(cancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(table_);
-    layout->addLayout(bottom);
-    resize(620, 480);
+    auto* row = new QHBoxLayout;
+    row->addWidget(status_, 1);
+    row->addWidget(progress_);
+    row->addWidget(cancel_);
+    return row;
+}
 
-    connect(scan, &QPushButton::clicked, this, &FinderWindow::Scan);
+void FinderWindow::ConnectWork() {
     // Stepping through lengths with the arrows scans once, for the length the steps end at.
     rescan_.setSingleShot(true);
     rescan_.setInterval(RescanDelayMs);
@@ -203,7 +126,10 @@ FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), win
     connect(minimum_, &QSpinBox::valueChanged, &rescan_, qOverload<>(&QTimer::start));
     connect(fromClipboard_, &QAction::triggered, this, &FinderWindow::SearchClipboard);
     connect(fromFile_, &QAction::triggered, this, &FinderWindow::SearchFile);
-    connect(cancel_, &QPushButton::clicked, this, [this] { Stop(tr("Cancelled")); });
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        session_.Stop("Cancelled");
+        Show();
+    });
     connect(table_, &QTableView::activated, this,
             [this](const QModelIndex& index) { Activate(index.row()); });
     poll_.setInterval(PollMs);
@@ -213,133 +139,97 @@ FinderWindow::FinderWindow(MainWindow& window) : QWidget(&window, Qt::Tool), win
 FinderWindow::~FinderWindow() = default;
 
 void FinderWindow::Open() {
-    show();
-    raise();
-    activateWindow();
-    // Arrows and Enter go to the rows at once.
-    table_->setFocus();
-    if (!listed_ && !job_) {
+    Raise();
+    if (!session_.Listed() && !session_.Busy()) {
         Scan();
     }
 }
 
 void FinderWindow::OpenNames() {
+    Raise();
+    session_.ListNames();
+    Show();
+}
+
+void FinderWindow::Raise() {
     show();
     raise();
     activateWindow();
+    // Arrows and Enter go to the rows at once.
     table_->setFocus();
-    ListNames();
-}
-
-void FinderWindow::ListNames() {
-    Stop({});
-    listing_ = Listing::Names;
-    minimum_->setEnabled(true);
-    listed_ = true;
-    ShowRows();
 }
 
 void FinderWindow::Clear() {
-    Stop({});
-    listed_ = false;
-    result_ = {};
-    model_->SetRows({}, false);
+    session_.Clear();
+    Show();
     if (isVisible()) {
         Scan();
     }
 }
 
 void FinderWindow::ShowNames() {
-    if (listed_) {
-        ShowRows();
-    }
+    session_.ShowNames();
+    Show();
 }
 
 void FinderWindow::closeEvent(QCloseEvent* event) {
-    Stop({});
+    session_.Stop();
+    Show();
     QWidget::closeEvent(event);
 }
 
 void FinderWindow::Scan() {
-    listing_ = Listing::Scan;
-    const int minRun = minimum_->value();
-    Start(tr("Scanning…"), [minRun](std::span<const std::uint8_t> bytes, const FindProgress& progress) {
-        return FinderResult{ScanPalettes(bytes, minRun, progress), {}};
-    });
+    session_.Scan(minimum_->value());
+    Started();
 }
 
 void FinderWindow::SearchClipboard() {
-    window_.Dispatch([this] { Search(ParseQueryText(QGuiApplication::clipboard()->text().toStdString())); });
+    dispatcher_.Fire([this] { Search(ParseQueryText(QGuiApplication::clipboard()->text().toStdString())); });
 }
 
 void FinderWindow::SearchFile() {
-    if (const std::optional<std::string> path = window_.RunQueryDialog()) {
-        window_.Dispatch([&] { Search(ReadQueryFile(*path)); });
+    if (const std::optional<std::string> path = dialogs_.RunQueryDialog()) {
+        dispatcher_.Fire([&] { Search(ReadQueryFile(*path)); });
     }
 }
 
 void FinderWindow::Search(std::vector<ColourWord> query) {
-    listing_ = Listing::Search;
-    queryLength_ = query.size();
-    Start(tr("Searching…"),
-          [query = std::move(query)](std::span<const std::uint8_t> bytes, const FindProgress& progress) {
-              return FinderResult{{}, FindColours(bytes, query, progress)};
-          });
+    session_.Search(std::move(query));
+    Started();
 }
 
-void FinderWindow::Start(const QString& doing, FinderJob::Work work) {
-    // The work before goes first: its results are of another question, or of another file.
-    Stop(doing);
-    listed_ = false;
-    const bool searched = listing_ == Listing::Search;
-    model_->SetRows({}, searched);
-    const FileBytes& data = window_.Form().State.FileData;
-    job_ = std::make_unique<FinderJob>(std::vector<std::uint8_t>(data.begin(), data.end()), std::move(work));
-    minimum_->setEnabled(!searched);
+void FinderWindow::Started() {
     started_.start();
     poll_.start();
-}
-
-void FinderWindow::Stop(const QString& status) {
-    if (job_) {
-        job_->Stop();
-        stopping_.push_back(std::move(job_));
-    }
-    progress_->hide();
-    cancel_->hide();
-    status_->setText(status);
+    Show();
 }
 
 void FinderWindow::Poll() {
-    std::erase_if(stopping_, [](const std::unique_ptr<FinderJob>& job) { return job->Finished(); });
-    if (!job_) {
-        if (stopping_.empty()) {
-            poll_.stop();
-        }
-        return;
+    session_.Poll();
+    if (!session_.Working()) {
+        poll_.stop();
     }
-    if (!job_->Finished()) {
-        if (started_.elapsed() > QuietMs) {
-            progress_->setValue(static_cast<int>(job_->Done() * ProgressSteps));
-            progress_->show();
-            cancel_->show();
-        }
-        return;
+    Show();
+}
+
+void FinderWindow::Show() {
+    if (session_.RowsVersion() != shownRows_) {
+        ShowRows();
     }
-    result_ = job_->Take();
-    job_.reset();
-    Stop({});
-    listed_ = true;
-    ShowRows();
+    status_->setText(ToQString(session_.Status()));
+    minimum_->setEnabled(session_.MinimumApplies());
+    // Work that ends this soon shows no progress bar: it would only flicker.
+    const bool slow = session_.Busy() && started_.elapsed() > QuietMs;
+    if (slow) {
+        progress_->setValue(static_cast<int>(session_.Done() * ProgressSteps));
+    }
+    progress_->setVisible(slow);
+    cancel_->setVisible(slow);
 }
 
 void FinderWindow::ShowRows() {
-    const TForm1& form = window_.Form();
-    const bool searched = listing_ == Listing::Search;
-    std::vector<FindRow> rows = listing_ == Listing::Names ? NameRows(form.Names(), form.State.FileData)
-                                : searched                 ? SearchRows(result_.search.hits, form.Names())
-                                           : ScanRows(result_.scan.hits, form.Names(), form.State.FileData);
-    const auto count = static_cast<int>(rows.size());
+    shownRows_ = session_.RowsVersion();
+    std::vector<FindRow> rows = session_.Rows();
     // The row the user was on stays current when the rows are listed again (with new names); in new
     // results the best one is, so that Enter goes to it. Nothing is located before the user asks.
     int current = 0;
@@ -350,29 +240,13 @@ void FinderWindow::ShowRows() {
         });
         current = same != rows.end() ? static_cast<int>(same - rows.begin()) : 0;
     }
-    model_->SetRows(std::move(rows), searched);
+    model_->SetRows(std::move(rows), session_.RowsSearched());
     table_->setCurrentIndex(model_->index(current, 0));
-    status_->setText(StatusText(count));
-}
-
-QString FinderWindow::StatusText(int count) const {
-    switch (listing_) {
-        case Listing::Names:
-            return count == 1 ? tr("1 named palette") : tr("%1 named palettes").arg(count);
-        case Listing::Search:
-            return (count == 1 ? tr("1 place found") : tr("%1 places found").arg(count)) +
-                   tr(" for %1 colours").arg(queryLength_) +
-                   (result_.search.cut ? tr(", only the best shown") : QString());
-        case Listing::Scan:
-            break;
-    }
-    return (count == 1 ? tr("1 palette found") : tr("%1 palettes found").arg(count)) +
-           (result_.scan.cut ? tr(", only the best shown") : QString());
 }
 
 void FinderWindow::Activate(int row) {
     const FindRow found = model_->Row(row);
-    window_.Dispatch([&] { window_.Form().LocatePalette(found.address, found.length); });
+    dispatcher_.Fire([&] { form_.LocatePalette(found.address, found.length); });
 }
 
 }  // namespace tintorb

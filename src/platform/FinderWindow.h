@@ -1,21 +1,21 @@
 #pragma once
 
-// Palette > Find Palettes…: a tool window beside the main window that lists the palettes a scan of the file
-// found, or the places a colour search found, each with a strip of its colours and its name. Activating a
-// row locates that palette in the main window. Scans and searches run on a worker thread; when one takes
-// a moment, a progress bar and Cancel show.
+// Palette > Find Palettes…: a tool window beside the main window that shows its find session: the palettes
+// a scan of the file found, or the places a colour search found, each with a strip of its colours and its
+// name. Activating a row locates that palette in the main window. Scans and searches run on a worker
+// thread; when one takes a moment, a progress bar and Cancel show.
 
 #include <memory>
 #include <vector>
 
-#include "app/FindRows.h"
-#include "platform/FinderJob.h"
+#include "app/FindSession.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
 class QAction;
+class QBoxLayout;
 class QCloseEvent;
 class QLabel;
 class QProgressBar;
@@ -25,14 +25,18 @@ class QTableView;
 
 namespace tintorb {
 
+class Dispatcher;
 class FinderModel;
-class MainWindow;
+class TForm1;
+class WindowDialogs;
 
 class FinderWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit FinderWindow(MainWindow& window);
+    // A tool window of parent's that lists what it finds in form's file; activating a row runs through
+    // dispatcher, and a search's file is chosen in dialogs.
+    FinderWindow(QWidget& parent, TForm1& form, Dispatcher& dispatcher, WindowDialogs& dialogs);
     ~FinderWindow() override;
 
     // Shows the window in front, scanning the file when there is nothing listed yet.
@@ -48,25 +52,37 @@ class FinderWindow : public QWidget {
     [[nodiscard]] QTableView* Table() const { return table_; }
     [[nodiscard]] QAction* SearchClipboardAction() const { return fromClipboard_; }
     [[nodiscard]] QAction* SearchFileAction() const { return fromFile_; }
-    [[nodiscard]] bool Busy() const { return job_ != nullptr; }
+    [[nodiscard]] bool Busy() const { return session_.Busy(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The minimum length, Scan and Search colours, in a row above the table.
+    [[nodiscard]] QBoxLayout* BuildQuestionRow();
+    void BuildTable();
+    // The status text, the progress bar and Cancel, in a row below the table.
+    [[nodiscard]] QBoxLayout* BuildStatusRow();
+    void ConnectWork();
+    // Shows the window in front, the rows taking the keys.
+    void Raise();
     void Scan();
     void SearchClipboard();
     void SearchFile();
     void Search(std::vector<ColourWord> query);
-    void Start(const QString& doing, FinderJob::Work work);
-    void Stop(const QString& status);
+    // Work just started: polled until it ends.
+    void Started();
     void Poll();
-    void ListNames();
+    // Shows what the session holds: its rows when they are new, its status, and the progress of work that
+    // takes a moment.
+    void Show();
     void ShowRows();
-    [[nodiscard]] QString StatusText(int count) const;
     void Activate(int row);
 
-    MainWindow& window_;
+    TForm1& form_;
+    Dispatcher& dispatcher_;
+    WindowDialogs& dialogs_;
+    FindSession session_;
     FinderModel* model_ = nullptr;
     QTableView* table_ = nullptr;
     QSpinBox* minimum_ = nullptr;
@@ -76,18 +92,11 @@ class FinderWindow : public QWidget {
     QAction* fromClipboard_ = nullptr;
     QAction* fromFile_ = nullptr;
 
-    std::unique_ptr<FinderJob> job_;
-    // Work that was stopped but has not ended yet: let go of once it has, so that no one waits for it.
-    std::vector<std::unique_ptr<FinderJob>> stopping_;
     QElapsedTimer started_;
     QTimer poll_;
     QTimer rescan_;
-    // What the table lists: the last scan's hits, the last search's, or the named palettes.
-    enum class Listing { Scan, Search, Names } listing_ = Listing::Scan;
-    // Whether the table holds the results of the last work, rather than nothing yet.
-    bool listed_ = false;
-    std::size_t queryLength_ = 0;
-    FinderResult result_;
+    // The rows the table shows, by the session's count.
+    std::size_t shownRows_ = 0;
 };
 
 }  // namespace tintorb

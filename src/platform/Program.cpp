@@ -5,8 +5,11 @@
 
 #include <string_view>
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPixmap>
 
 namespace tintorb {
 
@@ -34,6 +37,18 @@ QString AboutText() {
                                        "Licence: not yet chosen.\n"
                                        "Qt %2 (built with Qt %3)")
         .arg(ToQString(Version), QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR));
+}
+
+QIcon ProgramIcon() {
+    QPixmap pixmap(32, 32);
+    QPainter painter(&pixmap);
+    painter.fillRect(0, 0, 16, 16, QColor(255, 0, 0));
+    painter.fillRect(16, 0, 16, 16, QColor(0, 172, 0));
+    painter.fillRect(0, 16, 16, 16, QColor(0, 0, 255));
+    painter.fillRect(16, 16, 16, 16, QColor(255, 255, 255));
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, 31, 31);
+    return QIcon(pixmap);
 }
 
 }  // namespace tintorb

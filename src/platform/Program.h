@@ -2,6 +2,7 @@
 
 // Who the program is to the window system, its settings and its messages.
 
+#include <QIcon>
 #include <QString>
 
 namespace tintorb {
@@ -11,5 +12,8 @@ void SetProgramIdentity();
 
 // What Help > About Tintorb says.
 [[nodiscard]] QString AboutText();
+
+// Four palette cells: what the program is about, at a glance in the task bar.
+[[nodiscard]] QIcon ProgramIcon();
 
 }  // namespace tintorb

@@ -76,8 +76,10 @@ bool UndoInBox(QObject* box, Command id) {
 
 void MainWindow::ConnectShortcuts() {
     // The listing takes drops on its viewport, the other boxes on themselves.
-    for (QWidget* box : std::initializer_list<QWidget*>{memoASM_, memoASM_->viewport(), editAddress_,
-                                                        editLength_, menuLength_->lineEdit()}) {
+    const auto* memo = WidgetAs<QPlainTextEdit>(Ctl::memoASM);
+    for (QWidget* box : std::initializer_list<QWidget*>{WidgetOf(Ctl::memoASM), memo->viewport(),
+                                                        WidgetOf(Ctl::editAddress), WidgetOf(Ctl::editLength),
+                                                        WidgetAs<LengthMenu>(Ctl::menuLength)->lineEdit()}) {
         box->installEventFilter(this);
     }
 }
@@ -105,7 +107,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (!UndoInBox(watched, *id)) {
-        Run(*id);
+        dispatcher_.Fire([&] { RunCommand(form_, *id); });
     }
     return true;
 }

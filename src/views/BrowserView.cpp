@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -98,14 +97,6 @@ void TForm1::DrawBrowser() {
     controls_.Present();
     controls_.SetText(Ctl::lblBrowser,
                       std::string(TopLeftText) + HexText(static_cast<std::uint32_t>(State.BrowserOffset)));
-}
-
-void TForm1::barBrowserChange() {
-    // One scroll step is one row of the grid.
-    const std::int64_t offset = std::int64_t{controls_.ScrollPos(Ctl::barBrowser)} * BrowserColumns * 2;
-    document_.SetBrowserOffset(static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(offset, 0, std::numeric_limits<std::int32_t>::max())));
-    DrawBrowser();
 }
 
 void TForm1::chkInvalidClick() {

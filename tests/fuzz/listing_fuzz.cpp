@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "views/Listing.h"
+#include "formats/Listing.h"
 
 namespace {
 

@@ -2,10 +2,25 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
+#include <utility>
 
 namespace tintorb::test {
 
 namespace {
+
+// A find job run to its end as it is started.
+class FinishedJob : public FindJob {
+  public:
+    explicit FinishedJob(FinderResult result) : result_(std::move(result)) {}
+    void Stop() override {}
+    [[nodiscard]] bool Finished() const override { return true; }
+    [[nodiscard]] double Done() const override { return 1; }
+    [[nodiscard]] FinderResult Take() override { return std::move(result_); }
+
+  private:
+    FinderResult result_;
+};
 
 // The length menu's item with exactly this text, -1 for a text that is no item's.
 [[nodiscard]] int LengthItemOf(std::string_view text) {
@@ -14,6 +29,30 @@ namespace {
 }
 
 }  // namespace
+
+void MemoryControls::Attach(TForm1& form) {
+    form_ = &form;
+    finder_.emplace(form, [](std::vector<std::uint8_t> bytes, FindJob::Work work) {
+        return std::make_unique<FinishedJob>(work(bytes, {}));
+    });
+}
+
+void MemoryControls::ShowFinder() {
+    ++finderShown_;
+    if (!finder_->Listed() && !finder_->Busy()) {
+        finder_->Scan(DefaultMinRun);
+        finder_->Poll();
+    }
+}
+
+void MemoryControls::ClearFinder() {
+    ++finderCleared_;
+    finder_->Clear();
+    if (finderShown_ > 0) {
+        finder_->Scan(DefaultMinRun);
+        finder_->Poll();
+    }
+}
 
 MemoryControls::MemoryControls() {
     for (const ControlLayout& entry : Layout) {

@@ -13,6 +13,7 @@
 
 #include "app/Commands.h"
 #include "app/Controls.h"
+#include "app/FindSession.h"
 #include "app/Generic.h"
 #include "app/RecentFiles.h"
 
@@ -29,7 +30,7 @@ class MemoryControls : public Controls {
     MemoryControls();
 
     // The form whose handlers the controls fire; set once, before the first event.
-    void Attach(TForm1& form) { form_ = &form; }
+    void Attach(TForm1& form);
 
     // Controls interface.
     [[nodiscard]] std::string Text(Ctl c) const override;
@@ -72,9 +73,14 @@ class MemoryControls : public Controls {
     void ForgetRecentFile(std::string_view path) override {
         recentFiles_ = WithoutRecentFile(std::move(recentFiles_), path);
     }
-    void ShowFinder() override { ++finderShown_; }
-    void ClearFinder() override { ++finderCleared_; }
-    void ShowNames() override { ++namesShown_; }
+    // The tool window's session, its work done at once: opened, it scans for palettes of the default
+    // minimum length when nothing is listed yet, and it scans a new document again.
+    void ShowFinder() override;
+    void ClearFinder() override;
+    void ShowNames() override {
+        ++namesShown_;
+        finder_->ShowNames();
+    }
     [[nodiscard]] ScreenSize Screen() const override { return screen_; }
     [[nodiscard]] std::string ExecutableDir() const override { return executableDir_; }
     // Shows what was drawn since the last present, as the window does, and keeps the boxes shown.
@@ -164,6 +170,8 @@ class MemoryControls : public Controls {
     [[nodiscard]] int FinderShown() const { return finderShown_; }
     [[nodiscard]] int FinderCleared() const { return finderCleared_; }
     [[nodiscard]] int NamesShown() const { return namesShown_; }
+    // What the tool window shows; work started on it is done by the next Poll.
+    [[nodiscard]] FindSession& Finder() { return *finder_; }
 
   private:
     struct ControlState {
@@ -190,6 +198,7 @@ class MemoryControls : public Controls {
     [[nodiscard]] std::optional<std::string> NextPath(std::deque<std::optional<std::string>>& answers);
 
     TForm1* form_ = nullptr;
+    std::optional<FindSession> finder_;
     std::array<ControlState, Layout.size()> controls_{};
     std::string caption_{WindowCaption};
     bool modified_ = false;

@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "finder/PaletteScan.h"
+#include "formats/Listing.h"
 #include "model/FileImage.h"
 #include "model/NumberText.h"
 #include "views/BrowserView.h"
-#include "views/Listing.h"
 #include "views/PaletteView.h"
 
 namespace tintorb::test {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "formats/Listing.h"
 #include "model/NumberText.h"
 #include "support/FormHarness.h"
-#include "views/Listing.h"
 
 namespace tintorb::test {
 namespace {
@@ -206,7 +206,7 @@ TEST(EditProperties, RandomCommandSequencesMatchAPlainModelOfTheHistory) {
 TEST(EditHistory, KeepsTheLatestStepsUpToItsLimit) {
     EditHistory history;
     for (std::int64_t i = 0; i < 10'005; ++i) {
-        history.Record({i, {0}, {1}, {}, {}});
+        history.Record({i, {0}, {1}, {}});
     }
     EXPECT_EQ(history.Size(), 10'000u);
     std::int64_t oldest = -1;

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "formats/Listing.h"
 #include "model/NumberText.h"
 #include "support/FormHarness.h"
-#include "views/Listing.h"
 
 namespace tintorb::test {
 

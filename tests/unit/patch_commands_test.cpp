@@ -111,6 +111,12 @@ TEST_F(PatchCommands, APatchThatCannotApplyChangesNothing) {
     EXPECT_EQ(h.form.State.FileData, original);
     EXPECT_FALSE(h.form.document().CanUndo());
     EXPECT_FALSE(std::filesystem::exists(dir.File("edits.txt")));
+    WriteBytes(dir.File("kept.ips"), {1, 2, 3});
+    h.controls.AnswerSave(dir.File("kept.ips"));
+    h.controls.AnswerOverwrite(false);
+    RunCommand(h.form, Command::CreatePatch);
+    EXPECT_EQ(h.controls.Questions().back(), "kept.ips already exists. Replace it?");
+    EXPECT_EQ(ReadBytes(dir.File("kept.ips")), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 }  // namespace tintorb::test

@@ -217,6 +217,10 @@ TEST(Patches, BadPatchesAreRefusedWithTheirReason) {
             EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << c.name << ": " << e.what();
         }
     }
+    // A run of no bytes far past the end writes nothing and lengthens nothing.
+    EXPECT_EQ(Applied(HandSource, Text("PATCH\xF0\x00\x00\x00\x00\x00\x00\x07"
+                                       "EOF"sv)),
+              HandSource);
     // Both CRC32s, so that the user can tell which original the patch wants.
     try {
         (void)Applied(Text("ABCDEFGHIK"), good);

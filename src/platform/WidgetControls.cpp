@@ -1,29 +1,22 @@
-// The window's side of Controls: each operation on the widget that shows the control. Setting a text or a
-// scroll position fires the control's change handler from inside the Qt call, before it returns.
+// Each control operation on the widget that shows the control.
+
+#include "platform/WidgetControls.h"
 
 #include <algorithm>
 
-#include "formats/PaletteFormat.h"
+#include "app/Generic.h"
 #include "platform/BitsView.h"
+#include "platform/Dispatcher.h"
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
-#include "platform/MainWindow.h"
 #include "platform/QtText.h"
 #include "platform/SurfaceView.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
-#include <QColorDialog>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QInputDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRegion>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -54,7 +47,7 @@ void ReplaceChangedText(QTextDocument& document, const QTextBlock& block, const 
 
 }  // namespace
 
-std::string MainWindow::Text(Ctl c) const {
+std::string WidgetControls::Text(Ctl c) const {
     const QWidget* widget = widgets_[static_cast<std::size_t>(c)];
     QString text;
     if (const auto* label = qobject_cast<const QLabel*>(widget)) {
@@ -73,7 +66,7 @@ std::string MainWindow::Text(Ctl c) const {
     return text.toStdString();
 }
 
-void MainWindow::SetText(Ctl c, std::string_view text) {
+void WidgetControls::SetText(Ctl c, std::string_view text) {
     QWidget* widget = widgets_[static_cast<std::size_t>(c)];
     const QString value = ToQString(text);
     if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -90,10 +83,10 @@ void MainWindow::SetText(Ctl c, std::string_view text) {
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(value);
     }
-    RethrowPending();
+    dispatcher_->RethrowPending();
 }
 
-void MainWindow::SetCaret(Ctl c, int position) {
+void WidgetControls::SetCaret(Ctl c, int position) {
     QWidget* widget = widgets_[static_cast<std::size_t>(c)];
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setCursorPosition(position);
@@ -104,49 +97,49 @@ void MainWindow::SetCaret(Ctl c, int position) {
     }
 }
 
-void MainWindow::SetVisible(Ctl c, bool visible) {
+void WidgetControls::SetVisible(Ctl c, bool visible) {
     if (QWidget* widget = widgets_[static_cast<std::size_t>(c)]) {
         widget->setVisible(visible);
     }
 }
 
-void MainWindow::SetEnabled(Ctl c, bool enabled) {
+void WidgetControls::SetEnabled(Ctl c, bool enabled) {
     if (QWidget* widget = widgets_[static_cast<std::size_t>(c)]) {
         widget->setEnabled(enabled);
     }
 }
 
-bool MainWindow::Checked(Ctl c) const {
+bool WidgetControls::Checked(Ctl c) const {
     const auto* box = qobject_cast<const QCheckBox*>(widgets_[static_cast<std::size_t>(c)]);
     return box != nullptr && box->isChecked();
 }
 
-int MainWindow::ItemIndex(Ctl c) const {
+int WidgetControls::ItemIndex(Ctl c) const {
     const auto* menu = qobject_cast<const LengthMenu*>(widgets_[static_cast<std::size_t>(c)]);
     return menu != nullptr ? menu->ItemIndex() : -1;
 }
 
-void MainWindow::SetScrollMax(Ctl c, int maximum) {
+void WidgetControls::SetScrollMax(Ctl c, int maximum) {
     if (auto* bar = qobject_cast<QScrollBar*>(widgets_[static_cast<std::size_t>(c)])) {
         // The minimum stays 0; a lower maximum pulls the position down with it, which fires the change.
         bar->setMaximum(std::max(maximum, 0));
     }
-    RethrowPending();
+    dispatcher_->RethrowPending();
 }
 
-void MainWindow::SetScrollPos(Ctl c, int position) {
+void WidgetControls::SetScrollPos(Ctl c, int position) {
     if (auto* bar = qobject_cast<QScrollBar*>(widgets_[static_cast<std::size_t>(c)])) {
         bar->setValue(position);
     }
-    RethrowPending();
+    dispatcher_->RethrowPending();
 }
 
-int MainWindow::ScrollPos(Ctl c) const {
+int WidgetControls::ScrollPos(Ctl c) const {
     const auto* bar = qobject_cast<const QScrollBar*>(widgets_[static_cast<std::size_t>(c)]);
     return bar != nullptr ? bar->value() : 0;
 }
 
-std::vector<std::string> MainWindow::Lines(Ctl c) const {
+std::vector<std::string> WidgetControls::Lines(Ctl c) const {
     std::vector<std::string> lines;
     const auto* memo = qobject_cast<const QPlainTextEdit*>(widgets_[static_cast<std::size_t>(c)]);
     if (memo == nullptr) {
@@ -162,7 +155,7 @@ std::vector<std::string> MainWindow::Lines(Ctl c) const {
     return lines;
 }
 
-void MainWindow::SetLines(Ctl c, std::span<const std::string> lines) {
+void WidgetControls::SetLines(Ctl c, std::span<const std::string> lines) {
     auto* memo = qobject_cast<QPlainTextEdit*>(widgets_[static_cast<std::size_t>(c)]);
     if (memo == nullptr) {
         return;
@@ -194,7 +187,7 @@ void MainWindow::SetLines(Ctl c, std::span<const std::string> lines) {
     document->clearUndoRedoStacks();
 }
 
-void MainWindow::Clear(Ctl c) {
+void WidgetControls::Clear(Ctl c) {
     QWidget* widget = widgets_[static_cast<std::size_t>(c)];
     if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
         memo->clear();
@@ -205,13 +198,13 @@ void MainWindow::Clear(Ctl c) {
     }
 }
 
-void MainWindow::SetFocus(Ctl c) {
+void WidgetControls::SetFocus(Ctl c) {
     if (QWidget* widget = widgets_[static_cast<std::size_t>(c)]) {
         widget->setFocus(Qt::OtherFocusReason);
     }
 }
 
-void MainWindow::Select(Ctl c, int start, int length) {
+void WidgetControls::Select(Ctl c, int start, int length) {
     auto* memo = qobject_cast<QPlainTextEdit*>(widgets_[static_cast<std::size_t>(c)]);
     if (memo == nullptr) {
         return;
@@ -226,151 +219,22 @@ void MainWindow::Select(Ctl c, int start, int length) {
     memo->setTextCursor(cursor);
 }
 
-void MainWindow::SetInsertColour(Ctl c, Rgb colour) {
-    if (c == Ctl::editBits) {
-        editBits_->SetInsertColour(QColor(colour.r, colour.g, colour.b));
+void WidgetControls::SetInsertColour(Ctl c, Rgb colour) {
+    if (auto* bits = WidgetAs<BitsView>(c)) {
+        bits->SetInsertColour(QColor(colour.r, colour.g, colour.b));
     }
 }
 
-void MainWindow::InsertText(Ctl c, std::string_view text) {
-    if (c == Ctl::editBits) {
-        editBits_->InsertText(ToQString(text));
+void WidgetControls::InsertText(Ctl c, std::string_view text) {
+    if (auto* bits = WidgetAs<BitsView>(c)) {
+        bits->InsertText(ToQString(text));
     }
 }
 
-void MainWindow::SetCaption(std::string_view caption) {
-    setWindowTitle(ToQString(caption));
-}
-
-std::optional<std::string> MainWindow::ChooseFile(QFileDialog& dialog) {
-    if (!lastFolder_.isEmpty()) {
-        dialog.setDirectory(lastFolder_);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    const QString path = dialog.selectedFiles().constFirst();
-    lastFolder_ = QFileInfo(path).absolutePath();
-    return path.toStdString();
-}
-
-std::optional<std::string> MainWindow::RunFileDialog(bool save) {
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // Any name is taken as it is typed, one that does not exist yet too; the form itself asks before a
-    // save replaces another file, so the dialog does not ask as well.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    return ChooseFile(dialog);
-}
-
-std::optional<std::string> MainWindow::RunOpenDialog() {
-    return RunFileDialog(false);
-}
-
-std::optional<std::string> MainWindow::RunSaveDialog() {
-    return RunFileDialog(true);
-}
-
-std::optional<std::string> MainWindow::RunPaletteDialog(PaletteDialog kind) {
-    QStringList filters;
-    QStringList extensions;
-    for (const PaletteFormatInfo& info : PaletteFormats) {
-        extensions.append(ToQString(info.extension));
-        filters.append(ToQString(info.name) + QStringLiteral(" (*.") + extensions.back() + QLatin1Char(')'));
-    }
-    const bool exporting = kind == PaletteDialog::Export;
-    const QString title = kind == PaletteDialog::Query    ? tr("Search Colours of a File")
-                          : kind == PaletteDialog::Export ? tr("Export Palette")
-                                                          : tr("Import Palette");
-    QFileDialog dialog(this, title);
-    dialog.setAcceptMode(exporting ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(exporting ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (exporting) {
-        // A name typed without an extension takes the chosen filter's, so the file is in the format picked.
-        dialog.setNameFilters(filters);
-        dialog.setDefaultSuffix(extensions.front());
-        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-            dialog.setDefaultSuffix(extensions.value(filters.indexOf(filter), extensions.front()));
-        });
-    } else {
-        filters.prepend(tr("Palette files") + QStringLiteral(" (*.") +
-                        extensions.join(QStringLiteral(" *.")) + QLatin1Char(')'));
-        // Any other file is searched for as a dump of colour memory.
-        if (kind == PaletteDialog::Query) {
-            filters.append(tr("All files") + QStringLiteral(" (*)"));
-        }
-        dialog.setNameFilters(filters);
-    }
-    return ChooseFile(dialog);
-}
-
-void MainWindow::ShowMessage(std::string_view text) {
-    QMessageBox::information(this, QCoreApplication::applicationName(), ToQString(text), QMessageBox::Ok);
-}
-
-std::optional<Rgb> MainWindow::RunColourDialog() {
-    // The dialog opens on the colour last confirmed in it, whatever was picked in a cancelled one since.
-    QColorDialog dialog(lastColour_, this);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    lastColour_ = dialog.selectedColor();
-    return Rgb{static_cast<std::uint8_t>(lastColour_.red()), static_cast<std::uint8_t>(lastColour_.green()),
-               static_cast<std::uint8_t>(lastColour_.blue())};
-}
-
-SaveAnswer MainWindow::AskSaveChanges(std::string_view question) {
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), ToQString(question),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
-        case QMessageBox::Save:
-            return SaveAnswer::Save;
-        case QMessageBox::Discard:
-            return SaveAnswer::Discard;
-        default:
-            return SaveAnswer::Cancel;
-    }
-}
-
-bool MainWindow::AskOverwrite(std::string_view question) {
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), ToQString(question),
-                    QMessageBox::Cancel, this);
-    QPushButton* overwrite = box.addButton(tr("Overwrite"), QMessageBox::AcceptRole);
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.exec();
-    return box.clickedButton() == overwrite;
-}
-
-std::optional<std::string> MainWindow::AskTitle(std::string_view prompt, std::string_view suggestion) {
-    QInputDialog dialog(this);
-    dialog.setWindowTitle(QCoreApplication::applicationName());
-    dialog.setLabelText(ToQString(prompt));
-    dialog.setTextValue(ToQString(suggestion));
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.textValue().toStdString();
-}
-
-ScreenSize MainWindow::Screen() const {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return {};
-    }
-    const QSize size = screen->size();
-    return {size.width(), size.height()};
-}
-
-std::string MainWindow::ExecutableDir() const {
-    return (QCoreApplication::applicationDirPath() + QLatin1Char('/')).toStdString();
-}
-
-void MainWindow::Present() {
+void WidgetControls::Present() {
     // Only what was drawn since the last present, at once: the controls that lie over other parts of the
     // surface are left alone, and so is every part of the surface that was not drawn.
-    const DirtyRegion drawn = form_.surface().TakeDirty();
+    const DirtyRegion drawn = form_->surface().TakeDirty();
     QRegion region;
     for (const PixelBox& box : drawn.Boxes()) {
         region += QRect(box.left, box.top, box.Width(), box.Height());

@@ -12,6 +12,13 @@
 namespace tintorb {
 
 inline constexpr int ListingWordsPerLine = 16;
+// How a full line is laid out: "dc.w ", then per entry "$" and four digits, joined by ",". Every line but the
+// last is full, so an entry's place in the text follows from its row and column.
+inline constexpr std::string_view ListingLinePrefix = "dc.w ";
+inline constexpr int ListingEntryLength = 5;
+inline constexpr int ListingEntryStride = ListingEntryLength + 1;
+inline constexpr int ListingFullLineLength =
+    static_cast<int>(ListingLinePrefix.size()) + ListingWordsPerLine * ListingEntryStride - 1;
 
 // The listing lines of the given entries: "dc.w " and sixteen "$XXXX" joined by "," per line.
 [[nodiscard]] std::vector<std::string> FormatListing(std::span<const ColourWord> entries);

@@ -1,0 +1,122 @@
+#include "app/FindSession.h"
+
+#include "app/Generic.h"
+
+#include <utility>
+
+namespace tintorb {
+
+namespace {
+
+// "1 palette" or "12 palettes".
+[[nodiscard]] std::string Counted(std::size_t count, const std::string& one, const std::string& many) {
+    return count == 1 ? "1 " + one : std::to_string(count) + ' ' + many;
+}
+
+}  // namespace
+
+void FindSession::Scan(int minRun) {
+    listing_ = Listing::Scan;
+    Start("Scanning…", [minRun](std::span<const std::uint8_t> bytes, const FindProgress& progress) {
+        return FinderResult{ScanPalettes(bytes, minRun, progress), {}};
+    });
+}
+
+void FindSession::Search(std::vector<ColourWord> query) {
+    listing_ = Listing::Search;
+    queryLength_ = query.size();
+    Start("Searching…",
+          [query = std::move(query)](std::span<const std::uint8_t> bytes, const FindProgress& progress) {
+              return FinderResult{{}, FindColours(bytes, query, progress)};
+          });
+}
+
+void FindSession::ListNames() {
+    Stop();
+    listing_ = Listing::Names;
+    minimumApplies_ = true;
+    listed_ = true;
+    ListRows();
+}
+
+void FindSession::Start(std::string doing, FindJob::Work work) {
+    // The work before goes first: its results are of another question, or of another file.
+    Stop(std::move(doing));
+    listed_ = false;
+    const bool searched = listing_ == Listing::Search;
+    SetRows({}, searched);
+    const FileBytes& data = form_.State.FileData;
+    job_ = start_(std::vector<std::uint8_t>(data.begin(), data.end()), std::move(work));
+    minimumApplies_ = !searched;
+}
+
+void FindSession::Stop(std::string status) {
+    if (job_) {
+        job_->Stop();
+        stopping_.push_back(std::move(job_));
+    }
+    status_ = std::move(status);
+}
+
+void FindSession::Clear() {
+    Stop();
+    listed_ = false;
+    result_ = {};
+    SetRows({}, false);
+}
+
+void FindSession::ShowNames() {
+    if (listed_) {
+        ListRows();
+    }
+}
+
+void FindSession::Poll() {
+    std::erase_if(stopping_, [](const std::unique_ptr<FindJob>& job) { return job->Finished(); });
+    if (!job_ || !job_->Finished()) {
+        return;
+    }
+    result_ = job_->Take();
+    job_.reset();
+    Stop();
+    listed_ = true;
+    ListRows();
+}
+
+double FindSession::Done() const {
+    return job_ ? job_->Done() : 0;
+}
+
+void FindSession::SetRows(std::vector<FindRow> rows, bool searched) {
+    rows_ = std::move(rows);
+    rowsSearched_ = searched;
+    ++rowsVersion_;
+}
+
+void FindSession::ListRows() {
+    const bool searched = listing_ == Listing::Search;
+    const PaletteNames& names = form_.Names();
+    const FileBytes& bytes = form_.State.FileData;
+    SetRows(listing_ == Listing::Names ? NameRows(names, bytes)
+            : searched                 ? SearchRows(result_.search.hits, names)
+                                       : ScanRows(result_.scan.hits, names, bytes),
+            searched);
+    status_ = StatusText(rows_.size());
+}
+
+std::string FindSession::StatusText(std::size_t count) const {
+    constexpr std::string_view OnlyTheBest = ", only the best shown";
+    switch (listing_) {
+        case Listing::Names:
+            return Counted(count, "named palette", "named palettes");
+        case Listing::Search:
+            return Counted(count, "place found", "places found") + " for " + std::to_string(queryLength_) +
+                   " colours" + std::string(result_.search.cut ? OnlyTheBest : "");
+        case Listing::Scan:
+            break;
+    }
+    return Counted(count, "palette found", "palettes found") +
+           std::string(result_.scan.cut ? OnlyTheBest : "");
+}
+
+}  // namespace tintorb

@@ -1,0 +1,78 @@
+#pragma once
+
+// The window around the form's controls: its caption, the menu bar built from the command table, the
+// recent files kept in the settings, the named palettes, the help dialogs and the Find Palettes tool window.
+
+#include <array>
+#include <string>
+
+#include "app/Commands.h"
+#include "app/Controls.h"
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QWidget;
+
+namespace tintorb {
+
+class Dispatcher;
+class FinderWindow;
+class ShortcutsDialog;
+class TForm1;
+class WidgetControls;
+class WindowDialogs;
+
+class WindowShell : public virtual Shell {
+  public:
+    explicit WindowShell(QMainWindow& window) : window_(window) {}
+
+    void SetCaption(std::string_view caption) override;
+    void SetModified(bool modified) override;
+    void CloseWindow() override;
+    void ShowKeyboardShortcuts() override;
+    void ShowAbout() override;
+    void RememberRecentFile(std::string_view path) override;
+    void ForgetRecentFile(std::string_view path) override;
+    void ShowFinder() override;
+    void ClearFinder() override;
+    void ShowNames() override;
+    [[nodiscard]] ScreenSize Screen() const override;
+    [[nodiscard]] std::string ExecutableDir() const override;
+
+    // The menu item (and shortcut) of a command; null for a command that has neither.
+    [[nodiscard]] QAction* ActionOf(Command id) const { return actions_[static_cast<std::size_t>(id)]; }
+    [[nodiscard]] QMenu* RecentMenu() const { return recentMenu_; }
+    [[nodiscard]] QMenu* NamedMenu() const { return namedMenu_; }
+    // The Find Palettes tool window; null until first opened.
+    [[nodiscard]] FinderWindow* Finder() const { return finder_; }
+
+  protected:
+    // One action for every command with a menu item or a shortcut, placed in the menus; they run the
+    // form's commands through dispatcher. A check box's command and the box among controls are one setting.
+    // The tool window asks its questions in dialogs.
+    void BuildMenus(TForm1& form, Dispatcher& dispatcher, WindowDialogs& dialogs,
+                    const WidgetControls& controls);
+    // Enables each command's action when running it could do something.
+    void RefreshCommands();
+    // The tool window goes, and its work stops, while the form it reads is still there.
+    void DeleteFinder();
+
+  private:
+    void RebuildRecentMenu();
+    void RebuildNamedMenu();
+    // The Find Palettes tool window, made beside the window the first time it is asked for.
+    FinderWindow& FinderNearby();
+
+    QMainWindow& window_;
+    TForm1* form_ = nullptr;
+    Dispatcher* dispatcher_ = nullptr;
+    WindowDialogs* dialogs_ = nullptr;
+    std::array<QAction*, CommandTable.size()> actions_{};
+    QMenu* recentMenu_ = nullptr;
+    QMenu* namedMenu_ = nullptr;
+    FinderWindow* finder_ = nullptr;
+    ShortcutsDialog* shortcutsDialog_ = nullptr;
+};
+
+}  // namespace tintorb

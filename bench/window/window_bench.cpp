@@ -1,14 +1,18 @@
 // A level click through the real window, offscreen, until every widget it changed is painted, against a
-// memcpy of the client area's pixels in the same run.
+// memcpy of the client area's pixels in the same run; and the same click with the Tiles window open, against
+// the click with it closed and a fill of the tile area.
 
+#include "app/Commands.h"
 #include "app/Layout.h"
 #include "goals/Goals.h"
 #include "platform/MainWindow.h"
+#include "platform/TilesWindow.h"
 #include "views/LevelPicker.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -25,12 +29,12 @@ namespace tintorb::bench {
 
 namespace {
 
-// The window with its open dialog answered by a file of 2048 colour words.
+// The window with its open dialog answered by a file of 16384 colour words: enough for a full tile area.
 class BenchWindow : public MainWindow {
   public:
     BenchWindow() {
         std::ofstream out(path_, std::ios::binary);
-        for (int i = 0; i < 2048; ++i) {
+        for (int i = 0; i < 16384; ++i) {
             const auto word = static_cast<std::uint16_t>((i * 0x0122) & 0x0EEE);
             out.put(static_cast<char>(word >> 8)).put(static_cast<char>(word & 0xFF));
         }
@@ -56,9 +60,16 @@ QPoint CentreOf(Ctl c) {
     return {r.left + r.width / 2, r.top + r.height / 2};
 }
 
+// The tile area: 32 × 32 tiles at zoom 2. The benchmarks run interleaved, so its size is fixed here rather
+// than taken from a run that may not have come first.
+constexpr int TileAreaSide = 32 * 8 * 2;
+// The session's pixels as the window sized them, for the reference line.
+int tileAreaWidth = 0;
+int tileAreaHeight = 0;
+
 // A click on a red level swatch, alternating between two levels so that every click changes the entry:
-// the palette, picker, browser, listing and bit view all redraw.
-void ClickToPaint(benchmark::State& state) {
+// the palette, picker, browser, listing and bit view all redraw, and the tiles too when their window is open.
+void LevelClicks(benchmark::State& state, bool tilesOpen) {
     BenchWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
@@ -73,6 +84,23 @@ void ClickToPaint(benchmark::State& state) {
         state.SkipWithError("no palette was located, so the clicks would edit nothing");
         return;
     }
+    if (tilesOpen) {
+        // 32 tiles across at zoom 2, in a window tall enough for 32 rows of them.
+        window.ActionOf(Command::Tiles)->trigger();
+        TilesSession& tiles = window.Form().Tiles();
+        // Tiles after the palette, so that a level click changes no tile's bytes, only their colours.
+        tiles.SetAddress("$100");
+        tiles.SetColumns(32);
+        tiles.SetZoom(2);
+        window.Tiles()->show();
+        QApplication::processEvents();
+        // The window grown or shrunk until its tile area is exactly the area filled below.
+        const QSize area = window.Tiles()->Area()->size();
+        window.Tiles()->resize(window.Tiles()->size() + QSize(TileAreaSide, TileAreaSide) - area);
+        QApplication::processEvents();
+        tileAreaWidth = tiles.Pixels().Width();
+        tileAreaHeight = tiles.Pixels().Height();
+    }
     const Rect picker = RectOf(Ctl::areaRGB);
     int level = 3;
     for (auto _ : state) {
@@ -84,7 +112,27 @@ void ClickToPaint(benchmark::State& state) {
         state.SkipWithError("the clicks edited nothing");
     }
 }
+
+void ClickToPaint(benchmark::State& state) {
+    LevelClicks(state, false);
+}
 BENCHMARK(ClickToPaint)->Unit(benchmark::kMicrosecond);
+
+void ClickToPaintTilesOpen(benchmark::State& state) {
+    LevelClicks(state, true);
+}
+BENCHMARK(ClickToPaintTilesOpen)->Unit(benchmark::kMicrosecond);
+
+// The tile area filled with one colour.
+void FillTileArea(benchmark::State& state) {
+    Surface surface(TileAreaSide, TileAreaSide);
+    for (auto _ : state) {
+        surface.FillBox(Rgb{1, 2, 3}, 0, 0, TileAreaSide, TileAreaSide);
+        benchmark::DoNotOptimize(surface.Row0());
+        (void)surface.TakeDirty();
+    }
+}
+BENCHMARK(FillTileArea)->Unit(benchmark::kMicrosecond);
 
 void MemcpyClientArea(benchmark::State& state) {
     const std::size_t bytes = std::size_t{ClientWidth} * ClientHeight * 4;
@@ -112,5 +160,13 @@ int main(int argc, char* argv[]) {
         tintorb::bench::PrintGoal("click-to-paint", click->second * 1e3, 0.9, " ms");
     }
     tintorb::bench::PrintRatioGoal(medians, "click-to-paint/memcpy", "ClickToPaint", "MemcpyClientArea", 6.0);
+    if (medians.contains("ClickToPaintTilesOpen") && medians.contains("ClickToPaint") &&
+        medians.contains("FillTileArea")) {
+        const double allowed = 1.2 * medians.at("ClickToPaint") + medians.at("FillTileArea");
+        tintorb::bench::PrintGoal("click-to-paint-tiles-open/(1.2*closed+tile-fill)",
+                                  medians.at("ClickToPaintTilesOpen") / allowed, 1.0, "x");
+        std::printf("reference tile area: %d x %d pixels\n", tintorb::bench::tileAreaWidth,
+                    tintorb::bench::tileAreaHeight);
+    }
     return 0;
 }

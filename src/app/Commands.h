@@ -35,6 +35,7 @@ enum class Command {
     FindPalettes,
     NamePalette,
     ShowInvalid,
+    Tiles,
     KeyboardShortcuts,
     About,
     Reload,
@@ -64,7 +65,7 @@ struct CommandEntry {
 
 // Table order is menu order. The range commands keep their hands off Ctrl+C and Ctrl+V, which the text
 // boxes need for their own copy and paste.
-inline constexpr std::array<CommandEntry, 24> CommandTable{{
+inline constexpr std::array<CommandEntry, 25> CommandTable{{
     {Command::Load, Ctl::btnLoad, &TForm1::btnLoadClick, {"Ctrl+O"}, Menu::File, "&Open…"},
     {Command::Save, Ctl::btnSave, &TForm1::btnSaveClick, {"Ctrl+S"}, Menu::File, "&Save", true},
     {Command::SaveAs, Ctl::btnSaveAs, &TForm1::btnSaveAsClick, {"Ctrl+Shift+S"}, Menu::File, "Save &As…"},
@@ -110,6 +111,7 @@ inline constexpr std::array<CommandEntry, 24> CommandTable{{
      {},
      Menu::View,
      "Show &Invalid Palettes"},
+    {Command::Tiles, std::nullopt, &TForm1::TilesClick, {"Ctrl+T"}, Menu::View, "&Tiles…", true},
     {Command::KeyboardShortcuts,
      std::nullopt,
      &TForm1::ShowKeyboardShortcuts,

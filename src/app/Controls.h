@@ -115,6 +115,13 @@ class Shell {
     // The names of the palettes changed; the menu of them and the tool window show the new ones.
     virtual void ShowNames() = 0;
 
+    // The Tiles tool window: opens it, or brings it to the front; shows what its session holds now.
+    virtual void ShowTiles() = 0;
+    virtual void PresentTiles() = 0;
+    // Settings kept between runs, such as each file's tile settings; empty when none is kept.
+    [[nodiscard]] virtual std::string Setting(std::string_view key) const = 0;
+    virtual void SetSetting(std::string_view key, std::string_view value) = 0;
+
     [[nodiscard]] virtual ScreenSize Screen() const = 0;
     // The folder of the program's own executable, ending in a path separator.
     [[nodiscard]] virtual std::string ExecutableDir() const = 0;

@@ -10,6 +10,7 @@
 
 #include "app/Controls.h"
 #include "app/StartOptions.h"
+#include "app/TilesSession.h"
 #include "draw/Surface.h"
 #include "finder/PaletteNames.h"
 #include "model/Document.h"
@@ -113,6 +114,10 @@ class TForm1 {
     void LocatePalette(std::int64_t address, int length);
     [[nodiscard]] const PaletteNames& Names() const { return names_; }
 
+    // View > Tiles: the file drawn as tiles in the palette being edited, in a tool window.
+    void TilesClick();
+    [[nodiscard]] TilesSession& Tiles() { return tiles_; }
+
     // The window's own commands.
     void Quit();
     void ShowKeyboardShortcuts();
@@ -147,6 +152,7 @@ class TForm1 {
     Controls& controls_;
     std::optional<Surface> surface_;
     PaletteNames names_;
+    TilesSession tiles_{*this, controls_};
 
     friend struct test::StateAccess;
 };

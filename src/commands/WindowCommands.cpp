@@ -1,4 +1,5 @@
-// Commands of the window itself rather than of the document: quitting and the help dialogs.
+// Commands of the window itself rather than of the document: quitting, the help dialogs and the Tiles
+// tool window.
 
 #include "app/Generic.h"
 
@@ -14,6 +15,10 @@ void TForm1::ShowKeyboardShortcuts() {
 
 void TForm1::ShowAbout() {
     controls_.ShowAbout();
+}
+
+void TForm1::TilesClick() {
+    tiles_.Open();
 }
 
 }  // namespace tintorb

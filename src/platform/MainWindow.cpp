@@ -52,7 +52,7 @@ MainWindow::MainWindow(QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    DeleteFinder();
+    DeleteToolWindows();
     // Qt deletes the child widgets only after this object's members, the form among them, are gone. Every
     // link from a widget to the form is cut first, so that nothing a widget sends or receives on its way
     // out can reach a form that no longer exists.

@@ -1,5 +1,5 @@
-// The shell's services besides the menus: the caption, closing, the help dialogs, the tool window, and what
-// the program learns of the machine.
+// The shell's services besides the menus: the caption, closing, the help dialogs, the tool windows, the
+// settings, and what the program learns of the machine.
 
 #include "platform/WindowShell.h"
 
@@ -10,6 +10,7 @@
 #include "platform/Program.h"
 #include "platform/QtText.h"
 #include "platform/ShortcutsDialog.h"
+#include "platform/TilesWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -18,6 +19,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
+#include <QUrl>
 
 namespace tintorb {
 
@@ -33,14 +36,18 @@ void WindowShell::CloseWindow() {
     window_.close();
 }
 
+// Where the screen has room; otherwise as near as it fits.
+void WindowShell::PlaceBeside(QWidget& tool) const {
+    const QRect frame = window_.frameGeometry();
+    const QRect screen = window_.screen()->availableGeometry();
+    const int right = std::min(frame.right() + 1, screen.right() + 1 - tool.frameGeometry().width());
+    tool.move(std::max(right, screen.left()), frame.top());
+}
+
 FinderWindow& WindowShell::FinderNearby() {
     if (finder_ == nullptr) {
         finder_ = new FinderWindow(window_, *form_, *dispatcher_, *dialogs_);
-        // Beside the window, to its right, where the screen has room; otherwise as near as it fits.
-        const QRect frame = window_.frameGeometry();
-        const QRect screen = window_.screen()->availableGeometry();
-        const int right = std::min(frame.right() + 1, screen.right() + 1 - finder_->frameGeometry().width());
-        finder_->move(std::max(right, screen.left()), frame.top());
+        PlaceBeside(*finder_);
         // Naming the palette just found works from the tool window too.
         finder_->addAction(ActionOf(Command::NamePalette));
     }
@@ -64,9 +71,39 @@ void WindowShell::ShowNames() {
     }
 }
 
-void WindowShell::DeleteFinder() {
+void WindowShell::ShowTiles() {
+    if (tiles_ == nullptr) {
+        tiles_ = new TilesWindow(window_, form_->Tiles(), *dispatcher_);
+        PlaceBeside(*tiles_);
+    }
+    tiles_->show();
+    tiles_->raise();
+    tiles_->activateWindow();
+}
+
+void WindowShell::PresentTiles() {
+    if (tiles_ != nullptr) {
+        tiles_->Present();
+    }
+}
+
+// Each setting under a key of its own, whatever its characters: a file's path has slashes, which would
+// otherwise make groups.
+std::string WindowShell::Setting(std::string_view key) const {
+    const QString name = QString::fromLatin1(QUrl::toPercentEncoding(ToQString(key)));
+    return QSettings().value(QStringLiteral("settings/") + name).toString().toStdString();
+}
+
+void WindowShell::SetSetting(std::string_view key, std::string_view value) {
+    const QString name = QString::fromLatin1(QUrl::toPercentEncoding(ToQString(key)));
+    QSettings().setValue(QStringLiteral("settings/") + name, ToQString(value));
+}
+
+void WindowShell::DeleteToolWindows() {
     delete finder_;
     finder_ = nullptr;
+    delete tiles_;
+    tiles_ = nullptr;
 }
 
 void WindowShell::ShowKeyboardShortcuts() {

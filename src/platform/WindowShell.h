@@ -1,7 +1,8 @@
 #pragma once
 
 // The window around the form's controls: its caption, the menu bar built from the command table, the
-// recent files kept in the settings, the named palettes, the help dialogs and the Find Palettes tool window.
+// recent files kept in the settings, the named palettes, the help dialogs, the Find Palettes and Tiles tool
+// windows, and the settings kept between runs.
 
 #include <array>
 #include <string>
@@ -20,6 +21,7 @@ class Dispatcher;
 class FinderWindow;
 class ShortcutsDialog;
 class TForm1;
+class TilesWindow;
 class WidgetControls;
 class WindowDialogs;
 
@@ -37,6 +39,10 @@ class WindowShell : public virtual Shell {
     void ShowFinder() override;
     void ClearFinder() override;
     void ShowNames() override;
+    void ShowTiles() override;
+    void PresentTiles() override;
+    [[nodiscard]] std::string Setting(std::string_view key) const override;
+    void SetSetting(std::string_view key, std::string_view value) override;
     [[nodiscard]] ScreenSize Screen() const override;
     [[nodiscard]] std::string ExecutableDir() const override;
 
@@ -46,6 +52,8 @@ class WindowShell : public virtual Shell {
     [[nodiscard]] QMenu* NamedMenu() const { return namedMenu_; }
     // The Find Palettes tool window; null until first opened.
     [[nodiscard]] FinderWindow* Finder() const { return finder_; }
+    // The Tiles tool window; null until first opened.
+    [[nodiscard]] TilesWindow* Tiles() const { return tiles_; }
 
   protected:
     // One action for every command with a menu item or a shortcut, placed in the menus; they run the
@@ -55,14 +63,16 @@ class WindowShell : public virtual Shell {
                     const WidgetControls& controls);
     // Enables each command's action when running it could do something.
     void RefreshCommands();
-    // The tool window goes, and its work stops, while the form it reads is still there.
-    void DeleteFinder();
+    // The tool windows go, and their work stops, while the form they read is still there.
+    void DeleteToolWindows();
 
   private:
     void RebuildRecentMenu();
     void RebuildNamedMenu();
     // The Find Palettes tool window, made beside the window the first time it is asked for.
     FinderWindow& FinderNearby();
+    // Moves a tool window beside the window, to its right where the screen has room.
+    void PlaceBeside(QWidget& tool) const;
 
     QMainWindow& window_;
     TForm1* form_ = nullptr;
@@ -72,6 +82,7 @@ class WindowShell : public virtual Shell {
     QMenu* recentMenu_ = nullptr;
     QMenu* namedMenu_ = nullptr;
     FinderWindow* finder_ = nullptr;
+    TilesWindow* tiles_ = nullptr;
     ShortcutsDialog* shortcutsDialog_ = nullptr;
 };
 

@@ -68,6 +68,7 @@ void TForm1::DrawPalette() {
         controls_.SetFocus(Ctl::memoASM);
         controls_.SetText(Ctl::editBits, ResetBitsText);
         controls_.SetEnabled(Ctl::editBits, false);
+        tiles_.Follow();
         return;
     }
     DrawPaletteCells();
@@ -75,6 +76,8 @@ void TForm1::DrawPalette() {
     controls_.Present();
     WriteListing();
     ShowBits(State.GetEntry(State.SelStart));
+    // Every change the window shows passes here, so the tiles follow it in the same moment.
+    tiles_.Follow();
 }
 
 void TForm1::RefreshAfterEdit() {

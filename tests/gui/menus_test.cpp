@@ -6,6 +6,7 @@
 
 #include "app/Commands.h"
 #include "platform/FinderWindow.h"
+#include "platform/TilesWindow.h"
 #include "support/GuiSupport.h"
 
 #include <QAction>
@@ -142,6 +143,8 @@ void MenusTest::everyItemRunsItsHandler() {
     QVERIFY(w.WidgetAs<QCheckBox>(Ctl::chkInvalid)->isChecked());
     w.Click(Ctl::chkInvalid);
     QVERIFY(!w.Window().ActionOf(Command::ShowInvalid)->isChecked());
+    run(Command::Tiles);
+    QVERIFY(w.Window().Tiles()->isVisible());
     run(Command::Save);
     QCOMPARE(ReadFileBytes(path), QByteArray(reinterpret_cast<const char*>(state.FileData.data()), 128));
     w.AnswerSave(dir.filePath(QStringLiteral("copy.bin")));

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -80,6 +81,15 @@ class MemoryControls : public Controls {
     void ShowNames() override {
         ++namesShown_;
         finder_->ShowNames();
+    }
+    void ShowTiles() override { ++tilesShown_; }
+    void PresentTiles() override { ++tilesPresented_; }
+    [[nodiscard]] std::string Setting(std::string_view key) const override {
+        const auto setting = settings_.find(key);
+        return setting == settings_.end() ? std::string() : setting->second;
+    }
+    void SetSetting(std::string_view key, std::string_view value) override {
+        settings_[std::string(key)] = value;
     }
     [[nodiscard]] ScreenSize Screen() const override { return screen_; }
     [[nodiscard]] std::string ExecutableDir() const override { return executableDir_; }
@@ -172,6 +182,9 @@ class MemoryControls : public Controls {
     [[nodiscard]] int NamesShown() const { return namesShown_; }
     // What the tool window shows; work started on it is done by the next Poll.
     [[nodiscard]] FindSession& Finder() { return *finder_; }
+    // How often the Tiles window was opened, and shown its session's state.
+    [[nodiscard]] int TilesShown() const { return tilesShown_; }
+    [[nodiscard]] int TilesPresented() const { return tilesPresented_; }
 
   private:
     struct ControlState {
@@ -199,6 +212,9 @@ class MemoryControls : public Controls {
 
     TForm1* form_ = nullptr;
     std::optional<FindSession> finder_;
+    std::map<std::string, std::string, std::less<>> settings_;
+    int tilesShown_ = 0;
+    int tilesPresented_ = 0;
     std::array<ControlState, Layout.size()> controls_{};
     std::string caption_{WindowCaption};
     bool modified_ = false;

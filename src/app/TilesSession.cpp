@@ -1,0 +1,339 @@
+#include "app/TilesSession.h"
+
+#include <algorithm>
+#include <charconv>
+#include <sstream>
+
+#include "app/Controls.h"
+#include "app/Generic.h"
+#include "finder/PaletteScan.h"
+#include "model/FileImage.h"
+#include "model/NumberText.h"
+#include "tiles/TileExport.h"
+#include "views/PaletteView.h"
+
+namespace tintorb {
+
+namespace {
+
+// Where a file's settings are kept.
+[[nodiscard]] std::string SettingsKey(const std::string& file) {
+    return "tiles:" + file;
+}
+
+[[nodiscard]] std::int64_t FieldNumber(std::string_view value, std::int64_t low, std::int64_t high,
+                                       std::int64_t fallback) {
+    std::int64_t n = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
+    return error == std::errc{} && end == value.data() + value.size() && n >= low && n <= high ? n : fallback;
+}
+
+}  // namespace
+
+std::string SettingsText(const TilesSettings& s) {
+    std::ostringstream text;
+    text << "codec=" << s.codec << " start=" << s.start << " columns=" << s.layout.columns
+         << " block=" << s.layout.blockWidth << 'x' << s.layout.blockHeight << " line=" << s.line
+         << " zoom=" << s.zoom << " transparent=" << (s.transparentZero ? 1 : 0);
+    return text.str();
+}
+
+TilesSettings ReadSettingsText(std::string_view text) {
+    TilesSettings s;
+    std::istringstream fields{std::string(text)};
+    std::string field;
+    while (fields >> field) {
+        const std::size_t equals = field.find('=');
+        const std::string_view name = std::string_view(field).substr(0, equals);
+        const std::string_view value =
+            equals == std::string::npos ? "" : std::string_view(field).substr(equals + 1);
+        if (name == "codec" && FindTileCodec(value) != nullptr) {
+            s.codec = value;
+        } else if (name == "start") {
+            s.start = FieldNumber(value, 0, std::int64_t{1} << 40, 0);
+        } else if (name == "columns") {
+            s.layout.columns = static_cast<int>(FieldNumber(value, 1, MaxTileColumns, s.layout.columns));
+        } else if (name == "block" && value.size() == 3 && value[1] == 'x') {
+            s.layout.blockWidth = static_cast<int>(FieldNumber(value.substr(0, 1), 1, MaxBlockSide, 1));
+            s.layout.blockHeight = static_cast<int>(FieldNumber(value.substr(2), 1, MaxBlockSide, 1));
+        } else if (name == "line") {
+            s.line = static_cast<int>(FieldNumber(value, 0, MaxPalLength - 1, 0));
+        } else if (name == "zoom") {
+            s.zoom = static_cast<int>(FieldNumber(value, 1, MaxTileZoom, s.zoom));
+        } else if (name == "transparent") {
+            s.transparentZero = value == "1";
+        }
+    }
+    return s;
+}
+
+void TilesSession::Open() {
+    open_ = true;
+    settingsFile_.clear();
+    controls_.ShowTiles();
+    Follow();
+}
+
+void TilesSession::Follow() {
+    if (!open_) {
+        return;
+    }
+    const std::string& file = form_.State.FileName;
+    if (file != settingsFile_) {
+        settingsFile_ = file;
+        settings_ = file.empty() ? TilesSettings{} : ReadSettingsText(controls_.Setting(SettingsKey(file)));
+        firstRow_ = 0;
+    }
+    Refresh();
+}
+
+void TilesSession::SetCodec(std::string_view name) {
+    if (FindTileCodec(name) != nullptr) {
+        settings_.codec = name;
+        Changed();
+    }
+}
+
+bool TilesSession::SetAddress(std::string_view text) {
+    const std::optional<std::int32_t> address = ReadNumber(text);
+    if (!address || *address < 0) {
+        status_ = std::string(1, '"').append(text).append("\" is no address.");
+        controls_.PresentTiles();
+        return false;
+    }
+    settings_.start = *address;
+    Changed();
+    return true;
+}
+
+void TilesSession::StepStart(int bytes) {
+    settings_.start = std::max<std::int64_t>(0, settings_.start + bytes);
+    Changed();
+}
+
+void TilesSession::SetColumns(int columns) {
+    settings_.layout.columns = std::clamp(columns, 1, MaxTileColumns);
+    Changed();
+}
+
+void TilesSession::SetOrder(int blockWidth, int blockHeight) {
+    settings_.layout.blockWidth = std::clamp(blockWidth, 1, MaxBlockSide);
+    settings_.layout.blockHeight = std::clamp(blockHeight, 1, MaxBlockSide);
+    Changed();
+}
+
+void TilesSession::SetLine(int line) {
+    settings_.line = std::clamp(line, 0, MaxPalLength - 1);
+    Changed();
+}
+
+void TilesSession::SetZoom(int zoom) {
+    settings_.zoom = std::clamp(zoom, 1, MaxTileZoom);
+    Changed();
+}
+
+void TilesSession::SetTransparentZero(bool transparent) {
+    settings_.transparentZero = transparent;
+    Changed();
+}
+
+void TilesSession::SetViewport(int width, int height) {
+    viewWidth_ = std::max(width, 0);
+    viewHeight_ = std::max(height, 0);
+    Refresh();
+}
+
+void TilesSession::ScrollTo(std::int64_t row) {
+    firstRow_ = row;
+    Refresh();
+}
+
+int TilesSession::PageRows() const {
+    const int side = TileSide * settings_.zoom;
+    return std::max(1, (viewHeight_ + side - 1) / side);
+}
+
+TileRun TilesSession::Run() const {
+    return {FindTileCodec(settings_.codec), settings_.start, settings_.layout};
+}
+
+std::vector<ColourWord> TilesSession::Palette() const {
+    const EditorState& state = form_.State;
+    return WordsAt(state.FileData, state.PalAddress, std::max(state.PalLength, 0));
+}
+
+std::pair<std::int64_t, std::int64_t> TilesSession::ShownTiles(const TileRun& run) const {
+    const std::int64_t count = run.Count(form_.State.FileData.size());
+    const TileLayout& layout = run.layout;
+    const std::int64_t first = firstRow_ / layout.blockHeight * layout.BandTiles();
+    const std::int64_t end =
+        (firstRow_ + PageRows() + layout.blockHeight - 1) / layout.blockHeight * layout.BandTiles();
+    return {std::min(first, count), std::min(end, count)};
+}
+
+std::optional<std::string> TilesSession::Empty() const {
+    const EditorState& state = form_.State;
+    const TileRun run = Run();
+    if (state.FileData.empty()) {
+        return "No file is open.";
+    }
+    if (run.start >= static_cast<std::int64_t>(state.FileData.size())) {
+        return "The start " + AddressText(run.start) + " lies past the end of the file, " +
+               std::to_string(state.FileData.size()) + " bytes.";
+    }
+    if (run.Count(state.FileData.size()) == 0) {
+        return "No whole tile from " + AddressText(run.start) + ": a " + settings_.codec + " tile takes " +
+               std::to_string(run.codec->bytesPerTile) + " bytes, and the file has " +
+               std::to_string(state.FileData.size() - run.start) + " from there.";
+    }
+    return std::nullopt;
+}
+
+// A setting changed: it is kept for the file, and the tiles show it.
+void TilesSession::Changed() {
+    if (!settingsFile_.empty()) {
+        controls_.SetSetting(SettingsKey(settingsFile_), SettingsText(settings_));
+    }
+    Refresh();
+}
+
+void TilesSession::Refresh() {
+    if (!open_) {
+        return;
+    }
+    const TileRun run = Run();
+    const FileBytes& data = form_.State.FileData;
+    rows_ = run.layout.Rows(run.Count(data.size()));
+    firstRow_ = std::clamp<std::int64_t>(firstRow_, 0, std::max<std::int64_t>(rows_ - PageRows(), 0));
+    Decode(run);
+    Recolour();
+    SayWhatShows();
+    controls_.PresentTiles();
+}
+
+// Decodes again only when the settings, the rows or the bytes under them changed.
+void TilesSession::Decode(const TileRun& run) {
+    const FileBytes& data = form_.State.FileData;
+    const std::int64_t count = run.Count(data.size());
+    const auto [first, end] = ShownTiles(run);
+    const auto bytes =
+        std::span(data).subspan(static_cast<std::size_t>(count == 0 ? 0 : run.Address(first)),
+                                static_cast<std::size_t>((end - first) * run.codec->bytesPerTile));
+    if (decodedSettings_ == settings_ && decodedFirstRow_ == firstRow_ && decodedRows_ == PageRows() &&
+        std::equal(bytes.begin(), bytes.end(), decodedBytes_.begin(), decodedBytes_.end())) {
+        return;
+    }
+    decodedSettings_ = settings_;
+    decodedFirstRow_ = firstRow_;
+    decodedRows_ = PageRows();
+    decodedBytes_.assign(bytes.begin(), bytes.end());
+    sheet_.Decode(data, run, firstRow_, count == 0 ? 0 : PageRows());
+    uses_ = sheet_.IndexCounts();
+    const int side = TileSide * settings_.zoom;
+    if (pixels_.Width() != sheet_.Width() * settings_.zoom || pixels_.Height() != PageRows() * side) {
+        pixels_ = Surface(sheet_.Width() * settings_.zoom, PageRows() * side);
+    }
+    colouredPalette_.reset();
+}
+
+void TilesSession::Recolour() {
+    std::vector<ColourWord> palette = Palette();
+    if (colouredPalette_ == palette) {
+        return;
+    }
+    // Rows past the file's end; the sheet draws the rest.
+    const int drawn = sheet_.Height() * settings_.zoom;
+    pixels_.FillBox(BackgroundColour, 0, drawn, pixels_.Width(), pixels_.Height() - drawn);
+    sheet_.Draw(
+        pixels_,
+        MakeTileColours(palette, Run().codec->bitsPerPixel, settings_.line, settings_.transparentZero),
+        settings_.zoom);
+    (void)pixels_.TakeDirty();
+    colouredPalette_ = std::move(palette);
+}
+
+void TilesSession::SayWhatShows() {
+    if (const std::optional<std::string> why = Empty()) {
+        status_ = *why;
+        return;
+    }
+    const TileRun run = Run();
+    const int bpp = run.codec->bitsPerPixel;
+    const auto palette = static_cast<std::int64_t>(colouredPalette_->size());
+    status_ = "Tiles from " + AddressText(run.start) + ", " +
+              std::to_string(run.Count(form_.State.FileData.size())) + " in the file.";
+    if (palette == 0) {
+        status_ += " No palette is shown in the main window: every pixel shows as a checker.";
+        return;
+    }
+    for (int i = 0; i < (1 << bpp); ++i) {
+        if (uses_[i] > 0 && (std::int64_t{settings_.line} << bpp) + i >= palette) {
+            status_ += " Some pixels use entries past the palette's " + std::to_string(palette) +
+                       ", shown as a checker.";
+            return;
+        }
+    }
+}
+
+std::vector<LegendEntry> TilesSession::Legend() const {
+    const int bpp = Run().codec->bitsPerPixel;
+    const std::vector<ColourWord> palette = colouredPalette_.value_or(std::vector<ColourWord>{});
+    std::vector<LegendEntry> legend;
+    for (int i = 0; i < (1 << bpp); ++i) {
+        const std::optional<ColourWord> word = EntryOfIndex(palette, bpp, settings_.line, i);
+        legend.push_back({(settings_.line << bpp) + i,
+                          word ? std::optional(DisplayColour(*word)) : std::nullopt, uses_[i]});
+    }
+    return legend;
+}
+
+void TilesSession::Hover(int x, int y) {
+    const int zoom = settings_.zoom;
+    const std::optional<TilePixel> pixel = x < 0 || y < 0 ? std::nullopt : sheet_.PixelAt(x / zoom, y / zoom);
+    hover_ = pixel ? "Tile at " + AddressText(Run().Address(pixel->tile)) + ", index " +
+                         std::to_string(pixel->index) + ", entry " +
+                         std::to_string((settings_.line << Run().codec->bitsPerPixel) + pixel->index)
+                   : std::string();
+    controls_.PresentTiles();
+}
+
+void TilesSession::Click(int x, int y) {
+    const int zoom = settings_.zoom;
+    const std::optional<TilePixel> pixel = x < 0 || y < 0 ? std::nullopt : sheet_.PixelAt(x / zoom, y / zoom);
+    if (!pixel) {
+        return;
+    }
+    const int entry = (settings_.line << Run().codec->bitsPerPixel) + pixel->index;
+    if (entry >= form_.State.PalLength) {
+        status_ = "Entry " + std::to_string(entry) + " lies past the palette's " +
+                  std::to_string(form_.State.PalLength) + " entries.";
+        controls_.PresentTiles();
+        return;
+    }
+    // Exactly a press and release on the entry's palette cell.
+    const int cellX = entry % PaletteColumns * PaletteCellWidth + PaletteCellWidth / 2;
+    const int cellY = entry / PaletteColumns * PaletteCellHeight + PaletteCellHeight / 2;
+    form_.areaPalMouseDown(MouseButton::Left, cellX, cellY);
+    form_.areaPalMouseUp(MouseButton::Left, cellX, cellY);
+}
+
+void TilesSession::ExportPng() {
+    if (const std::optional<std::string> why = Empty()) {
+        controls_.ShowMessage(*why);
+        return;
+    }
+    const std::optional<std::string> path = controls_.RunSaveDialog();
+    if (!path) {
+        return;
+    }
+    const TileRun run = Run();
+    const auto [first, end] = ShownTiles(run);
+    TileRun shown = run;
+    shown.start = run.Address(first);
+    const std::vector<std::uint8_t> png =
+        EncodeTilesPng(form_.State.FileData, shown, std::max<std::int64_t>(end - first, 1),
+                       LineColours(Palette(), run.codec->bitsPerPixel, settings_.line), 1);
+    SaveFileData(png, *path);
+}
+
+}  // namespace tintorb

@@ -1,0 +1,128 @@
+#pragma once
+
+// View > Tiles: what the tool window does, with no window in it. It draws a part of the file as tiles in
+// the colours of the palette being edited and follows every change the main window shows: bytes under the
+// tiles are decoded again, a palette change only re-colours. A click on a pixel selects its entry as a click
+// on the palette cell would. The window only shows what this holds and passes the user's input on.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "draw/Surface.h"
+#include "tiles/TileSheet.h"
+
+namespace tintorb {
+
+class Controls;
+class TForm1;
+
+inline constexpr int MaxTileZoom = 8;
+
+// What the window's boxes hold; remembered per file.
+struct TilesSettings {
+    std::string codec = "4bpp-packed";
+    std::int64_t start = 0;
+    TileLayout layout;
+    int line = 0;
+    int zoom = 2;
+    bool transparentZero = false;
+    friend bool operator==(const TilesSettings&, const TilesSettings&) = default;
+};
+
+// The settings as one line of text, and back; a field that cannot be read keeps its default.
+[[nodiscard]] std::string SettingsText(const TilesSettings& settings);
+[[nodiscard]] TilesSettings ReadSettingsText(std::string_view text);
+
+// One entry of the shown line, for the legend: its colour when the palette has it, and how many pixels of
+// the shown tiles use it.
+struct LegendEntry {
+    int entry = 0;
+    std::optional<Rgb> colour;
+    std::int64_t uses = 0;
+    friend bool operator==(const LegendEntry&, const LegendEntry&) = default;
+};
+
+class TilesSession {
+  public:
+    TilesSession(TForm1& form, Controls& controls) : form_(form), controls_(controls) {}
+
+    // View > Tiles: shows the window with the file's own settings.
+    void Open();
+    // The window was closed: nothing is drawn until it opens again.
+    void Close() { open_ = false; }
+    [[nodiscard]] bool IsOpen() const { return open_; }
+    // The main window showed a change: an edit, an undo or redo, an import, another file or palette.
+    void Follow();
+
+    // The user's changes in the window. SetAddress returns false, and says why, for text that is no
+    // address.
+    void SetCodec(std::string_view name);
+    bool SetAddress(std::string_view text);
+    void StepStart(int bytes);
+    void SetColumns(int columns);
+    void SetOrder(int blockWidth, int blockHeight);
+    void SetLine(int line);
+    void SetZoom(int zoom);
+    void SetTransparentZero(bool transparent);
+    // The tile area's size in pixels, and the first row of tiles shown in it.
+    void SetViewport(int width, int height);
+    void ScrollTo(std::int64_t row);
+    void ScrollPages(int pages) { ScrollTo(firstRow_ + std::int64_t{pages} * PageRows()); }
+    // The pointer over, or a left click on, a pixel of the tile area.
+    void Hover(int x, int y);
+    void Click(int x, int y);
+    // "Export Tiles as PNG…": the shown tiles at zoom 1, in the line's colours.
+    void ExportPng();
+
+    // What the window shows.
+    [[nodiscard]] const TilesSettings& Settings() const { return settings_; }
+    [[nodiscard]] const Surface& Pixels() const { return pixels_; }
+    [[nodiscard]] std::int64_t Rows() const { return rows_; }
+    [[nodiscard]] std::int64_t FirstRow() const { return firstRow_; }
+    [[nodiscard]] int PageRows() const;
+    [[nodiscard]] const std::string& Status() const { return status_; }
+    [[nodiscard]] const std::string& HoverText() const { return hover_; }
+    [[nodiscard]] std::vector<LegendEntry> Legend() const;
+
+  private:
+    [[nodiscard]] TileRun Run() const;
+    [[nodiscard]] std::vector<ColourWord> Palette() const;
+    // The tiles the shown rows hold, first to one past the last; whole bands of blocks.
+    [[nodiscard]] std::pair<std::int64_t, std::int64_t> ShownTiles(const TileRun& run) const;
+    // Why no tile shows, or nothing when tiles do.
+    [[nodiscard]] std::optional<std::string> Empty() const;
+    void Changed();
+    void Refresh();
+    void Decode(const TileRun& run);
+    void Recolour();
+    void SayWhatShows();
+
+    TForm1& form_;
+    Controls& controls_;
+    bool open_ = false;
+    std::string settingsFile_;
+    TilesSettings settings_;
+    int viewWidth_ = 0;
+    int viewHeight_ = 0;
+    std::int64_t rows_ = 0;
+    std::int64_t firstRow_ = 0;
+    TileSheet sheet_;
+    Surface pixels_{0, 0};
+    // What the sheet was decoded from: the settings, the first row and the bytes, so that a change that
+    // leaves them alone only re-colours.
+    std::optional<TilesSettings> decodedSettings_;
+    std::int64_t decodedFirstRow_ = -1;
+    int decodedRows_ = 0;
+    std::vector<std::uint8_t> decodedBytes_;
+    std::array<std::int64_t, 256> uses_{};
+    std::optional<std::vector<ColourWord>> colouredPalette_;
+    std::string status_;
+    std::string hover_;
+};
+
+}  // namespace tintorb

@@ -1,0 +1,61 @@
+// The Tiles tool window on the real window: a click on a pixel selects its entry in the main window, a level
+// change recolours the tile at once, and undo brings it back.
+
+#include "app/Commands.h"
+#include "platform/TilesWindow.h"
+#include "support/GuiSupport.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace tintorb::gui {
+
+class TilesTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void aClickSelectsTheEntryAndALevelRecoloursTheTile();
+};
+
+void TilesTest::aClickSelectsTheEntryAndALevelRecoloursTheTile() {
+    QTemporaryDir dir;
+    GuiWindow w;
+    std::vector<std::uint16_t> palette;
+    for (int i = 0; i < 16; ++i) {
+        palette.push_back(static_cast<std::uint16_t>(i * 0x0222 & 0x0EEE));
+    }
+    // The palette, then one 4bpp-packed tile of index 5.
+    const QByteArray rom = WordBytes(palette) + QByteArray(32, '\x55');
+    QFile file(dir.filePath(QStringLiteral("rom.bin")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(rom) == rom.size());
+    file.close();
+    w.AnswerOpen(file.fileName());
+    w.Window().ActionOf(Command::Load)->trigger();
+    w.Click(Ctl::btnReload);
+
+    w.Key(Ctl::editAddress, Qt::Key_T, Qt::ControlModifier);
+    TilesWindow* tiles = w.Window().Tiles();
+    QVERIFY(tiles != nullptr && tiles->isVisible());
+    auto* address = tiles->findChild<QLineEdit*>(QStringLiteral("tileAddress"));
+    address->setFocus();
+    address->selectAll();
+    QTest::keyClicks(address, QStringLiteral("$20"));
+    QTest::keyClick(address, Qt::Key_Return);
+    QWidget* area = tiles->Area();
+    const QPoint pixel(5, 5);
+    QTRY_COMPARE(area->grab().toImage().pixelColor(pixel), ColourOf(DisplayColour(0x0AAA)));
+
+    QTest::mouseClick(area, Qt::LeftButton, {}, pixel);
+    QCOMPARE(w.Form().State.SelStart, 5);
+    w.Click(GuiWindow::At(Ctl::areaRGB, 30 * 7 + 5, 5));
+    QCOMPARE(area->grab().toImage().pixelColor(pixel), ColourOf(DisplayColour(0x0AAE)));
+    w.Window().ActionOf(Command::Undo)->trigger();
+    QCOMPARE(area->grab().toImage().pixelColor(pixel), ColourOf(DisplayColour(0x0AAA)));
+}
+
+}  // namespace tintorb::gui
+
+TINTORB_GUI_TEST_MAIN(tintorb::gui::TilesTest)
+#include "tiles_test.moc"

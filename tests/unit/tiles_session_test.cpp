@@ -1,0 +1,120 @@
+// The Tiles tool window's session on the in-memory controls: it follows the main window's edits, a click
+// selects the pixel's entry, its settings stay with each file, and what it cannot show it says.
+
+#include "app/Commands.h"
+#include "support/FormHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace tintorb::test {
+
+namespace {
+
+constexpr int TileAt = 0x20;
+constexpr int Zoom = 2;
+
+// Sixteen colours, then one 4bpp-packed tile: its top row index 3, the rest index 5.
+[[nodiscard]] std::vector<std::uint8_t> Rom() {
+    std::vector<std::uint16_t> palette;
+    for (int i = 0; i < 16; ++i) {
+        palette.push_back(static_cast<std::uint16_t>(i * 0x0222 & 0x0EEE));
+    }
+    std::vector<std::uint8_t> bytes = WordBytes(palette);
+    bytes.insert(bytes.end(), 4, 0x33);
+    bytes.insert(bytes.end(), 28, 0x55);
+    return bytes;
+}
+
+struct TilesHarness : FormHarness {
+    TempDir dir;
+    TilesSession& tiles = form.Tiles();
+
+    void Open(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        WriteBytes(dir.File(name), bytes);
+        controls.AnswerOpen(dir.File(name));
+        controls.Press(Ctl::btnLoad);
+        // The palette at $0, as "Load" beside the address box shows it.
+        controls.Press(Ctl::btnReload);
+    }
+    [[nodiscard]] Rgb PixelAt(int x, int y) const { return tiles.Pixels().PixelAt(x * Zoom, y * Zoom); }
+};
+
+}  // namespace
+
+TEST(TilesSession, FollowsEditsAndUndoAndAClickSelectsThePixelsEntry) {
+    TilesHarness h;
+    h.Open("rom.bin", Rom());
+    h.controls.Run(Command::Tiles);
+    EXPECT_EQ(h.controls.TilesShown(), 1);
+    h.tiles.SetViewport(256, 256);
+    EXPECT_TRUE(h.tiles.SetAddress("$20"));
+    EXPECT_EQ(h.PixelAt(0, 0), DisplayColour(0x0666));
+    EXPECT_EQ(h.PixelAt(7, 7), DisplayColour(0x0AAA));
+
+    h.tiles.Hover(0, 4 * Zoom);
+    EXPECT_EQ(h.tiles.HoverText(), "Tile at $20, index 5, entry 5");
+    h.tiles.Click(0, 4 * Zoom);
+    EXPECT_EQ(h.form.State.SelStart, 5);
+    EXPECT_EQ(h.form.State.SelEnd, 5);
+
+    // A level of the selected entry: the tile's pixels of that index change at once, and undo brings them
+    // back.
+    const int presented = h.controls.TilesPresented();
+    h.controls.Mouse(Ctl::areaRGB, MouseAction::Down, MouseButton::Left, 30 * 7 + 5, 5);
+    EXPECT_GT(h.controls.TilesPresented(), presented);
+    EXPECT_EQ(h.PixelAt(7, 7), DisplayColour(0x0AAE));
+    EXPECT_EQ(h.PixelAt(0, 0), DisplayColour(0x0666));
+    h.controls.Run(Command::Undo);
+    EXPECT_EQ(h.PixelAt(7, 7), DisplayColour(0x0AAA));
+
+    // Bytes under the tile change: decoded again.
+    h.form.Apply({TileAt, {0x11}});
+    EXPECT_EQ(h.PixelAt(0, 0), DisplayColour(0x0222));
+    const std::vector<LegendEntry> legend = h.tiles.Legend();
+    EXPECT_EQ(legend[5].uses, 56);
+    EXPECT_EQ(legend[15].uses, 0);
+}
+
+TEST(TilesSession, SettingsStayWithEachFile) {
+    TilesHarness h;
+    h.Open("a.bin", Rom());
+    h.controls.Run(Command::Tiles);
+    h.tiles.SetCodec("2bpp-planar");
+    h.tiles.SetAddress("$21");
+    h.tiles.SetOrder(2, 3);
+    h.tiles.SetLine(2);
+    h.tiles.SetZoom(5);
+    h.tiles.SetTransparentZero(true);
+    const TilesSettings a = h.tiles.Settings();
+    h.Open("b.bin", Rom());
+    EXPECT_EQ(h.tiles.Settings(), TilesSettings{});
+    h.Open("a.bin", Rom());
+    EXPECT_EQ(h.tiles.Settings(), a);
+    EXPECT_EQ(h.tiles.Settings().layout, (TileLayout{16, 2, 3}));
+}
+
+// What shows no tile says why, in the window; nothing in the file changes.
+TEST(TilesSession, SaysWhyNothingOrACheckerShows) {
+    TilesHarness h;
+    h.Open("rom.bin", Rom());
+    h.controls.Run(Command::Tiles);
+    h.tiles.SetViewport(64, 64);
+    EXPECT_FALSE(h.tiles.SetAddress("$zz"));
+    EXPECT_EQ(h.tiles.Status(), "\"$zz\" is no address.");
+    h.tiles.SetAddress("$40");
+    EXPECT_EQ(h.tiles.Status(), "The start $40 lies past the end of the file, 64 bytes.");
+    h.tiles.SetAddress("$21");
+    EXPECT_EQ(h.tiles.Status(),
+              "No whole tile from $21: a 4bpp-packed tile takes 32 bytes, and the file has 31 from there.");
+    h.tiles.SetAddress("$20");
+    h.tiles.SetLine(1);
+    EXPECT_EQ(
+        h.tiles.Status(),
+        "Tiles from $20, 1 in the file. Some pixels use entries past the palette's 16, shown as a checker.");
+    EXPECT_EQ(h.PixelAt(0, 0), CheckerLight);
+    h.tiles.Click(0, 0);
+    EXPECT_EQ(h.form.State.SelStart, 0);
+    EXPECT_EQ(ReadBytes(h.dir.File("rom.bin")), Rom());
+}
+
+}  // namespace tintorb::test

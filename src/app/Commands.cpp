@@ -75,6 +75,12 @@ void RunMouse(TForm1& form, const RoutedMouse& event) {
     }
 }
 
+void RunWheel(TForm1& form, int x, int y, int angleDelta) {
+    if (AreaAt(x, y) == Ctl::areaBrowser) {
+        form.areaBrowserMouseWheel(angleDelta);
+    }
+}
+
 void RunCommand(TForm1& form, Command command) {
     (form.*CommandOf(command).run)();
 }

@@ -115,7 +115,7 @@ inline constexpr std::array<CommandEntry, 25> CommandTable{{
     {Command::KeyboardShortcuts,
      std::nullopt,
      &TForm1::ShowKeyboardShortcuts,
-     {},
+     {"F1"},
      Menu::Help,
      "&Keyboard Shortcuts"},
     {Command::About, std::nullopt, &TForm1::ShowAbout, {}, Menu::Help, "&About Tintorb"},
@@ -211,6 +211,9 @@ inline constexpr std::string_view DoubleClickEffect =
 void RunChange(TForm1& form, Ctl control);
 void RunKey(TForm1& form, Ctl control, char32_t& key);
 void RunMouse(TForm1& form, const RoutedMouse& event);
+// The wheel turned by angleDelta (120 a notch, positive away from the user) over the area at the client
+// point (x, y).
+void RunWheel(TForm1& form, int x, int y, int angleDelta);
 void RunCommand(TForm1& form, Command command);
 
 }  // namespace tintorb

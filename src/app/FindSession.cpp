@@ -71,6 +71,12 @@ void FindSession::ShowNames() {
     }
 }
 
+void FindSession::FileChanged() {
+    if (listed_) {
+        ListRows();
+    }
+}
+
 void FindSession::Poll() {
     std::erase_if(stopping_, [](const std::unique_ptr<FindJob>& job) { return job->Finished(); });
     if (!job_ || !job_->Finished()) {

@@ -14,6 +14,7 @@ void TForm1::Apply(const Edit& edit) {
     document_.Apply(edit);
     RefreshAfterEdit();
     ShowModified();
+    controls_.FinderFileChanged();
 }
 
 void TForm1::Undo() {
@@ -51,6 +52,7 @@ void TForm1::ShowStep(const EditStep& step, const PalettePlace& shownBefore) {
         RefreshAfterEdit();
     }
     ShowModified();
+    controls_.FinderFileChanged();
 }
 
 void TForm1::ShowModified() {

@@ -78,4 +78,12 @@ std::string ImportSummary(ImportCount count) {
     return Colours(count.taken) + " taken, " + std::to_string(count.leftOut) + " left out";
 }
 
+std::string ImportedStatus(ImportCount count) {
+    return "Imported " + Colours(count.taken) + ", " + std::to_string(count.leftOut) + " left out";
+}
+
+std::string ExportedStatus(std::size_t colours, std::string_view name) {
+    return "Exported " + Colours(colours) + " to " + std::string(name);
+}
+
 }  // namespace tintorb

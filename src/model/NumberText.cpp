@@ -110,6 +110,14 @@ std::string HexText(std::uint32_t value, int minDigits) {
     return text;
 }
 
+std::string GroupedNumber(std::uint64_t value) {
+    std::string digits = std::to_string(value);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    }
+    return digits;
+}
+
 std::string AddressText(std::int64_t address) {
     // Appended rather than written "$" + digits, on which g++ 12 gives a false -Wrestrict warning.
     std::string text(1, '$');

@@ -172,6 +172,11 @@ void FinderWindow::ShowNames() {
     Show();
 }
 
+void FinderWindow::FileChanged() {
+    session_.FileChanged();
+    Show();
+}
+
 void FinderWindow::closeEvent(QCloseEvent* event) {
     session_.Stop();
     Show();

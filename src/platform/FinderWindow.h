@@ -47,6 +47,8 @@ class FinderWindow : public QWidget {
     void Clear();
     // The names changed: the table shows the new ones.
     void ShowNames();
+    // The file's bytes changed: the rows and their strips show them.
+    void FileChanged();
 
     // For the window tests: the table, the search's two sources, and whether work is under way.
     [[nodiscard]] QTableView* Table() const { return table_; }

@@ -4,6 +4,7 @@
 
 #include "app/Generic.h"
 #include "app/RecentFiles.h"
+#include "app/Tips.h"
 #include "model/NumberText.h"
 #include "platform/Dispatcher.h"
 #include "platform/FinderWindow.h"
@@ -81,6 +82,7 @@ void WindowShell::BuildMenus(TForm1& form, Dispatcher& dispatcher, WindowDialogs
         auto* action = new QAction(ToQString(command.text), &window_);
         action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
+        action->setStatusTip(ToQString(CommandTip(command.id)));
         // Also an action of the window, so that its keys work wherever the platform puts the menu bar.
         window_.addAction(action);
         actions_[static_cast<std::size_t>(command.id)] = action;

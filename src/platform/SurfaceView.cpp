@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace tintorb {
 
@@ -103,6 +104,13 @@ void SurfaceView::mouseReleaseEvent(QMouseEvent* event) {
     }
     const QPoint p = ClientPos(event);
     Deliver(router_.Release(*button, p.x(), p.y(), Covered(p)));
+}
+
+void SurfaceView::wheelEvent(QWheelEvent* event) {
+    const QPoint p = mapTo(parentWidget(), event->position().toPoint());
+    if (wheelSink_ && !Covered(p)) {
+        wheelSink_(p.x(), p.y(), event->angleDelta().y());
+    }
 }
 
 }  // namespace tintorb

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "app/Generic.h"
+#include "app/Tips.h"
 #include "platform/Bevel.h"
 #include "platform/BitsView.h"
 #include "platform/KeyFilterEdit.h"
@@ -122,6 +123,7 @@ void WidgetControls::BuildControls(QWidget* client, TForm1& form, Dispatcher& di
             continue;
         }
         widget->setObjectName(ToQString(entry.name));
+        widget->setToolTip(ToQString(ToolTipOf(entry.id)));
         widget->setVisible(entry.visible);
         widget->setEnabled(entry.enabled);
         if (entry.id == Ctl::editAddress) {

@@ -13,13 +13,16 @@
 #include "platform/TilesWindow.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QUrl>
 
 namespace tintorb {
@@ -68,6 +71,12 @@ void WindowShell::ShowNames() {
     namedMenu_->menuAction()->setEnabled(!form_->Names().Names().empty());
     if (finder_ != nullptr) {
         finder_->ShowNames();
+    }
+}
+
+void WindowShell::FinderFileChanged() {
+    if (finder_ != nullptr) {
+        finder_->FileChanged();
     }
 }
 
@@ -120,6 +129,25 @@ void WindowShell::ShowAbout() {
                     AboutText(), QMessageBox::Ok, &window_);
     box.setIconPixmap(window_.windowIcon().pixmap(64));
     box.exec();
+}
+
+void WindowShell::BuildStatusBar() {
+    QStatusBar* bar = window_.statusBar();
+    // The window's size is fixed: nothing to drag.
+    bar->setSizeGripEnabled(false);
+    // A widget of the bar rather than its message, so that a menu item's status tip, shown while the
+    // pointer is on the item, leaves the command's line in place for after.
+    status_ = new QLabel(bar);
+    status_->setObjectName(QStringLiteral("statusLine"));
+    bar->addWidget(status_, 1);
+}
+
+void WindowShell::ShowStatus(std::string_view text) {
+    status_->setText(ToQString(text));
+}
+
+void WindowShell::SetClipboardText(std::string_view text) {
+    QGuiApplication::clipboard()->setText(ToQString(text));
 }
 
 ScreenSize WindowShell::Screen() const {

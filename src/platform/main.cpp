@@ -27,6 +27,7 @@ int main(int argc, char* argv[]) {
     tintorb::SetProgramIdentity();
     tintorb::MainWindow window;
     window.show();
+    window.KeepOnScreen();
     window.Start(options);
     return QApplication::exec();
 }

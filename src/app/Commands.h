@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Which handler of the form each control event, command and shortcut runs, written down once. The Qt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the Find Palettes tool window does, without the window: the scan or colour search under way, its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TForm1: the one class of form logic. It owns the editor state and the surface and talks to its window

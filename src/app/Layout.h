@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window's fixed layout, written down once: the Qt window builds its widgets from it and the drawing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What each command and control does, in one line: the status tip of a menu item and the tooltip of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where the window goes on a screen too small for it, such as a small screen at a high scale factor.

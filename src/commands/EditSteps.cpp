@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way a user's edit reaches the file image, and taking edits back and doing them again.
 
 #include "app/Generic.h"

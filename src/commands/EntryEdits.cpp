@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Selecting entries in the palette view and changing the selected entry: by a level swatch, the colour
 // dialog, a bit of the bit view, or the listing written back.
 

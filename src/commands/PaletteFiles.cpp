@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Palettes out to and in from the files other programs use.
 
 #include "app/Generic.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Patches out of and into the window: the changes since the file was last loaded or saved written as a
 // patch, and a patch applied to the image in memory as one step that can be undone.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands on the selected run of entries: copy and paste through the internal clipboard, gradient, swap
 // and reverse.
 

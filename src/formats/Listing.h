@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The assembler listing of a palette ("dc.w $0EEE,$0000,...") and how such text is read back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Palette files on disk, and how a palette read from one goes over the entries of the file being edited.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Palettes in PNG images, through libspng. Export draws a strip of 16 × 16 swatches, 16 to a row, as an
 // indexed image whose palette is exactly the entries in order, duplicates too, so that it imports back
 // entry for entry. Import takes the palette of an indexed image, and otherwise the distinct colours of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How every typed number is read (address, length, listing fields) and how offsets and words are written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The one-line bit view: coloured characters, each painted in its own cell 11 pixels wide from the left

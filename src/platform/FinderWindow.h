@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Palette > Find Palettes…: a tool window beside the main window that shows its find session: the palettes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program's one window. It assembles the form's three roles, each a class of its own (the controls as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar, generated from the command table: one action per command, carrying its shortcuts, enabled
 // only while the command could do something. Also the recent files (kept in the settings) and the named
 // palettes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The picture under every other control: it shows the form's surface memory as it is (no copy), and it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each control operation on the widget that shows the control.
 
 #include "platform/WidgetControls.h"

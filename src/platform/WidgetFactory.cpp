@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form's controls built as widgets from the layout table, in the form's fonts.
 
 #include "platform/WidgetControls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's services besides the menus: the caption, closing, the help dialogs, the tool windows, the
 // settings, and what the program learns of the machine.
 

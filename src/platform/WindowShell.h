@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window around the form's controls: its caption, the menu bar built from the command table, the

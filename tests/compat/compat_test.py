@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Palette files against other programs' own writers and readers: PNG images made by ImageMagick are
 imported, and exported PNG and GIMP palettes are read back with Pillow; tiles exported as PNG are read back
 with Pillow and ImageMagick. Argument: the tintorb-cli to run."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar, its shortcuts and dialogs, the recent files and dropped files, on the real window.
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette file dialogs and the import's status line on the real window.
 
 #include "support/GuiSupport.h"

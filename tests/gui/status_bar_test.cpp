@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window around its client area: the status bar read after each step of a short piece of work,
 // keys and the wheel as a user sends them, and the tooltips.
 

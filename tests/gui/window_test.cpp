@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window, offscreen: its controls as laid out, what it shows right after start-up, and how mouse,
 // keys and errors reach the form.
 

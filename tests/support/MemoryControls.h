@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An in-memory stand-in for the window: it keeps every control's state as the real widgets would and fires

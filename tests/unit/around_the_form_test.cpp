@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window does around the form's controls, on the in-memory controls: the status bar's lines, the
 // keys and the wheel, the tooltips, the place remembered per file, the listing copied as text, and where
 // the window goes on a small screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Find Palettes session on the in-memory controls: what a scan and a search list, the names beside
 // them, the status line, and a new document.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the window, menu bar and all, as it looks right after start-up and saves it as a PNG (default
 // docs/window.png). Run it offscreen: QT_QPA_PLATFORM=offscreen tintorb_screenshot [path]
 

@@ -45,6 +45,7 @@ class StatusBarTest : public QObject {
         QApplication::sendEvent(w.Widget(Ctl::areaBrowser), &wheel);
         QCOMPARE(bar->value(), 0x1F40 / 64 + 3);
 
+        w.ChooseItem(Ctl::menuLength, 1);
         w.Type(Ctl::editAddress, QStringLiteral("$1F40"));
         w.Key(Ctl::editAddress, Qt::Key_Return);
         QCOMPARE(w.TextOf(Ctl::editAddress), QStringLiteral("$1F40"));
@@ -65,7 +66,7 @@ class StatusBarTest : public QObject {
         w.Key(Ctl::editAddress, Qt::Key_Return);
         w.AnswerSave(dir.filePath(QStringLiteral("x.gpl")));
         w.Window().ActionOf(Command::ExportPalette)->trigger();
-        QCOMPARE(Status(w), QStringLiteral("Exported 64 colours to x.gpl"));
+        QCOMPARE(Status(w), QStringLiteral("Exported 16 colours to x.gpl"));
         QVERIFY(w.DialogsDone());
     }
 

@@ -81,8 +81,7 @@ struct ControlLayout {
 inline constexpr std::string_view WindowCaption = "Tintorb 2.1";
 inline constexpr std::string_view ProgramVersion = "2.1";
 static_assert(WindowCaption.ends_with(ProgramVersion));
-inline constexpr std::string_view ProgramLicence =
-    "Licence: GNU General Public License, version 3 or later (GPL-3.0-or-later).";
+inline constexpr std::string_view ProgramLicence = "Licence: GNU General Public License, version 3 or later.";
 inline constexpr int ClientWidth = 953;
 inline constexpr int ClientHeight = 657;
 inline constexpr int WindowLeft = 192;

@@ -203,10 +203,19 @@ inline constexpr std::array<MouseWiring, 7> MouseTable{{
      "Toggle that bit of the selected entry"},
 }};
 
-// Every press of a double click reaches its handler, so a double click does what two clicks do.
-inline constexpr std::string_view DoubleClickGesture = "Double click";
-inline constexpr std::string_view DoubleClickEffect =
-    "Two clicks: a bit toggles and toggles back, elsewhere it acts as one click";
+// Keys and gestures that run no command of the table, as the Keyboard Shortcuts dialog lists them after it.
+struct Gesture {
+    std::string_view gesture;
+    std::string_view effect;
+};
+
+inline constexpr std::array<Gesture, 4> OtherGestures{{
+    // Every press of a double click reaches its handler, so a double click does what two clicks do.
+    {"Double click", "Two clicks: a bit toggles and toggles back, elsewhere it acts as one click"},
+    {"Enter in the address or length box", "Show the palette there, as Load does"},
+    {"Ctrl+A in the address or length box", "Select the box's text"},
+    {"Wheel over the browser", "Scroll three rows a notch, as the scroll bar does"},
+}};
 
 // Runs the form's handler for a change, a key, a mouse event or a command, if the tables name one.
 void RunChange(TForm1& form, Ctl control);

@@ -48,7 +48,9 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent) : QDialog(parent) {
             AddRow(table, ToQString(wiring.gesture), ToQString(wiring.effect));
         }
     }
-    AddRow(table, ToQString(DoubleClickGesture), ToQString(DoubleClickEffect));
+    for (const Gesture& other : OtherGestures) {
+        AddRow(table, ToQString(other.gesture), ToQString(other.effect));
+    }
     table->resizeColumnsToContents();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

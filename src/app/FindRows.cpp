@@ -97,4 +97,13 @@ std::vector<FindRow> SearchRows(std::span<const SearchHit> hits, const PaletteNa
     return rows;
 }
 
+int RowToKeep(std::span<const FindRow> rows, const FindRow* was) {
+    if (was == nullptr) {
+        return 0;
+    }
+    const auto same = std::ranges::find_if(
+        rows, [&](const FindRow& row) { return row.address == was->address && row.length == was->length; });
+    return same != rows.end() ? static_cast<int>(same - rows.begin()) : 0;
+}
+
 }  // namespace tintorb

@@ -34,4 +34,8 @@ struct FindRow {
 // The search's hits in its order; rating reads e.g. "entries 0–7, exact".
 [[nodiscard]] std::vector<FindRow> SearchRows(std::span<const SearchHit> hits, const PaletteNames& names);
 
+// The row to be current once rows are listed again: the one that lists the same palette as was (the row
+// the user was on, with a new name perhaps), else the first, the best of new results.
+[[nodiscard]] int RowToKeep(std::span<const FindRow> rows, const FindRow* was);
+
 }  // namespace tintorb

@@ -39,8 +39,7 @@ void MemoryControls::Attach(TForm1& form) {
 
 void MemoryControls::ShowFinder() {
     ++finderShown_;
-    if (!finder_->Listed() && !finder_->Busy()) {
-        finder_->Scan(DefaultMinRun);
+    if (finder_->Open(DefaultMinRun)) {
         finder_->Poll();
     }
 }

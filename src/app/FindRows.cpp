@@ -106,4 +106,34 @@ int RowToKeep(std::span<const FindRow> rows, const FindRow* was) {
     return same != rows.end() ? static_cast<int>(same - rows.begin()) : 0;
 }
 
+std::string_view FindColumnTitle(int column, bool searched) {
+    switch (column) {
+        case AddressColumn:
+            return "Address";
+        case LengthColumn:
+            return "Length";
+        case ColoursColumn:
+            return "Colours";
+        case RatingColumn:
+            return searched ? "Match" : "Score";
+        default:
+            return "Name";
+    }
+}
+
+std::string FindCellText(const FindRow& row, int column) {
+    switch (column) {
+        case AddressColumn:
+            return row.addressText;
+        case LengthColumn:
+            return std::to_string(row.length);
+        case RatingColumn:
+            return row.rating;
+        case NameColumn:
+            return row.title;
+        default:
+            return {};
+    }
+}
+
 }  // namespace tintorb

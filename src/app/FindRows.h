@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "finder/ColourSearch.h"
@@ -22,6 +23,14 @@ struct FindRow {
     std::string title;        // empty for a palette without a name
     friend bool operator==(const FindRow&, const FindRow&) = default;
 };
+
+// The table's columns, in their order.
+enum FindColumn { AddressColumn, LengthColumn, ColoursColumn, RatingColumn, NameColumn, FindColumnCount };
+
+// A column's title; the rating column rates a search's matches, or else a scan's scores.
+[[nodiscard]] std::string_view FindColumnTitle(int column, bool searched);
+// What a row shows in a column as text; the colours column shows a strip of them instead.
+[[nodiscard]] std::string FindCellText(const FindRow& row, int column);
 
 // The scan's hits, best first. Every named palette is listed too, ranked by its own score where the scan
 // missed it (too short for the minimum, or no longer valid colours), so a name is never out of sight.

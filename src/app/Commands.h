@@ -6,7 +6,9 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Controls.h"
 #include "app/Generic.h"
@@ -206,6 +208,16 @@ inline constexpr std::array<MouseWiring, 7> MouseTable{{
 inline constexpr std::string_view DoubleClickGesture = "Double click";
 inline constexpr std::string_view DoubleClickEffect =
     "Two clicks: a bit toggles and toggles back, elsewhere it acts as one click";
+
+// One line of Help > Keyboard Shortcuts: a command's keys (as the table writes them, for the window to show
+// in its platform's way) or a mouse gesture, and what it does. Read from the same tables that wire them, so
+// the list cannot disagree with what the keys do.
+struct ShortcutLine {
+    std::vector<std::string_view> keys;
+    std::string_view gesture;
+    std::string does;
+};
+[[nodiscard]] std::vector<ShortcutLine> ShortcutLines();
 
 // Runs the form's handler for a change, a key, a mouse event or a command, if the tables name one.
 void RunChange(TForm1& form, Ctl control);

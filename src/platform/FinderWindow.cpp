@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/Dispatcher.h"
 #include "app/Generic.h"
 #include "finder/SearchQuery.h"
-#include "platform/Dispatcher.h"
 #include "platform/FinderJob.h"
 #include "platform/FinderTable.h"
 #include "platform/QtText.h"

@@ -2,10 +2,10 @@
 // only while the command could do something. Also the recent files (kept in the settings) and the named
 // palettes.
 
+#include "app/Dispatcher.h"
 #include "app/Generic.h"
 #include "app/MenuItems.h"
 #include "app/RecentFiles.h"
-#include "platform/Dispatcher.h"
 #include "platform/FinderWindow.h"
 #include "platform/QtText.h"
 #include "platform/Shortcuts.h"

@@ -5,10 +5,10 @@
 #include <string>
 #include <utility>
 
+#include "app/Dispatcher.h"
 #include "app/TilesSession.h"
 #include "model/EditorState.h"
 #include "model/NumberText.h"
-#include "platform/Dispatcher.h"
 #include "platform/QtText.h"
 
 #include <QCheckBox>

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "app/Dispatcher.h"
 #include "app/Generic.h"
 #include "platform/BitsView.h"
-#include "platform/Dispatcher.h"
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
 #include "platform/QtText.h"

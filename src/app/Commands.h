@@ -145,6 +145,20 @@ inline constexpr std::array<CommandEntry, 25> CommandTable{{
     return std::nullopt;
 }
 
+// What a command's key pressed in a text box is for. The undo keys undo the box's own typing while it has
+// some, and the document after that; the palette commands' keys, which a box may know as its own (some
+// desktops delete with Ctrl+D), are meant for the window wherever the focus is; every other key is the box's.
+enum class KeyInBox { Box, BoxUndoFirst, Window };
+[[nodiscard]] constexpr KeyInBox KeyInBoxOf(std::optional<Command> command) {
+    if (command == Command::Undo || command == Command::Redo) {
+        return KeyInBox::BoxUndoFirst;
+    }
+    if (command == Command::FindPalettes || command == Command::NamePalette) {
+        return KeyInBox::Window;
+    }
+    return KeyInBox::Box;
+}
+
 // Whether running the command now could do anything; its menu item and shortcut are disabled otherwise.
 [[nodiscard]] bool CommandAvailable(const TForm1& form, Command command);
 

@@ -1,5 +1,7 @@
 #include "platform/BitsView.h"
 
+#include "platform/SurfaceView.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -73,18 +75,8 @@ void BitsView::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     Edit([&](BitLine& line) { line.SetCaret((p.x() + CellWidth / 2) / CellWidth); });
     setFocus(Qt::MouseFocusReason);
-    switch (event->button()) {
-        case Qt::LeftButton:
-            emit Pressed(MouseButton::Left, p.x(), p.y());
-            break;
-        case Qt::RightButton:
-            emit Pressed(MouseButton::Right, p.x(), p.y());
-            break;
-        case Qt::MiddleButton:
-            emit Pressed(MouseButton::Middle, p.x(), p.y());
-            break;
-        default:
-            break;
+    if (const std::optional<MouseButton> button = ButtonOf(event->button())) {
+        emit Pressed(*button, p.x(), p.y());
     }
 }
 

@@ -8,7 +8,6 @@
 #include "app/RecentFiles.h"
 #include "platform/FinderWindow.h"
 #include "platform/QtText.h"
-#include "platform/Shortcuts.h"
 #include "platform/WidgetControls.h"
 #include "platform/WindowShell.h"
 
@@ -16,6 +15,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -47,6 +47,17 @@ void StoreRecentFiles(const std::vector<std::string>& files) {
 // The list holds absolute paths, so that it means the same whichever folder the program starts in.
 [[nodiscard]] std::string AbsolutePath(std::string_view path) {
     return QFileInfo(ToQString(path)).absoluteFilePath().toStdString();
+}
+
+// A command's key sequences as Qt reads them.
+[[nodiscard]] QList<QKeySequence> KeySequencesOf(const CommandEntry& command) {
+    QList<QKeySequence> keys;
+    for (const std::string_view text : command.shortcuts) {
+        if (!text.empty()) {
+            keys.append(QKeySequence(ToQString(text), QKeySequence::PortableText));
+        }
+    }
+    return keys;
 }
 
 [[nodiscard]] QString Tr(const char* text) {

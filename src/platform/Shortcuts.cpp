@@ -1,12 +1,11 @@
 // How the text boxes share the undo keys with the document, leave the palette commands' keys and dragged
 // files to the window.
 
-#include "platform/Shortcuts.h"
-
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
 #include "platform/MainWindow.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -15,24 +14,14 @@
 
 namespace tintorb {
 
-QList<QKeySequence> KeySequencesOf(const CommandEntry& command) {
-    QList<QKeySequence> keys;
-    for (const std::string_view text : command.shortcuts) {
-        if (!text.empty()) {
-            keys.append(QKeySequence(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())),
-                                     QKeySequence::PortableText));
-        }
-    }
-    return keys;
-}
-
 namespace {
 
-// The command whose shortcut the key is, if any.
-[[nodiscard]] std::optional<Command> CommandOfKey(const QKeyEvent& key) {
+// The command whose shortcut the key is, if any: the one whose action carries it.
+[[nodiscard]] std::optional<Command> CommandOfKey(const WindowShell& shell, const QKeyEvent& key) {
     const QKeySequence pressed(key.keyCombination());
     for (const CommandEntry& command : CommandTable) {
-        if (KeySequencesOf(command).contains(pressed)) {
+        if (const QAction* action = shell.ActionOf(command.id);
+            action && action->shortcuts().contains(pressed)) {
             return command.id;
         }
     }
@@ -83,7 +72,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
         return QMainWindow::eventFilter(watched, event);
     }
-    const std::optional<Command> id = CommandOfKey(*static_cast<QKeyEvent*>(event));
+    const std::optional<Command> id = CommandOfKey(*this, *static_cast<QKeyEvent*>(event));
     const KeyInBox use = KeyInBoxOf(id);
     if (use == KeyInBox::Window && event->type() == QEvent::ShortcutOverride) {
         return true;  // left unaccepted, so the window's action takes it

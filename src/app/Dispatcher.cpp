@@ -1,4 +1,4 @@
-#include "platform/Dispatcher.h"
+#include "app/Dispatcher.h"
 
 namespace tintorb {
 

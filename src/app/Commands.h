@@ -7,7 +7,9 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Controls.h"
 #include "app/Generic.h"
@@ -144,6 +146,20 @@ inline constexpr std::array<CommandEntry, 25> CommandTable{{
     return std::nullopt;
 }
 
+// What a command's key pressed in a text box is for. The undo keys undo the box's own typing while it has
+// some, and the document after that; the palette commands' keys, which a box may know as its own (some
+// desktops delete with Ctrl+D), are meant for the window wherever the focus is; every other key is the box's.
+enum class KeyInBox { Box, BoxUndoFirst, Window };
+[[nodiscard]] constexpr KeyInBox KeyInBoxOf(std::optional<Command> command) {
+    if (command == Command::Undo || command == Command::Redo) {
+        return KeyInBox::BoxUndoFirst;
+    }
+    if (command == Command::FindPalettes || command == Command::NamePalette) {
+        return KeyInBox::Window;
+    }
+    return KeyInBox::Box;
+}
+
 // Whether running the command now could do anything; its menu item and shortcut are disabled otherwise.
 [[nodiscard]] bool CommandAvailable(const TForm1& form, Command command);
 
@@ -216,6 +232,16 @@ inline constexpr std::array<Gesture, 4> OtherGestures{{
     {"Ctrl+A in the address or length box", "Select the box's text"},
     {"Wheel over the browser", "Scroll three rows a notch, as the scroll bar does"},
 }};
+
+// One line of Help > Keyboard Shortcuts: a command's keys (as the table writes them, for the window to show
+// in its platform's way) or a mouse gesture, and what it does. Read from the same tables that wire them, so
+// the list cannot disagree with what the keys do.
+struct ShortcutLine {
+    std::vector<std::string_view> keys;
+    std::string_view gesture;
+    std::string does;
+};
+[[nodiscard]] std::vector<ShortcutLine> ShortcutLines();
 
 // Runs the form's handler for a change, a key, a mouse event or a command, if the tables name one.
 void RunChange(TForm1& form, Ctl control);

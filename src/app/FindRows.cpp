@@ -95,4 +95,43 @@ std::vector<FindRow> SearchRows(std::span<const SearchHit> hits, const PaletteNa
     return rows;
 }
 
+int RowToKeep(std::span<const FindRow> rows, const FindRow* was) {
+    if (was == nullptr) {
+        return 0;
+    }
+    const auto same = std::ranges::find_if(
+        rows, [&](const FindRow& row) { return row.address == was->address && row.length == was->length; });
+    return same != rows.end() ? static_cast<int>(same - rows.begin()) : 0;
+}
+
+std::string_view FindColumnTitle(int column, bool searched) {
+    switch (column) {
+        case AddressColumn:
+            return "Address";
+        case LengthColumn:
+            return "Length";
+        case ColoursColumn:
+            return "Colours";
+        case RatingColumn:
+            return searched ? "Match" : "Score";
+        default:
+            return "Name";
+    }
+}
+
+std::string FindCellText(const FindRow& row, int column) {
+    switch (column) {
+        case AddressColumn:
+            return row.addressText;
+        case LengthColumn:
+            return std::to_string(row.length);
+        case RatingColumn:
+            return row.rating;
+        case NameColumn:
+            return row.title;
+        default:
+            return {};
+    }
+}
+
 }  // namespace tintorb

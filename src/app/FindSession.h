@@ -53,6 +53,15 @@ class FindSession {
 
     // Scans the file for runs of at least minRun valid colour words.
     void Scan(int minRun);
+    // The tool window opened: it scans when nothing is listed yet and no work is under way. Returns whether
+    // it started to.
+    bool Open(int minRun) {
+        const bool scan = !listed_ && !Busy();
+        if (scan) {
+            Scan(minRun);
+        }
+        return scan;
+    }
     // Searches the file for the colours of query.
     void Search(std::vector<ColourWord> query);
     // Lists every named palette; no work needed.

@@ -7,10 +7,10 @@
 // handler through the one dispatcher, which reports file errors.
 
 #include "app/Controls.h"
+#include "app/Dispatcher.h"
 #include "app/Generic.h"
 #include "app/MouseRouter.h"
 #include "app/StartOptions.h"
-#include "platform/Dispatcher.h"
 #include "platform/WidgetControls.h"
 #include "platform/WindowDialogs.h"
 #include "platform/WindowShell.h"

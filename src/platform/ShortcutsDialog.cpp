@@ -3,10 +3,10 @@
 
 #include "app/Commands.h"
 #include "platform/QtText.h"
-#include "platform/Shortcuts.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -32,24 +32,14 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent) : QDialog(parent) {
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
-    for (const CommandEntry& command : CommandTable) {
-        const QList<QKeySequence> keys = KeySequencesOf(command);
-        if (keys.isEmpty()) {
-            continue;
+    for (const ShortcutLine& line : ShortcutLines()) {
+        QStringList keys;
+        for (const std::string_view portable : line.keys) {
+            keys.append(QKeySequence(ToQString(portable), QKeySequence::PortableText)
+                            .toString(QKeySequence::NativeText));
         }
-        QStringList shown;
-        for (const QKeySequence& key : keys) {
-            shown.append(key.toString(QKeySequence::NativeText));
-        }
-        AddRow(table, shown.join(QStringLiteral(", ")), ToQString(command.text).remove(QLatin1Char('&')));
-    }
-    for (const MouseWiring& wiring : MouseTable) {
-        if (!wiring.gesture.empty()) {
-            AddRow(table, ToQString(wiring.gesture), ToQString(wiring.effect));
-        }
-    }
-    for (const Gesture& other : OtherGestures) {
-        AddRow(table, ToQString(other.gesture), ToQString(other.effect));
+        AddRow(table, line.keys.empty() ? ToQString(line.gesture) : keys.join(QStringLiteral(", ")),
+               ToQString(line.does));
     }
     table->resizeColumnsToContents();
 

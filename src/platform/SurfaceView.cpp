@@ -17,7 +17,9 @@ namespace {
 // little-endian machine; that is what lets the picture be shown without converting it.
 static_assert(std::endian::native == std::endian::little);
 
-[[nodiscard]] std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+}  // namespace
+
+std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
     switch (button) {
         case Qt::LeftButton:
             return MouseButton::Left;
@@ -29,8 +31,6 @@ static_assert(std::endian::native == std::endian::little);
             return std::nullopt;
     }
 }
-
-}  // namespace
 
 SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent) {
     // Moves without a button held reach the browser too: they update the label of the cell under the pointer.

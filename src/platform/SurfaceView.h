@@ -15,6 +15,9 @@
 
 namespace tintorb {
 
+// The form's name for a mouse button; nothing for a button the form has no use for.
+[[nodiscard]] std::optional<MouseButton> ButtonOf(Qt::MouseButton button);
+
 class SurfaceView : public QWidget {
     Q_OBJECT
 

@@ -193,7 +193,7 @@ QWidget* WidgetControls::BuildControl(QWidget* client, const ControlLayout& entr
         case ControlKind::BitView: {
             auto* bits = new BitsView(client);
             bits->setFont(CourierFont(19, true));
-            bits->SetText(text);
+            bits->Edit([&](BitLine& line) { line.SetText(text.toStdU16String()); });
             widget = bits;
             break;
         }

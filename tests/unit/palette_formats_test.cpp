@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/PaletteDialogs.h"
 #include "formats/PaletteFile.h"
 #include "formats/PaletteFormat.h"
 #include "support/FormHarness.h"
@@ -40,6 +41,22 @@ TEST(PaletteFormats, RandomPalettesComeBackFromEveryFormat) {
             ASSERT_EQ(back.wholeWords, info.wholeWords);
         }
     }
+}
+
+// The dialogs offer each format under its own filter; opening offers every palette file at once first,
+// and a search any file last.
+TEST(PaletteFormats, TheDialogsFilterByEveryFormat) {
+    const std::vector<std::string> exporting = PaletteFilters(PaletteDialog::Export);
+    const std::vector<std::string> searching = PaletteFilters(PaletteDialog::Query);
+    ASSERT_EQ(exporting.size(), PaletteFormats.size());
+    EXPECT_EQ(exporting.front(),
+              std::string(PaletteFormats[0].name) + " (*." + std::string(PaletteFormats[0].extension) + ")");
+    ASSERT_EQ(searching.size(), PaletteFormats.size() + 2);
+    EXPECT_TRUE(searching.front().starts_with("Palette files (*." + std::string(PaletteFormats[0].extension) +
+                                              " *."));
+    EXPECT_EQ(std::vector(searching.begin() + 1, searching.end() - 1), exporting);
+    EXPECT_EQ(searching.back(), "All files (*)");
+    EXPECT_EQ(PaletteFilters(PaletteDialog::Import), std::vector(searching.begin(), searching.end() - 1));
 }
 
 TEST(PaletteFormats, TheExtensionPicksTheFormat) {

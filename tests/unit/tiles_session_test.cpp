@@ -118,4 +118,29 @@ TEST(TilesSession, SaysWhyNothingOrACheckerShows) {
     EXPECT_EQ(ReadBytes(h.dir.File("rom.bin")), Rom());
 }
 
+TEST(TilesSession, KeysAndTheWheelStepTheStartAndScrollWithinTheRows) {
+    TilesHarness h;
+    h.Open("rom.bin", std::vector<std::uint8_t>(16 * 1024, 0x02));
+    h.controls.Run(Command::Tiles);
+    h.tiles.SetViewport(256, 64);  // four rows of 16 tiles at zoom 2, of 32 rows
+    h.tiles.Press(TilesKey::Right);
+    h.tiles.Press(TilesKey::Left);
+    h.tiles.Press(TilesKey::Left);
+    EXPECT_EQ(h.tiles.Settings().start, 0);
+    h.tiles.Press(TilesKey::PageDown);
+    EXPECT_EQ(h.tiles.FirstRow(), h.tiles.PageRows());
+    h.tiles.Wheel(-120 * 100);
+    EXPECT_EQ(h.tiles.FirstRow(), h.tiles.LastFirstRow());
+    h.tiles.Wheel(120);
+    EXPECT_EQ(h.tiles.FirstRow(), h.tiles.LastFirstRow() - 3);
+    h.tiles.Press(TilesKey::PageUp);
+    h.tiles.Press(TilesKey::PageUp);
+    EXPECT_EQ(h.tiles.FirstRow(), h.tiles.LastFirstRow() - 3 - 2 * h.tiles.PageRows());
+    h.tiles.SetOrder(2, 4);
+    EXPECT_EQ(TileOrderText(TileOrders[static_cast<std::size_t>(h.tiles.OrderIndex())]),
+              "Blocks of 2 \u00D7 4");
+    h.tiles.SetOrder(3, 1);
+    EXPECT_EQ(h.tiles.OrderIndex(), 0);
+}
+
 }  // namespace tintorb::test

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Dispatcher.h"
+#include "app/Dispatcher.h"
 
 namespace tintorb {
 

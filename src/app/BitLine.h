@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the one-line bit view holds: characters, each with its own colour, and a caret. The form inserts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program's command line: tintorb [FILE] [--address ADDR] [--length N|auto], --help, --version.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Commands.h"
 
 #include <algorithm>
@@ -30,7 +31,9 @@ std::vector<ShortcutLine> ShortcutLines() {
             lines.push_back({{}, wiring.gesture, std::string(wiring.effect)});
         }
     }
-    lines.push_back({{}, DoubleClickGesture, std::string(DoubleClickEffect)});
+    for (const Gesture& other : OtherGestures) {
+        lines.push_back({{}, other.gesture, std::string(other.effect)});
+    }
     return lines;
 }
 
@@ -95,6 +98,12 @@ void RunMouse(TForm1& form, const RoutedMouse& event) {
         if (wiring.area == event.area && wiring.action == event.action) {
             wiring.run(form, event.button, event.x, event.y);
         }
+    }
+}
+
+void RunWheel(TForm1& form, int x, int y, int angleDelta) {
+    if (AreaAt(x, y) == Ctl::areaBrowser) {
+        form.areaBrowserMouseWheel(angleDelta);
     }
 }
 

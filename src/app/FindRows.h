@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the tool window's table lists: one row for each palette a scan or a colour search found, with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the Find Palettes tool window does, without the window: the scan or colour search under way, its
@@ -71,6 +72,8 @@ class FindSession {
     void Clear();
     // The names changed: listed rows show the new ones.
     void ShowNames();
+    // The file's bytes changed: the rows are rated and listed anew, so that they and their strips show them.
+    void FileChanged();
     // Takes the result of work that has ended, and lets go of stopped work once it has ended.
     void Poll();
 

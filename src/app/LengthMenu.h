@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The length menu's choice: which item a text is, and which item what the user types completes to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The items of the menus that list data rather than commands: the recent files and the named palettes.

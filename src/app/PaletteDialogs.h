@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the file dialogs for palette files offer: their titles, and a filter for each palette format.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // View > Tiles: what the tool window does, with no window in it. It draws a part of the file as tiles in

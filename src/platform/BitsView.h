@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The one-line bit view: the characters of its line, each painted in its own colour and its own cell 11

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Find Palettes table: its rows as a Qt model, and the strip of each palette's colours in its row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FinderWindow.h"
 
 #include <algorithm>
@@ -169,6 +170,11 @@ void FinderWindow::Clear() {
 
 void FinderWindow::ShowNames() {
     session_.ShowNames();
+    Show();
+}
+
+void FinderWindow::FileChanged() {
+    session_.FileChanged();
     Show();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The length menu: a drop-down list whose text may also be typed. Typed text is completed to the first

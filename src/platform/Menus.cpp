@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar, generated from the command table: one action per command, carrying its shortcuts, enabled
 // only while the command could do something. Also the recent files (kept in the settings) and the named
 // palettes.
@@ -6,6 +7,7 @@
 #include "app/Generic.h"
 #include "app/MenuItems.h"
 #include "app/RecentFiles.h"
+#include "app/Tips.h"
 #include "platform/FinderWindow.h"
 #include "platform/QtText.h"
 #include "platform/WidgetControls.h"
@@ -85,6 +87,7 @@ void WindowShell::BuildMenus(TForm1& form, Dispatcher& dispatcher, WindowDialogs
         auto* action = new QAction(ToQString(command.text), &window_);
         action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
+        action->setStatusTip(ToQString(CommandTip(command.id)));
         // Also an action of the window, so that its keys work wherever the platform puts the menu bar.
         window_.addAction(action);
         actions_[static_cast<std::size_t>(command.id)] = action;

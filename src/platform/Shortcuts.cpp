@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the text boxes share the undo keys with the document, leave the palette commands' keys and dragged
 // files to the window.
 

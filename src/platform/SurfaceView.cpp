@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SurfaceView.h"
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace tintorb {
 
@@ -103,6 +105,13 @@ void SurfaceView::mouseReleaseEvent(QMouseEvent* event) {
     }
     const QPoint p = ClientPos(event);
     Deliver(router_.Release(*button, p.x(), p.y(), Covered(p)));
+}
+
+void SurfaceView::wheelEvent(QWheelEvent* event) {
+    const QPoint p = mapTo(parentWidget(), event->position().toPoint());
+    if (wheelSink_ && !Covered(p)) {
+        wheelSink_(p.x(), p.y(), event->angleDelta().y());
+    }
 }
 
 }  // namespace tintorb

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each control operation on the widget that shows the control.
 
 #include "platform/WidgetControls.h"
@@ -205,6 +206,10 @@ void WidgetControls::SetFocus(Ctl c) {
 }
 
 void WidgetControls::Select(Ctl c, int start, int length) {
+    if (auto* box = qobject_cast<QLineEdit*>(widgets_[static_cast<std::size_t>(c)])) {
+        box->setSelection(start, length);
+        return;
+    }
     auto* memo = qobject_cast<QPlainTextEdit*>(widgets_[static_cast<std::size_t>(c)]);
     if (memo == nullptr) {
         return;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The form's dialogs on the window: file, colour and message boxes and the questions, each modal over it.

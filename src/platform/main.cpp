@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 #include "model/FileImage.h"
 #include "platform/MainWindow.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     tintorb::SetProgramIdentity();
     tintorb::MainWindow window;
     window.show();
+    window.KeepOnScreen();
     window.Start(line.options);
     return QApplication::exec();
 }

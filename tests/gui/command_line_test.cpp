@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line: mistakes end it at once with one line and status 2, run as a process; what
 // a good command line asks for shows in the window.
 

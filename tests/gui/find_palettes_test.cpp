@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Find Palettes tool window on the real window: its rows locate palettes, names and searches show in
 // it, and a long scan runs beside the window with progress and Cancel.
 

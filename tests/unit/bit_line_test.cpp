@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bit view's line: coloured runs at the caret, and the keys that move the caret or erase.
 
 #include "app/BitLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window program's command line read without a window: every shape of option, and the one line each
 // mistake ends the program with.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one dispatch point: a file error ends the handler it was thrown in and every handler around it, and
 // is shown once, after the outermost one.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Going to a palette the finder lists, and naming palettes in the side file beside the file.
 
 #include "app/Commands.h"

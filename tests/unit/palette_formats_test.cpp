@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -175,7 +176,7 @@ TEST_F(PaletteFilesInTheWindow, ImportKeepsUnusedBitsStopsAtThePalettesEndAndIsO
     h.controls.AnswerImport(Write("in.pal", "JASC-PAL\n0100\n4\n255 0 0\n0 255 0\n0 0 255\n9 9 9\n"));
     h.controls.Run(Command::ImportPalette);
     EXPECT_EQ(h.form.State.FileData, test::WordBytes({0x1111, 0xF111, 0x000F, 0x10E0, 0x0E00, 0x3333}));
-    EXPECT_EQ(h.controls.Messages(), std::vector<std::string>{"3 colours taken, 1 left out"});
+    EXPECT_EQ(h.controls.Status(), "Imported 3 colours, 1 left out");
     EXPECT_TRUE(h.form.document().Modified());
 
     h.controls.AnswerImport(Write("in.txt", "$0002\n"));

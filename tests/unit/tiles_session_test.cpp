@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Tiles tool window's session on the in-memory controls: it follows the main window's edits, a click
 // selects the pixel's entry, its settings stay with each file, and what it cannot show it says.
 

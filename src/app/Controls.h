@@ -115,8 +115,9 @@ class Shell {
     virtual void ClearFinder() = 0;
     // The names of the palettes changed; the menu of them and the tool window show the new ones.
     virtual void ShowNames() = 0;
-    // The file's bytes changed (an edit, an undo, a redo): the tool window's rows and colour strips follow.
-    virtual void FinderFileChanged() = 0;
+    // The file's bytes from offset on changed (an edit, an undo, a redo): the tool window's rows and colour
+    // strips follow.
+    virtual void FinderFileChanged(std::int64_t offset, std::size_t length) = 0;
 
     // The Tiles tool window: opens it, or brings it to the front; shows what its session holds now.
     virtual void ShowTiles() = 0;

@@ -72,10 +72,22 @@ void FindSession::ShowNames() {
     }
 }
 
-void FindSession::FileChanged() {
-    if (listed_) {
-        ListRows();
+std::vector<std::size_t> FindSession::FileChanged(std::int64_t offset, std::size_t length) {
+    std::vector<std::size_t> rerated;
+    // A search's rows rate the query's matches, which the search alone works out; their strips follow anyway.
+    if (!listed_ || listing_ == Listing::Search) {
+        return rerated;
     }
+    const FileBytes& bytes = form_.State.FileData;
+    const std::int64_t end = offset + static_cast<std::int64_t>(length);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        FindRow& row = rows_[i];
+        if (row.address < end && offset < row.address + 2 * std::int64_t{row.length}) {
+            row.rating = ScoreText(PaletteScore(WordsAt(bytes, row.address, row.length), row.address));
+            rerated.push_back(i);
+        }
+    }
+    return rerated;
 }
 
 void FindSession::Poll() {

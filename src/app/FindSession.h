@@ -72,8 +72,10 @@ class FindSession {
     void Clear();
     // The names changed: listed rows show the new ones.
     void ShowNames();
-    // The file's bytes changed: the rows are rated and listed anew, so that they and their strips show them.
-    void FileChanged();
+    // The file's bytes from offset on changed: the rows over them are rated anew in place, keeping the list's
+    // order under the user's edits, and a list of every name costs one pass rather than a new list. Returns
+    // the rows rated anew.
+    std::vector<std::size_t> FileChanged(std::int64_t offset, std::size_t length);
     // Takes the result of work that has ended, and lets go of stopped work once it has ended.
     void Poll();
 

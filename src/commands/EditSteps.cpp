@@ -15,7 +15,7 @@ void TForm1::Apply(const Edit& edit) {
     document_.Apply(edit);
     RefreshAfterEdit();
     ShowModified();
-    controls_.FinderFileChanged();
+    controls_.FinderFileChanged(edit.offset, edit.bytes.size());
 }
 
 void TForm1::Undo() {
@@ -53,7 +53,7 @@ void TForm1::ShowStep(const EditStep& step, const PalettePlace& shownBefore) {
         RefreshAfterEdit();
     }
     ShowModified();
-    controls_.FinderFileChanged();
+    controls_.FinderFileChanged(step.offset, step.after.size());
 }
 
 void TForm1::ShowModified() {

@@ -27,6 +27,17 @@ class FinderModel : public QAbstractTableModel {
         endResetModel();
         emit headerDataChanged(Qt::Horizontal, RatingColumn, RatingColumn);
     }
+    // The ratings of the rows given, from rows as the session holds them now: one repaint, no new list.
+    void Rerate(const std::vector<FindRow>& rows, const std::vector<std::size_t>& changed) {
+        if (changed.empty()) {
+            return;
+        }
+        for (const std::size_t i : changed) {
+            rows_[i].rating = rows[i].rating;
+        }
+        emit dataChanged(index(static_cast<int>(changed.front()), RatingColumn),
+                         index(static_cast<int>(changed.back()), RatingColumn));
+    }
     [[nodiscard]] const FindRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
 
     [[nodiscard]] int rowCount(const QModelIndex& parent) const override {

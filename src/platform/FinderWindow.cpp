@@ -173,8 +173,13 @@ void FinderWindow::ShowNames() {
     Show();
 }
 
-void FinderWindow::FileChanged() {
-    session_.FileChanged();
+void FinderWindow::FileChanged(std::int64_t offset, std::size_t length) {
+    const std::vector<std::size_t> rerated = session_.FileChanged(offset, length);
+    if (session_.RowsVersion() == shownRows_) {
+        model_->Rerate(session_.Rows(), rerated);
+    }
+    // The strips read the file as it is now.
+    table_->viewport()->update();
     Show();
 }
 

@@ -49,7 +49,7 @@ class FinderWindow : public QWidget {
     // The names changed: the table shows the new ones.
     void ShowNames();
     // The file's bytes changed: the rows and their strips show them.
-    void FileChanged();
+    void FileChanged(std::int64_t offset, std::size_t length);
 
     // For the window tests: the table, the search's two sources, and whether work is under way.
     [[nodiscard]] QTableView* Table() const { return table_; }

@@ -78,9 +78,9 @@ void WindowShell::ShowNames() {
     }
 }
 
-void WindowShell::FinderFileChanged() {
+void WindowShell::FinderFileChanged(std::int64_t offset, std::size_t length) {
     if (finder_ != nullptr) {
-        finder_->FileChanged();
+        finder_->FileChanged(offset, length);
     }
 }
 

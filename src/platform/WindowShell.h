@@ -41,7 +41,7 @@ class WindowShell : public virtual Shell {
     void ShowFinder() override;
     void ClearFinder() override;
     void ShowNames() override;
-    void FinderFileChanged() override;
+    void FinderFileChanged(std::int64_t offset, std::size_t length) override;
     void ShowTiles() override;
     void PresentTiles() override;
     [[nodiscard]] std::string Setting(std::string_view key) const override;

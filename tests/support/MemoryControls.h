@@ -83,7 +83,9 @@ class MemoryControls : public Controls {
         ++namesShown_;
         finder_->ShowNames();
     }
-    void FinderFileChanged() override { finder_->FileChanged(); }
+    void FinderFileChanged(std::int64_t offset, std::size_t length) override {
+        finder_->FileChanged(offset, length);
+    }
     void ShowTiles() override { ++tilesShown_; }
     void PresentTiles() override { ++tilesPresented_; }
     [[nodiscard]] std::string Setting(std::string_view key) const override {

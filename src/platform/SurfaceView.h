@@ -12,7 +12,14 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+class QRegion;
+
 namespace tintorb {
+
+// Copies the region's pixels of image, wrapped around memory of the core, to the same place of the painter's
+// device.
+void PaintImage(QPainter& painter, const QImage& image, const QRegion& region);
 
 class SurfaceView : public QWidget {
     Q_OBJECT

@@ -8,6 +8,7 @@
 #include "model/NumberText.h"
 #include "platform/Dispatcher.h"
 #include "platform/QtText.h"
+#include "platform/SurfaceView.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -53,12 +55,12 @@ class TilesArea : public QWidget {
     }
 
   protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         const Surface& pixels = session_.Pixels();
         const QImage image(pixels.Row0(), pixels.Width(), pixels.Height(), pixels.Stride(),
                            QImage::Format_RGB32);
-        painter.drawImage(0, 0, image);
+        PaintImage(painter, image, event->region() & image.rect());
         // The rest of the area, right of and below the tiles.
         painter.fillRect(QRect(image.width(), 0, width() - image.width(), height()), palette().window());
         painter.fillRect(QRect(0, image.height(), image.width(), height() - image.height()),
@@ -98,25 +100,33 @@ class TilesLegend : public QWidget {
   public:
     TilesLegend(TilesSession& session, QWidget* parent) : QWidget(parent), session_(session) {}
 
-    // Repaints when the line's colours or counts changed; the height the entries take follows (a line of 256
-    // entries gets small cells without counts).
+    // Repaints the entries whose colour or count changed (a level click changes one); the height the
+    // entries take follows their number (a line of 256 entries gets small cells without counts).
     void Show() {
         std::vector<LegendEntry> legend = session_.Legend();
-        if (legend != shown_) {
+        if (legend.size() != shown_.size()) {
             shown_ = std::move(legend);
             setFixedHeight(Rows() * CellHeight());
             update();
+            return;
         }
+        for (std::size_t i = 0; i < legend.size(); ++i) {
+            if (legend[i] != shown_[i]) {
+                update(Cell(i));
+            }
+        }
+        shown_ = std::move(legend);
     }
 
   protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         const std::vector<LegendEntry>& legend = shown_;
-        const int cellWidth = width() / PerRow;
         for (std::size_t i = 0; i < legend.size(); ++i) {
-            const QRect cell(static_cast<int>(i) % PerRow * cellWidth,
-                             static_cast<int>(i) / PerRow * CellHeight(), cellWidth - 2, CellHeight() - 2);
+            const QRect cell = Cell(i);
+            if (!event->region().intersects(cell)) {
+                continue;
+            }
             const LegendEntry& entry = legend[i];
             const Rgb c = entry.colour.value_or(CheckerDark);
             painter.fillRect(cell, QColor(c.r, c.g, c.b));
@@ -135,6 +145,11 @@ class TilesLegend : public QWidget {
         return std::max<int>(1, (static_cast<int>(shown_.size()) + PerRow - 1) / PerRow);
     }
     [[nodiscard]] int CellHeight() const { return Rows() == 1 ? 36 : 12; }
+    [[nodiscard]] QRect Cell(std::size_t i) const {
+        const int cellWidth = width() / PerRow;
+        return {static_cast<int>(i) % PerRow * cellWidth, static_cast<int>(i) / PerRow * CellHeight(),
+                cellWidth - 2, CellHeight() - 2};
+    }
 
     TilesSession& session_;
     std::vector<LegendEntry> shown_;

@@ -54,6 +54,14 @@ class TilesArea : public QWidget {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
+    // Repaints the session's pixels, and where they shrank, the area they left.
+    void Show() {
+        const Surface& pixels = session_.Pixels();
+        const QSize size(pixels.Width(), pixels.Height());
+        update(QRect(QPoint(0, 0), size.expandedTo(shownSize_)));
+        shownSize_ = size;
+    }
+
   protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
@@ -92,6 +100,7 @@ class TilesArea : public QWidget {
 
     TilesSession& session_;
     Dispatcher& dispatcher_;
+    QSize shownSize_;
 };
 
 // The shown line's colours, sixteen to a row, each with how many pixels use it; an unused colour is crossed
@@ -263,7 +272,7 @@ void TilesWindow::Present() {
     ShowSettings();
     hover_->setText(ToQString(session_.HoverText()));
     status_->setText(ToQString(session_.Status()));
-    area_->update();
+    area_->Show();
     legend_->Show();
 }
 
@@ -272,15 +281,20 @@ void TilesWindow::ShowSettings() {
     showing_ = true;
     const TilesSettings& s = session_.Settings();
     codec_->setCurrentText(ToQString(s.codec));
-    if (!address_->hasFocus()) {
-        address_->setText(ToQString(AddressText(s.start)));
+    // Line and spin boxes repaint on any set, the same value included, and this runs on every edit.
+    const QString address = ToQString(AddressText(s.start));
+    if (!address_->hasFocus() && address_->text() != address) {
+        address_->setText(address);
     }
-    columns_->setValue(s.layout.columns);
+    for (const auto& [box, value] :
+         {std::pair{columns_, s.layout.columns}, {line_, s.line}, {zoom_, s.zoom}}) {
+        if (box->value() != value) {
+            box->setValue(value);
+        }
+    }
     const auto order =
         std::find(std::begin(Orders), std::end(Orders), std::pair{s.layout.blockWidth, s.layout.blockHeight});
     order_->setCurrentIndex(order == std::end(Orders) ? 0 : static_cast<int>(order - std::begin(Orders)));
-    line_->setValue(s.line);
-    zoom_->setValue(s.zoom);
     transparent_->setChecked(s.transparentZero);
     const auto last = std::max<std::int64_t>(session_.Rows() - session_.PageRows(), 0);
     bar_->setRange(0, static_cast<int>(std::min<std::int64_t>(last, INT32_MAX)));

@@ -36,12 +36,15 @@ void WindowShell::CloseWindow() {
     window_.close();
 }
 
-// Where the screen has room; otherwise as near as it fits.
+// Where the screen has room; otherwise as near as it fits. A window not shown yet has neither its frame nor
+// the width its controls need, so it is sized to its layout first and given the main window's frame.
 void WindowShell::PlaceBeside(QWidget& tool) const {
+    tool.resize(tool.size().expandedTo(tool.minimumSizeHint()));
     const QRect frame = window_.frameGeometry();
     const QRect screen = window_.screen()->availableGeometry();
-    const int right = std::min(frame.right() + 1, screen.right() + 1 - tool.frameGeometry().width());
-    tool.move(std::max(right, screen.left()), frame.top());
+    const int width = tool.width() + frame.width() - window_.width();
+    const int left = std::min(frame.right() + 1, screen.right() + 1 - width);
+    tool.move(std::max(left, screen.left()), frame.top());
 }
 
 FinderWindow& WindowShell::FinderNearby() {

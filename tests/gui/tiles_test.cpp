@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,6 +39,11 @@ void TilesTest::aClickSelectsTheEntryAndALevelRecoloursTheTile() {
     w.Key(Ctl::editAddress, Qt::Key_T, Qt::ControlModifier);
     TilesWindow* tiles = w.Window().Tiles();
     QVERIFY(tiles != nullptr && tiles->isVisible());
+    // Placed by the size it shows at, which its controls make wider than the size it was made with: on the
+    // screen, or at its left edge when wider than the screen.
+    const QRect frame = tiles->frameGeometry();
+    const QRect screen = tiles->screen()->availableGeometry();
+    QVERIFY(frame.right() <= screen.right() || frame.left() == screen.left());
     auto* address = tiles->findChild<QLineEdit*>(QStringLiteral("tileAddress"));
     address->setFocus();
     address->selectAll();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -19,32 +20,28 @@ namespace {
     return std::max<std::size_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 1) * 4;
 }
 
-// Whether eight pixels from a and b agree: one loop the compiler turns into a vector comparison.
-[[nodiscard]] bool SameEight(const std::uint32_t* a, const std::uint32_t* b) {
-    std::uint32_t differ = 0;
-    for (int i = 0; i < 8; ++i) {
-        differ |= a[i] ^ b[i];
-    }
-    return differ == 0;
+[[nodiscard]] bool SamePixels(const std::uint32_t* a, const std::uint32_t* b, std::size_t n) {
+    return std::memcmp(a, b, n * 4) == 0;
 }
 
 // The pixels first … end − 1 of two runs that differ, from the first difference to the last; the runs must
-// differ somewhere. Eight pixels at a time while they agree, as an edit changes a few cells of a long row.
+// differ somewhere. Sixteen pixels at a time while they agree, as an edit changes a few cells of a long row.
 struct Span {
     std::size_t first = 0;
     std::size_t end = 0;
 };
 
 [[nodiscard]] Span DifferingSpan(const std::uint32_t* a, const std::uint32_t* b, std::size_t n) {
+    constexpr std::size_t Step = 16;
     Span span{0, n};
-    while (span.first + 8 <= n && SameEight(a + span.first, b + span.first)) {
-        span.first += 8;
+    while (span.first + Step <= n && SamePixels(a + span.first, b + span.first, Step)) {
+        span.first += Step;
     }
     while (a[span.first] == b[span.first]) {
         ++span.first;
     }
-    while (span.end >= span.first + 8 && SameEight(a + span.end - 8, b + span.end - 8)) {
-        span.end -= 8;
+    while (span.end >= span.first + Step && SamePixels(a + span.end - Step, b + span.end - Step, Step)) {
+        span.end -= Step;
     }
     while (a[span.end - 1] == b[span.end - 1]) {
         --span.end;
@@ -137,14 +134,20 @@ void Surface::RepeatLines(int x, int y, int w, int h, std::span<const std::uint3
     // Only the pixels that differ are written and reported drawn: a row that already shows its line costs
     // one comparison, and an edit of one cell repaints that cell alone.
     PixelBox changed{box.right, box.bottom, box.left, box.top};
+    std::optional<Span> previous;
     for (int row = box.top; row < box.bottom; ++row) {
         const auto r = static_cast<std::size_t>(std::int64_t{row} - y);
         const std::uint32_t* line = lines[r % lines.size()] + skipped;
         std::uint32_t* out = Row(row) + box.left;
-        if (std::memcmp(out, line, width * 4) == 0) {
+        if (SamePixels(out, line, width)) {
             continue;
         }
-        const Span span = DifferingSpan(out, line, width);
+        // The rows of a changed cell differ where the row above did: when the row agrees outside that span,
+        // the span is written as it is, without a search.
+        const bool asAbove = previous && SamePixels(out, line, previous->first) &&
+                             SamePixels(out + previous->end, line + previous->end, width - previous->end);
+        const Span span = asAbove ? *previous : DifferingSpan(out, line, width);
+        previous = span;
         std::memcpy(out + span.first, line + span.first, (span.end - span.first) * 4);
         changed = {std::min(changed.left, box.left + static_cast<int>(span.first)),
                    std::min(changed.top, row), std::max(changed.right, box.left + static_cast<int>(span.end)),

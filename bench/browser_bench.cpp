@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser redraw against the clear it starts with, on grids from the cheapest to the costliest.
 
 #include "support/FormHarness.h"

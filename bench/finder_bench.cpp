@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette scan and the colour search over a 4 MiB made-up game image, against a plain loop that only
 // counts the valid colour words at every byte offset, the words both of them read.
 

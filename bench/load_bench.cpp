@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-file load against a bare read() of the same file into fresh memory, as a load reads it, and the
 // memory a load over a loaded image takes at its peak.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the core benchmarks and prints a verdict line for each goal.
 
 #include "goals/Goals.h"

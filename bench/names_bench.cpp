@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a file beside a shared side file of 300,000 palette names, against loading it without one and a
 // plain read of the side file's text, line by line: the names may cost about what reading them costs, not
 // more, and grow with their number, not faster.

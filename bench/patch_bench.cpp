@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Making and applying IPS and BPS patches for two 64 MiB images that differ in 1,000 places, against a
 // memcmp of the two images (what any patch maker must read) and a memcpy of one (what any applier must
 // write). IPS reaches only the first 16 MiB, so its pair differs there; the BPS pair differs throughout.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark of a bench build and ends with the verdict of each goal, one line each.
 # Usage: bench/run.sh BUILD_DIR
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up to first paint, offscreen: the program's window against a bare Qt window of the same size with one
 # line of text, which pays for the font database as any window with text does, run alternately so that a
 # busy machine slows both alike. Prints each median, the goal line, and for reference the ratio to a bare

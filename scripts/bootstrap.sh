@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, from Debian's packages, everything that building, running and testing Tintorb needs.
 # Does nothing when all of it is present; refreshes the package lists only when something is missing.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The verdict lines that end `make bench`: each goal is a median of one benchmark, alone or over the median

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start, offscreen, up to its first paint: it builds the window as the program does and
 // exits the moment the first paint is done. With --bare it shows a plain QWidget of the same size instead,
 // and with --bare-text the same with one line of text, which is what any window with text pays on top for

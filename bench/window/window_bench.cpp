@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A level click through the real window, offscreen, until every widget it changed is painted, against a
 // memcpy of the client area's pixels in the same run; and the same click with the Tiles window open, against
 // the click with it closed and a fill of the tile area.

@@ -1,4 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Commands.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace tintorb {
 
@@ -10,6 +14,28 @@ static_assert([] {
     }
     return true;
 }());
+
+std::vector<ShortcutLine> ShortcutLines() {
+    std::vector<ShortcutLine> lines;
+    for (const CommandEntry& command : CommandTable) {
+        ShortcutLine line;
+        std::ranges::copy_if(command.shortcuts, std::back_inserter(line.keys),
+                             [](std::string_view keys) { return !keys.empty(); });
+        std::ranges::copy_if(command.text, std::back_inserter(line.does), [](char c) { return c != '&'; });
+        if (!line.keys.empty()) {
+            lines.push_back(std::move(line));
+        }
+    }
+    for (const MouseWiring& wiring : MouseTable) {
+        if (!wiring.gesture.empty()) {
+            lines.push_back({{}, wiring.gesture, std::string(wiring.effect)});
+        }
+    }
+    for (const Gesture& other : OtherGestures) {
+        lines.push_back({{}, other.gesture, std::string(other.effect)});
+    }
+    return lines;
+}
 
 bool CommandAvailable(const TForm1& form, Command command) {
     const EditorState& state = form.State;
@@ -72,6 +98,12 @@ void RunMouse(TForm1& form, const RoutedMouse& event) {
         if (wiring.area == event.area && wiring.action == event.action) {
             wiring.run(form, event.button, event.x, event.y);
         }
+    }
+}
+
+void RunWheel(TForm1& form, int x, int y, int angleDelta) {
+    if (AreaAt(x, y) == Ctl::areaBrowser) {
+        form.areaBrowserMouseWheel(angleDelta);
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Which handler of the form each control event, command and shortcut runs, written down once. The Qt
@@ -6,7 +7,9 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Controls.h"
 #include "app/Generic.h"
@@ -115,7 +118,7 @@ inline constexpr std::array<CommandEntry, 25> CommandTable{{
     {Command::KeyboardShortcuts,
      std::nullopt,
      &TForm1::ShowKeyboardShortcuts,
-     {},
+     {"F1"},
      Menu::Help,
      "&Keyboard Shortcuts"},
     {Command::About, std::nullopt, &TForm1::ShowAbout, {}, Menu::Help, "&About Tintorb"},
@@ -141,6 +144,20 @@ inline constexpr std::array<CommandEntry, 25> CommandTable{{
         }
     }
     return std::nullopt;
+}
+
+// What a command's key pressed in a text box is for. The undo keys undo the box's own typing while it has
+// some, and the document after that; the palette commands' keys, which a box may know as its own (some
+// desktops delete with Ctrl+D), are meant for the window wherever the focus is; every other key is the box's.
+enum class KeyInBox { Box, BoxUndoFirst, Window };
+[[nodiscard]] constexpr KeyInBox KeyInBoxOf(std::optional<Command> command) {
+    if (command == Command::Undo || command == Command::Redo) {
+        return KeyInBox::BoxUndoFirst;
+    }
+    if (command == Command::FindPalettes || command == Command::NamePalette) {
+        return KeyInBox::Window;
+    }
+    return KeyInBox::Box;
 }
 
 // Whether running the command now could do anything; its menu item and shortcut are disabled otherwise.
@@ -202,15 +219,37 @@ inline constexpr std::array<MouseWiring, 7> MouseTable{{
      "Toggle that bit of the selected entry"},
 }};
 
-// Every press of a double click reaches its handler, so a double click does what two clicks do.
-inline constexpr std::string_view DoubleClickGesture = "Double click";
-inline constexpr std::string_view DoubleClickEffect =
-    "Two clicks: a bit toggles and toggles back, elsewhere it acts as one click";
+// Keys and gestures that run no command of the table, as the Keyboard Shortcuts dialog lists them after it.
+struct Gesture {
+    std::string_view gesture;
+    std::string_view effect;
+};
+
+inline constexpr std::array<Gesture, 4> OtherGestures{{
+    // Every press of a double click reaches its handler, so a double click does what two clicks do.
+    {"Double click", "Two clicks: a bit toggles and toggles back, elsewhere it acts as one click"},
+    {"Enter in the address or length box", "Show the palette there, as Load does"},
+    {"Ctrl+A in the address or length box", "Select the box's text"},
+    {"Wheel over the browser", "Scroll three rows a notch, as the scroll bar does"},
+}};
+
+// One line of Help > Keyboard Shortcuts: a command's keys (as the table writes them, for the window to show
+// in its platform's way) or a mouse gesture, and what it does. Read from the same tables that wire them, so
+// the list cannot disagree with what the keys do.
+struct ShortcutLine {
+    std::vector<std::string_view> keys;
+    std::string_view gesture;
+    std::string does;
+};
+[[nodiscard]] std::vector<ShortcutLine> ShortcutLines();
 
 // Runs the form's handler for a change, a key, a mouse event or a command, if the tables name one.
 void RunChange(TForm1& form, Ctl control);
 void RunKey(TForm1& form, Ctl control, char32_t& key);
 void RunMouse(TForm1& form, const RoutedMouse& event);
+// The wheel turned by angleDelta (120 a notch, positive away from the user) over the area at the client
+// point (x, y).
+void RunWheel(TForm1& form, int x, int y, int angleDelta);
 void RunCommand(TForm1& form, Command command);
 
 }  // namespace tintorb

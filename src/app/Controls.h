@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Everything the form does to its window goes through Controls, which joins three roles: the operations on
@@ -114,6 +115,8 @@ class Shell {
     virtual void ClearFinder() = 0;
     // The names of the palettes changed; the menu of them and the tool window show the new ones.
     virtual void ShowNames() = 0;
+    // The file's bytes changed (an edit, an undo, a redo): the tool window's rows and colour strips follow.
+    virtual void FinderFileChanged() = 0;
 
     // The Tiles tool window: opens it, or brings it to the front; shows what its session holds now.
     virtual void ShowTiles() = 0;
@@ -121,6 +124,12 @@ class Shell {
     // Settings kept between runs, such as each file's tile settings; empty when none is kept.
     [[nodiscard]] virtual std::string Setting(std::string_view key) const = 0;
     virtual void SetSetting(std::string_view key, std::string_view value) = 0;
+
+    // One line below the client area saying what the last command did, or what lies under the pointer; it
+    // stays until the next one.
+    virtual void ShowStatus(std::string_view text) = 0;
+    // Puts text on the system clipboard, where other programs can paste it.
+    virtual void SetClipboardText(std::string_view text) = 0;
 
     [[nodiscard]] virtual ScreenSize Screen() const = 0;
     // The folder of the program's own executable, ending in a path separator.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/FindRows.h"
 
 #include "model/NumberText.h"
@@ -41,26 +42,23 @@ class Titles {
 
 std::vector<FindRow> ScanRows(std::span<const ScanHit> hits, const PaletteNames& names,
                               std::span<const std::uint8_t> bytes) {
-    // The named places the scan did not list, scored as it would have.
-    std::set<Place> unlisted;
-    for (const NamedPalette& named : names.Names()) {
-        unlisted.emplace(named.address, named.length);
-    }
+    std::set<Place> places;
     for (const ScanHit& hit : hits) {
-        unlisted.erase({hit.address, hit.length});
+        places.emplace(hit.address, hit.length);
     }
-    std::vector<ScanHit> ranked(hits.begin(), hits.end());
-    for (const auto& [address, length] : unlisted) {
+    // The named places the scan did not list are ranked too.
+    for (const NamedPalette& named : names.Names()) {
+        places.emplace(named.address, named.length);
+    }
+    // Scored from the bytes as they are now, so that the ranks follow edits made since the scan.
+    std::vector<ScanHit> ranked;
+    ranked.reserve(places.size());
+    for (const auto& [address, length] : places) {
         ranked.push_back({address, length, PaletteScore(WordsAt(bytes, address, length), address)});
     }
-    // The hits are in the scan's order already, by score and then by address; only the added ones are
-    // sorted, and merged in.
-    const auto byScore = [](const ScanHit& a, const ScanHit& b) {
+    std::sort(ranked.begin(), ranked.end(), [](const ScanHit& a, const ScanHit& b) {
         return std::tuple(-a.score, a.address) < std::tuple(-b.score, b.address);
-    };
-    const auto added = ranked.begin() + static_cast<std::ptrdiff_t>(hits.size());
-    std::sort(added, ranked.end(), byScore);
-    std::inplace_merge(ranked.begin(), added, ranked.end(), byScore);
+    });
     const Titles titles(names);
     std::vector<FindRow> rows;
     rows.reserve(ranked.size());
@@ -95,6 +93,45 @@ std::vector<FindRow> SearchRows(std::span<const SearchHit> hits, const PaletteNa
             RowOf(hit.address, hit.length, entries + ", " + std::string(MatchName(hit.match)), titles));
     }
     return rows;
+}
+
+int RowToKeep(std::span<const FindRow> rows, const FindRow* was) {
+    if (was == nullptr) {
+        return 0;
+    }
+    const auto same = std::ranges::find_if(
+        rows, [&](const FindRow& row) { return row.address == was->address && row.length == was->length; });
+    return same != rows.end() ? static_cast<int>(same - rows.begin()) : 0;
+}
+
+std::string_view FindColumnTitle(int column, bool searched) {
+    switch (column) {
+        case AddressColumn:
+            return "Address";
+        case LengthColumn:
+            return "Length";
+        case ColoursColumn:
+            return "Colours";
+        case RatingColumn:
+            return searched ? "Match" : "Score";
+        default:
+            return "Name";
+    }
+}
+
+std::string FindCellText(const FindRow& row, int column) {
+    switch (column) {
+        case AddressColumn:
+            return row.addressText;
+        case LengthColumn:
+            return std::to_string(row.length);
+        case RatingColumn:
+            return row.rating;
+        case NameColumn:
+            return row.title;
+        default:
+            return {};
+    }
 }
 
 }  // namespace tintorb

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/FindSession.h"
 
 #include "app/Generic.h"
@@ -66,6 +67,12 @@ void FindSession::Clear() {
 }
 
 void FindSession::ShowNames() {
+    if (listed_) {
+        ListRows();
+    }
+}
+
+void FindSession::FileChanged() {
     if (listed_) {
         ListRows();
     }

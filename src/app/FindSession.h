@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the Find Palettes tool window does, without the window: the scan or colour search under way, its
@@ -52,6 +53,15 @@ class FindSession {
 
     // Scans the file for runs of at least minRun valid colour words.
     void Scan(int minRun);
+    // The tool window opened: it scans when nothing is listed yet and no work is under way. Returns whether
+    // it started to.
+    bool Open(int minRun) {
+        const bool scan = !listed_ && !Busy();
+        if (scan) {
+            Scan(minRun);
+        }
+        return scan;
+    }
     // Searches the file for the colours of query.
     void Search(std::vector<ColourWord> query);
     // Lists every named palette; no work needed.
@@ -62,6 +72,8 @@ class FindSession {
     void Clear();
     // The names changed: listed rows show the new ones.
     void ShowNames();
+    // The file's bytes changed: the rows are rated and listed anew, so that they and their strips show them.
+    void FileChanged();
     // Takes the result of work that has ended, and lets go of stopped work once it has ended.
     void Poll();
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TForm1: the one class of form logic. It owns the editor state and the surface and talks to its window
@@ -45,6 +46,8 @@ class TForm1 {
     void chkInvalidClick();
     void areaBrowserMouseMove(int X, int Y);
     void areaBrowserOutMouseMove(int X, int Y);
+    // Scrolls the browser as its scroll bar would under the wheel.
+    void areaBrowserMouseWheel(int angleDelta);
 
     // Palette view, level picker, bit view, listing.
     void DrawPaletteCells();
@@ -57,6 +60,8 @@ class TForm1 {
     // Palette location.
     void editAddressKeyPress(char32_t& Key);
     void editLengthKeyPress(char32_t& Key);
+    // Enter in either box does what "Load" beside it does, and Ctrl+A selects the box's text.
+    void NumberBoxKeyPress(Ctl box, char32_t& Key);
     void editAddressChange();
     void editLengthChange();
     void menuLengthChange();
@@ -97,8 +102,9 @@ class TForm1 {
     // The same against another file, such as the untouched original of a file saved with edits.
     void CreatePatchFromOriginalClick();
     void ApplyPatchClick();
-    // Opens the file at path as the document, after asking about unsaved changes.
-    void OpenFile(const std::string& path);
+    // Opens the file at path as the document, after asking about unsaved changes, and shows the palette
+    // last located in it unless told not to.
+    void OpenFile(const std::string& path, bool restorePlace = true);
     // Opens a file from the list of recent files; one that is gone comes off the list, and that is an error.
     void OpenRecent(const std::string& path);
     // Asks about unsaved changes before the window closes; false keeps it open.
@@ -125,12 +131,16 @@ class TForm1 {
 
   private:
     // Reads the file at path as the new document.
-    void Load(const std::string& path);
+    void Load(const std::string& path, bool restorePlace = true);
     // Saves to the loaded file, first asking when another program changed it; false when not saved.
     bool SaveChanges();
     // True when nothing unsaved would be lost: there was none, or the user saved or discarded it.
     [[nodiscard]] bool MayDropChanges();
     void ShowModified();
+    // The browser's scroll bar for a file just loaded, at its top.
+    void SetUpScrollBar();
+    // Shows the palette last located in the file just loaded, where one was.
+    void RestorePlace();
     // Sets the length menu to entries (an item where one has that length, otherwise "Other"), or to Auto.
     void ChooseLength(int entries);
     // Writes where the palette lies into the address box, in hexadecimal.
@@ -153,6 +163,8 @@ class TForm1 {
     std::optional<Surface> surface_;
     PaletteNames names_;
     TilesSession tiles_{*this, controls_};
+    // The part of a wheel turn too small for a row yet, as touchpads send them.
+    int wheelTurn_ = 0;
 
     friend struct test::StateAccess;
 };

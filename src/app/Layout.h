@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window's fixed layout, written down once: the Qt window builds its widgets from it and the drawing
@@ -80,6 +81,7 @@ struct ControlLayout {
 inline constexpr std::string_view WindowCaption = "Tintorb 2.1";
 inline constexpr std::string_view ProgramVersion = "2.1";
 static_assert(WindowCaption.ends_with(ProgramVersion));
+inline constexpr std::string_view ProgramLicence = "Licence: GNU General Public License, version 3 or later.";
 inline constexpr int ClientWidth = 953;
 inline constexpr int ClientHeight = 657;
 inline constexpr int WindowLeft = 192;

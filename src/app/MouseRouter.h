@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Which area a mouse event over the surface belongs to. The areas are not widgets of their own: they are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TilesSession.h"
 
 #include <algorithm>
@@ -29,6 +30,13 @@ namespace {
 }
 
 }  // namespace
+
+std::string TileOrderText(std::pair<int, int> order) {
+    if (order == std::pair{1, 1}) {
+        return "Row by row";
+    }
+    return "Blocks of " + std::to_string(order.first) + " \u00D7 " + std::to_string(order.second);
+}
 
 std::string SettingsText(const TilesSettings& s) {
     std::ostringstream text;
@@ -111,6 +119,17 @@ void TilesSession::StepStart(int bytes) {
     Changed();
 }
 
+void TilesSession::Press(TilesKey key) {
+    switch (key) {
+        case TilesKey::Left:
+        case TilesKey::Right:
+            return StepStart(key == TilesKey::Left ? -1 : 1);
+        case TilesKey::PageUp:
+        case TilesKey::PageDown:
+            return ScrollPages(key == TilesKey::PageUp ? -1 : 1);
+    }
+}
+
 void TilesSession::SetColumns(int columns) {
     settings_.layout.columns = std::clamp(columns, 1, MaxTileColumns);
     Changed();
@@ -120,6 +139,12 @@ void TilesSession::SetOrder(int blockWidth, int blockHeight) {
     settings_.layout.blockWidth = std::clamp(blockWidth, 1, MaxBlockSide);
     settings_.layout.blockHeight = std::clamp(blockHeight, 1, MaxBlockSide);
     Changed();
+}
+
+int TilesSession::OrderIndex() const {
+    const auto order =
+        std::ranges::find(TileOrders, std::pair{settings_.layout.blockWidth, settings_.layout.blockHeight});
+    return order == TileOrders.end() ? 0 : static_cast<int>(order - TileOrders.begin());
 }
 
 void TilesSession::SetLine(int line) {
@@ -204,7 +229,7 @@ void TilesSession::Refresh() {
     const TileRun run = Run();
     const FileBytes& data = form_.State.FileData;
     rows_ = run.layout.Rows(run.Count(data.size()));
-    firstRow_ = std::clamp<std::int64_t>(firstRow_, 0, std::max<std::int64_t>(rows_ - PageRows(), 0));
+    firstRow_ = std::clamp<std::int64_t>(firstRow_, 0, LastFirstRow());
     Decode(run);
     Recolour();
     SayWhatShows();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // View > Tiles: what the tool window does, with no window in it. It draws a part of the file as tiles in
@@ -5,6 +6,7 @@
 // tiles are decoded again, a palette change only re-colours. A click on a pixel selects its entry as a click
 // on the palette cell would. The window only shows what this holds and passes the user's input on.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -37,6 +39,15 @@ struct TilesSettings {
 // The settings as one line of text, and back; a field that cannot be read keeps its default.
 [[nodiscard]] std::string SettingsText(const TilesSettings& settings);
 [[nodiscard]] TilesSettings ReadSettingsText(std::string_view text);
+
+// Tile orders the window offers: row order, then the block sizes games use most.
+inline constexpr std::array<std::pair<int, int>, 8> TileOrders{
+    {{1, 1}, {1, 2}, {2, 1}, {2, 2}, {2, 4}, {3, 3}, {4, 2}, {4, 4}}};
+// "Row by row", "Blocks of 2 × 4".
+[[nodiscard]] std::string TileOrderText(std::pair<int, int> order);
+
+// The keys the window passes on: the arrows step the start a byte, the page keys scroll a page.
+enum class TilesKey { Left, Right, PageUp, PageDown };
 
 // One entry of the shown line, for the legend: its colour when the palette has it, and how many pixels of
 // the shown tiles use it.
@@ -73,6 +84,9 @@ class TilesSession {
     void SetViewport(int width, int height);
     void ScrollTo(std::int64_t row);
     void ScrollPages(int pages) { ScrollTo(firstRow_ + std::int64_t{pages} * PageRows()); }
+    void Press(TilesKey key);
+    // The mouse wheel turned by angle eighths of a degree, positive away from the user.
+    void Wheel(int angle) { ScrollTo(firstRow_ - angle / 40); }
     // The pointer over, or a left click on, a pixel of the tile area.
     void Hover(int x, int y);
     void Click(int x, int y);
@@ -84,6 +98,10 @@ class TilesSession {
     [[nodiscard]] const Surface& Pixels() const { return pixels_; }
     [[nodiscard]] std::int64_t Rows() const { return rows_; }
     [[nodiscard]] std::int64_t FirstRow() const { return firstRow_; }
+    // The last first row: the one that shows the last row at the bottom.
+    [[nodiscard]] std::int64_t LastFirstRow() const { return std::max<std::int64_t>(rows_ - PageRows(), 0); }
+    // The place of the layout's order in TileOrders; row order for one not offered.
+    [[nodiscard]] int OrderIndex() const;
     [[nodiscard]] int PageRows() const;
     [[nodiscard]] const std::string& Status() const { return status_; }
     [[nodiscard]] const std::string& HoverText() const { return hover_; }

@@ -1,16 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
 #include "cli/Json.h"
 #include "cli/PatchCommands.h"
+#include "cli/Reporting.h"
 #include "cli/TilesCommand.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <iterator>
-#include <new>
 #include <optional>
-#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -28,22 +28,12 @@ namespace tintorb::cli {
 
 namespace {
 
-constexpr int Done = 0;
-constexpr int Failed = 1;
-constexpr int Misused = 2;
-
 // The options a command may take.
 enum Option : unsigned { NoOptions = 0, ClearUnusedBitsOption = 1, MinOption = 2, JsonOption = 4 };
 
 constexpr std::string_view ClearUnusedBits = "--clear-unused-bits";
 constexpr std::string_view Min = "--min";
 constexpr std::string_view Json = "--json";
-
-// A command line that asks for something no command does.
-class UsageError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
 
 struct Streams {
     std::istream& in;
@@ -64,7 +54,7 @@ struct Subcommand {
     std::string_view help;
     std::size_t operands;
     unsigned options;
-    int (*run)(const Arguments& args, Streams streams);
+    void (*run)(const Arguments& args, Streams streams);
 };
 
 // What every help ends with; the extensions are the format table's.
@@ -108,7 +98,7 @@ auto Naming(const std::string& name, Operation&& operation) {
     const EditorState& state = document.State();
     const std::optional<std::int32_t> address = ReadNumber(addressText);
     if (!address) {
-        throw UsageError("ADDR \"" + addressText + "\" is no number");
+        throw Misuse("ADDR \"" + addressText + "\" is no number");
     }
     if (WholeWordsFrom(*address, state.FileData.size()) < 1) {
         throw FileError(file + ": no colour word at " + addressText + " in its " +
@@ -128,7 +118,7 @@ void SetLength(Document& document, const std::string& lengthText) {
                n && *n >= 1 && *n <= MaxPalLength) {
         length = *n;
     } else {
-        throw UsageError("LEN \"" + lengthText + "\" is neither a number from 1 to 64 nor auto");
+        throw Misuse("LEN \"" + lengthText + "\" is neither a number from 1 to 64 nor auto");
     }
     const auto cut = static_cast<std::int32_t>(
         std::min<std::int64_t>(length, WholeWordsFrom(state.PalAddress, state.FileData.size())));
@@ -143,17 +133,16 @@ void SetLength(Document& document, const std::string& lengthText) {
 
 // Writes the palette over up to a full palette's entries from ADDR, as one edit of the document, then
 // saves the file in place.
-int PutAndSave(Document& document, const ImportedPalette& palette, bool clearUnusedBits, std::ostream& out) {
+void PutAndSave(Document& document, const ImportedPalette& palette, bool clearUnusedBits, std::ostream& out) {
     document.Locate({document.State().PalAddress, MaxPalLength, 0, 0});
     PaletteWords words(document.State());
     const ImportCount count = PutImported(palette, words, 0, words.Size(), clearUnusedBits);
     document.Apply(words.ToEdit());
     Naming(document.State().FileName, [&] { document.Save(); });
     out << ImportSummary(count) << '\n';
-    return Done;
 }
 
-int RunExport(const Arguments& args, Streams) {
+void RunExport(const Arguments& args, Streams) {
     Document document = OpenPalette(args);
     SetLength(document, args.operands[2]);
     const EditorState& state = document.State();
@@ -161,31 +150,29 @@ int RunExport(const Arguments& args, Streams) {
     Naming(target, [&] {
         WritePaletteFile(target, Entries(document), PaletteTitle(state.FileName, state.PalAddress));
     });
-    return Done;
 }
 
-int RunImport(const Arguments& args, Streams streams) {
+void RunImport(const Arguments& args, Streams streams) {
     Document document = OpenPalette(args);
     const std::string& source = args.operands[2];
-    return PutAndSave(document, Naming(source, [&] { return ReadPaletteFile(source); }), args.clearUnusedBits,
-                      streams.out);
+    PutAndSave(document, Naming(source, [&] { return ReadPaletteFile(source); }), args.clearUnusedBits,
+               streams.out);
 }
 
-int RunListing(const Arguments& args, Streams streams) {
+void RunListing(const Arguments& args, Streams streams) {
     Document document = OpenPalette(args);
     SetLength(document, args.operands[2]);
     for (const std::string& line : FormatListing(Entries(document))) {
         streams.out << line << '\n';
     }
-    return Done;
 }
 
-int RunPatch(const Arguments& args, Streams streams) {
+void RunPatch(const Arguments& args, Streams streams) {
     Document document = OpenPalette(args);
     const std::string& listing = args.operands[2];
     const std::span bytes(reinterpret_cast<const std::uint8_t*>(listing.data()), listing.size());
-    return PutAndSave(document, Naming("listing", [&] { return DecodePalette(PaletteFormat::Hex, bytes); }),
-                      false, streams.out);
+    PutAndSave(document, Naming("listing", [&] { return DecodePalette(PaletteFormat::Hex, bytes); }), false,
+               streams.out);
 }
 
 // One line a hit, or with --json one JSON array of an object a hit, one a line; then a line on standard
@@ -210,7 +197,7 @@ void PrintHits(const std::vector<Hit>& hits, bool cut, const Arguments& args, St
     }
 }
 
-int RunScan(const Arguments& args, Streams streams) {
+void RunScan(const Arguments& args, Streams streams) {
     const FileBytes bytes = ReadWhole(args.operands[0]);
     const ScanResult result = ScanPalettes(bytes, args.minRun);
     std::ostream& out = streams.out;
@@ -225,7 +212,6 @@ int RunScan(const Arguments& args, Streams streams) {
                 .Number("length", hit.length)
                 .Number("score", ScoreText(hit.score));
         });
-    return Done;
 }
 
 [[nodiscard]] std::vector<ColourWord> ReadQuery(const std::string& query, std::istream& in) {
@@ -236,7 +222,7 @@ int RunScan(const Arguments& args, Streams streams) {
     return Naming("standard input", [&] { return ParseQueryText(text); });
 }
 
-int RunFind(const Arguments& args, Streams streams) {
+void RunFind(const Arguments& args, Streams streams) {
     const std::vector<ColourWord> query = ReadQuery(args.operands[1], streams.in);
     if (query.empty()) {
         throw FormatError(args.operands[1] + ": no colours to look for");
@@ -257,7 +243,6 @@ int RunFind(const Arguments& args, Streams streams) {
                 .Number("query_start", hit.queryStart)
                 .Text("match", MatchName(hit.match));
         });
-    return Done;
 }
 
 constexpr std::array<Subcommand, 6> Subcommands{{
@@ -315,7 +300,7 @@ void ShowHelp(const Subcommand& command, std::ostream& out) {
 [[nodiscard]] int MinRunOf(std::span<const std::string> args, std::size_t i) {
     const std::optional<std::int32_t> n = i < args.size() ? ReadNumber(args[i]) : std::nullopt;
     if (!n || *n < 1 || *n > MaxPalLength) {
-        throw UsageError("--min takes a number from 1 to 64");
+        throw Misuse("--min takes a number from 1 to 64");
     }
     return *n;
 }
@@ -331,13 +316,13 @@ void ShowHelp(const Subcommand& command, std::ostream& out) {
         } else if (arg == Min && (command.options & MinOption) != 0) {
             parsed.minRun = MinRunOf(args, ++i);
         } else if (arg.starts_with("--")) {
-            throw UsageError(std::string(command.name) + ": unknown option " + arg);
+            throw Misuse(std::string(command.name) + ": unknown option " + arg);
         } else {
             parsed.operands.push_back(arg);
         }
     }
     if (parsed.operands.size() != command.operands) {
-        throw UsageError("usage: tintorb-cli " + std::string(command.usage));
+        throw Misuse("usage: tintorb-cli " + std::string(command.usage));
     }
     return parsed;
 }
@@ -370,18 +355,7 @@ int Run(std::span<const std::string> args, std::istream& in, std::ostream& out, 
         ShowHelp(*command, out);
         return Done;
     }
-    try {
-        return command->run(Parse(*command, rest), {in, out, err});
-    } catch (const UsageError& e) {
-        err << "tintorb-cli: " << e.what() << '\n';
-        return Misused;
-    } catch (const FileError& e) {
-        err << "tintorb-cli: " << e.what() << '\n';
-        return Failed;
-    } catch (const std::bad_alloc&) {
-        err << "tintorb-cli: Out of memory\n";
-        return Failed;
-    }
+    return Reporting(err, [&] { command->run(Parse(*command, rest), {in, out, err}); });
 }
 
 }  // namespace tintorb::cli

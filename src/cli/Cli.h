@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // tintorb-cli: palettes in and out of a file from scripts, with no window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The little JSON the listings of tintorb-cli print: one object a line, its values numbers or texts.

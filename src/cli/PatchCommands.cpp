@@ -1,10 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/PatchCommands.h"
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "cli/Reporting.h"
+#include "model/Document.h"
 #include "model/FileImage.h"
 #include "patches/Patch.h"
 
@@ -42,10 +45,13 @@ struct PatchArguments {
     return bytes;
 }
 
-// Writes the file as the window's Save does; a failure names it.
-void SaveNamed(std::span<const std::uint8_t> bytes, const std::string& path) {
+// Writes the bytes as a new document of their own and saves it, as the window's Save writes every file;
+// a failure names the file.
+void SaveNamed(FileBytes bytes, const std::string& path) {
+    Document document;
+    document.StartFresh(std::move(bytes), path, {});
     try {
-        SaveFileData(bytes, path);
+        document.Save();
     } catch (const FileError& e) {
         throw FileError(path + ": " + e.what());
     }
@@ -69,7 +75,7 @@ void Diff(std::span<const std::string> args, std::ostream& out) {
     } catch (const PatchError& e) {
         throw PatchError(patch + ": " + e.what());
     }
-    SaveNamed(made.bytes, patch);
+    SaveNamed(FileBytes(made.bytes.begin(), made.bytes.end()), patch);
     out << CreatedSummary(*format, made.counts) << '\n';
 }
 
@@ -89,7 +95,7 @@ void Apply(std::span<const std::string> args, std::ostream& out) {
     } catch (const PatchError& e) {
         throw PatchError(patch + ": " + e.what());
     }
-    SaveNamed(result, parsed.output.value_or(file));
+    SaveNamed(std::move(result), parsed.output.value_or(file));
     out << AppliedSummary(applied) << '\n';
 }
 

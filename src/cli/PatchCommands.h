@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // tintorb-cli diff and apply: a patch made from two files, and a patch applied to a file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How every tintorb-cli command ends: exit status 0 when done, 1 when a file could not be read or written,

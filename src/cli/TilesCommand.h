@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // tintorb-cli tiles: a part of a file drawn as tiles in a palette of the same file, written as a PNG image.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way a user's edit reaches the file image, and taking edits back and doing them again.
 
 #include "app/Generic.h"
@@ -14,6 +15,7 @@ void TForm1::Apply(const Edit& edit) {
     document_.Apply(edit);
     RefreshAfterEdit();
     ShowModified();
+    controls_.FinderFileChanged();
 }
 
 void TForm1::Undo() {
@@ -51,6 +53,7 @@ void TForm1::ShowStep(const EditStep& step, const PalettePlace& shownBefore) {
         RefreshAfterEdit();
     }
     ShowModified();
+    controls_.FinderFileChanged();
 }
 
 void TForm1::ShowModified() {

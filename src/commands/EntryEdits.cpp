@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Selecting entries in the palette view and changing the selected entry: by a level swatch, the colour
 // dialog, a bit of the bit view, or the listing written back.
 
@@ -121,13 +122,18 @@ void TForm1::btnASMClick() {
         return;
     }
     const std::vector<std::string> lines = controls_.Lines(Ctl::memoASM);
-    const std::vector<ColourWord> values = ParseListing(lines, State.PalLength);
+    ListingNoNumbers noNumbers;
+    const std::vector<ColourWord> values = ParseListing(lines, State.PalLength, &noNumbers);
     // Entries after the last value read keep what they hold.
     PaletteWords words(State);
     for (std::size_t j = 0; j < values.size(); ++j) {
         words.Put(values[j], static_cast<std::int64_t>(j));
     }
     Apply(words.ToEdit());
+    // The form reads a field that is no number as 0, which is easily missed in a long listing.
+    const std::string quietRepair = NoNumbersText(noNumbers);
+    const std::string read = values.size() == 1 ? "1 entry" : std::to_string(values.size()) + " entries";
+    controls_.ShowStatus(quietRepair.empty() ? "Read " + read + " from the listing" : quietRepair);
 }
 
 }  // namespace tintorb

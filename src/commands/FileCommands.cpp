@@ -1,5 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ErrorMessage.h"
 #include "app/Generic.h"
+#include "app/RecentFiles.h"
+#include "app/StatusText.h"
 #include "finder/PaletteNames.h"
 #include "model/FileImage.h"
 #include "views/BrowserView.h"
@@ -24,11 +27,6 @@ namespace {
     return static_cast<int>(rows - BrowserColumns);
 }
 
-// The name questions call the file by: its last path component.
-[[nodiscard]] std::string ShortName(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
-}
-
 [[nodiscard]] bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
     return std::filesystem::equivalent(a, b, error) && !error;
@@ -45,9 +43,9 @@ void TForm1::btnLoadClick() {
     }
 }
 
-void TForm1::OpenFile(const std::string& path) {
+void TForm1::OpenFile(const std::string& path, bool restorePlace) {
     if (MayDropChanges()) {
-        Load(path);
+        Load(path, restorePlace);
     }
 }
 
@@ -69,14 +67,20 @@ void TForm1::Start(const StartOptions& options) {
     if (options.file.empty()) {
         return;
     }
-    OpenFile(options.file);
+    OpenFile(options.file, !options.address);
+    // Opening showed the palette the user was at last; the command line's choices come over it.
+    if (options.length) {
+        ChooseLength(*options.length);
+    }
     if (options.address) {
         controls_.SetText(Ctl::editAddress, *options.address);
+        btnReloadClick();
+    } else if (options.length && State.PalLength > 0) {
         btnReloadClick();
     }
 }
 
-void TForm1::Load(const std::string& path) {
+void TForm1::Load(const std::string& path, bool restorePlace) {
     // Throws before anything is changed: a failed load leaves the editor on the file it had.
     document_.Load(path);
     controls_.RememberRecentFile(path);
@@ -91,7 +95,14 @@ void TForm1::Load(const std::string& path) {
     DrawBrowser();
     // After the file shows, so that a warning about its names stands in front of it.
     ResetFinds();
+    controls_.ShowStatus(LoadedStatus(ShortName(path), State.FileData.size()));
+    SetUpScrollBar();
+    if (restorePlace) {
+        RestorePlace();
+    }
+}
 
+void TForm1::SetUpScrollBar() {
     // A file that fits the grid needs no scrolling, and its bar no range: a locate or an undo that brings
     // its last bytes into view must find nothing to move. Otherwise moving the position back to the top
     // fires barBrowserChange, which redraws at offset 0 again.
@@ -103,6 +114,13 @@ void TForm1::Load(const std::string& path) {
     controls_.SetEnabled(Ctl::barBrowser, true);
     controls_.SetScrollMax(Ctl::barBrowser, BrowserScrollMax(State.WordCount));
     controls_.SetScrollPos(Ctl::barBrowser, 0);
+}
+
+void TForm1::RestorePlace() {
+    const std::optional<RememberedPlace> place = ReadPlaceText(controls_.Setting(PlaceKey(State.FileName)));
+    if (place && static_cast<std::uint64_t>(place->address) < State.FileData.size()) {
+        LocatePalette(place->address, place->length);
+    }
 }
 
 void TForm1::btnSaveClick() {
@@ -122,6 +140,7 @@ bool TForm1::SaveChanges() {
     }
     document_.Save();
     ShowModified();
+    controls_.ShowStatus(SavedStatus(ShortName(State.FileName)));
     return true;
 }
 
@@ -145,6 +164,7 @@ void TForm1::btnSaveAsClick() {
         document_.MarkSaved(StampOf(State.FileName));
         ShowModified();
     }
+    controls_.ShowStatus(SavedStatus(ShortName(*path)));
 }
 
 bool TForm1::IsLoadedFile(const std::string& path) const {

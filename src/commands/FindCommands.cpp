@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding palettes: the tool window that lists them, going to one it lists, and the names users give them.
 
 #include "app/Generic.h"

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Palettes out to and in from the files other programs use.
 
 #include "app/Generic.h"
+#include "app/StatusText.h"
 #include "formats/PaletteFile.h"
 #include "model/PaletteWords.h"
 
@@ -26,7 +28,11 @@ void TForm1::ExportPaletteClick() {
     for (std::int32_t i = first; i <= last && State.HasEntry(i); ++i) {
         entries.push_back(State.GetEntry(i));
     }
-    WritePaletteFile(*path, entries, PaletteTitle(State.FileName, State.PalAddress));
+    // The name the user gave the palette, where there is one, titles the file.
+    const std::string title = names_.TitleOf(State.PalAddress, State.PalLength)
+                                  .value_or(PaletteTitle(State.FileName, State.PalAddress));
+    WritePaletteFile(*path, entries, title);
+    controls_.ShowStatus(ExportedStatus(entries.size(), ShortName(*path)));
 }
 
 void TForm1::ImportPaletteClick() {
@@ -42,7 +48,7 @@ void TForm1::ImportPaletteClick() {
     PaletteWords words(State);
     const ImportCount count = PutImported(palette, words, State.SelStart, State.PalLength, false);
     Apply(words.ToEdit());
-    controls_.ShowMessage(ImportSummary(count));
+    controls_.ShowStatus(ImportedStatus(count));
 }
 
 }  // namespace tintorb

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Generic.h"
+#include "app/RecentFiles.h"
+#include "app/StatusText.h"
 #include "model/NumberText.h"
 #include "views/BrowserView.h"
 #include "views/PaletteView.h"
@@ -62,14 +65,25 @@ namespace {
 }  // namespace
 
 void TForm1::editAddressKeyPress(char32_t& Key) {
-    if (!PassesNumberKey(Key)) {
-        Key = 0;
-    }
+    NumberBoxKeyPress(Ctl::editAddress, Key);
 }
 
 void TForm1::editLengthKeyPress(char32_t& Key) {
+    NumberBoxKeyPress(Ctl::editLength, Key);
+}
+
+void TForm1::NumberBoxKeyPress(Ctl box, char32_t& Key) {
+    constexpr char32_t SelectAllKey = 0x01;  // Ctrl+A
+    constexpr char32_t EnterKey = 0x0D;
+    const char32_t typed = Key;
     if (!PassesNumberKey(Key)) {
         Key = 0;
+    }
+    // The box still drops these characters; what they ask for is done instead.
+    if (typed == EnterKey) {
+        btnReloadClick();
+    } else if (typed == SelectAllKey) {
+        controls_.Select(box, 0, static_cast<int>(controls_.Text(box).size()));
     }
 }
 
@@ -121,6 +135,10 @@ void TForm1::btnReloadClick() {
     place.PalAddress = ReadNumber(controls_.Text(Ctl::editAddress)).value_or(0);
     document_.Locate(place);
     SetupPalette();
+    const std::size_t size = State.FileData.size();
+    if (State.PalAddress < 0 || static_cast<std::size_t>(State.PalAddress) >= size) {
+        controls_.ShowStatus(PastTheEndStatus(State.PalAddress, size));
+    }
 }
 
 void TForm1::areaBrowserMouseDown(MouseButton, int X, int Y) {
@@ -154,6 +172,10 @@ void TForm1::SetupPalette() {
     document_.Locate({State.PalAddress, length, 0, 0});
     ClearPaletteAreas();
     DrawPalette();
+    // Kept for the next time the file is opened; a palette made in memory has no file to keep it with.
+    if (length > 0 && document_.Stamp()) {
+        controls_.SetSetting(PlaceKey(State.FileName), PlaceText({State.PalAddress, length}));
+    }
 }
 
 }  // namespace tintorb

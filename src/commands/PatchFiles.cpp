@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Patches out of and into the window: the changes since the file was last loaded or saved written as a
 // patch, and a patch applied to the image in memory as one step that can be undone.
 
@@ -62,7 +63,9 @@ void TForm1::WritePatch(const FileBytes& original) {
     }
     const MadePatch made = CreatePatch(*format, original, State.FileData);
     SaveFileData(made.bytes, *path);
-    controls_.ShowMessage(CreatedSummary(*format, made.counts));
+    const std::string summary = CreatedSummary(*format, made.counts);
+    controls_.ShowStatus(summary);
+    controls_.ShowMessage(summary);
 }
 
 void TForm1::ApplyPatchClick() {
@@ -84,7 +87,9 @@ void TForm1::ApplyPatchClick() {
                          ", and the editor keeps a file's size: apply it with tintorb-cli apply");
     }
     Apply(EditBetween(State.FileData, result));
-    controls_.ShowMessage(AppliedSummary(applied));
+    const std::string summary = AppliedSummary(applied);
+    controls_.ShowStatus(summary);
+    controls_.ShowMessage(summary);
 }
 
 }  // namespace tintorb

@@ -1,12 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands on the selected run of entries: copy and paste through the internal clipboard, gradient, swap
 // and reverse.
 
 #include "app/Generic.h"
+#include "formats/Listing.h"
 #include "model/PaletteWords.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -45,6 +48,16 @@ void TForm1::btnCopyClick() {
             clip[k] = State.FileData[static_cast<std::size_t>(at)];
         }
     }
+    // Other programs get the entries as listing text, ready for a source file; Paste keeps to the bytes.
+    std::vector<ColourWord> words;
+    for (std::size_t k = 0; k + 1 < clip.size(); k += 2) {
+        words.push_back(WordAt(clip.data() + k));
+    }
+    std::string text;
+    for (const std::string& line : FormatListing(words)) {
+        text += line + '\n';
+    }
+    controls_.SetClipboardText(text);
     document_.SetClipData(std::move(clip));
 }
 

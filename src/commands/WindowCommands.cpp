@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands of the window itself rather than of the document: quitting, the help dialogs and the Tiles
 // tool window.
 

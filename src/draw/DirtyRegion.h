@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What has been drawn on the surface since it was last shown: the window repaints only these boxes, so

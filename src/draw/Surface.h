@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The off-screen pixel surface that the browser, the palette and the level picker are drawn into.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The best hits of a scan or a search, at most MaxHits of them, kept as they are found. Memory stays

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where a palette the user already has (copied from a running game's colour memory, say) lies in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Finding palettes in a file nobody has mapped: every run of valid colour words, at even and at odd

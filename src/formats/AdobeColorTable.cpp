@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adobe's color table: 256 RGB triples, then (in the newer form) the number of colours in use and the
 // index of the transparent colour, both 16-bit big-endian. The older form is the 768 bytes alone.
 

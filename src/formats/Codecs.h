@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One reader and one writer per palette format, each in a file of its own; PaletteFormat.cpp picks them.

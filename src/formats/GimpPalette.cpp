@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GIMP's palette text: "GIMP Palette", header fields such as "Name:", then one "R G B<TAB>name" line per
 // colour. The name column carries each entry's word, so a user sees in GIMP which entry a colour is.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Words as text, one "$XXXX" a line. Each value is spelled as the address box and the listing read
 // numbers, and "dc.w" lines as the listing writes them are read too, so a listing pasted into a file
 // imports as it stands. Unlike the listing box, a field that is no word is an error, not a 0.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An indexed PNG image written row by row, so that an image of any height takes one row of memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paint Shop Pro's palette text, which pixel-art tools and map editors read too: "JASC-PAL", the version
 // "0100", the number of colours, then one "R G B" line per colour. Written with CRLF, as Paint Shop Pro
 // writes it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/Listing.h"
 
 #include "model/NumberText.h"
@@ -5,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace tintorb {
 
@@ -20,7 +22,8 @@ inline constexpr std::string_view Directive = "dc.w";
 
 // Reads the comma-separated fields of one line's operand text until its first empty field, appending
 // their low 16 bits; false once max values are there and a further field waits, which ends all reading.
-[[nodiscard]] bool ReadFields(std::string_view operands, std::size_t max, std::vector<ColourWord>& values) {
+[[nodiscard]] bool ReadFields(std::string_view operands, std::size_t max, std::vector<ColourWord>& values,
+                              int lineNumber, ListingNoNumbers* noNumbers) {
     std::size_t start = 0;
     while (start <= operands.size()) {
         const std::size_t comma = std::min(operands.find(',', start), operands.size());
@@ -32,7 +35,12 @@ inline constexpr std::string_view Directive = "dc.w";
             return false;
         }
         // A field that is no number still takes its place, as 0, so that later fields keep their index.
-        const std::int32_t value = ReadNumber(field).value_or(0);
+        const std::optional<std::int32_t> number = ReadNumber(field);
+        if (!number && noNumbers != nullptr && noNumbers->count++ == 0) {
+            noNumbers->firstLine = lineNumber;
+            noNumbers->firstField = field;
+        }
+        const std::int32_t value = number.value_or(0);
         values.push_back(static_cast<ColourWord>(static_cast<std::uint32_t>(value)));
         start = comma + 1;
     }
@@ -84,14 +92,29 @@ std::string GetField(std::string_view text, std::string_view delimiter, int n) {
     }
 }
 
-std::vector<ColourWord> ParseListing(std::span<const std::string> lines, int max) {
+std::string NoNumbersText(const ListingNoNumbers& noNumbers) {
+    if (noNumbers.count == 0) {
+        return {};
+    }
+    const std::string where =
+        " (line " + std::to_string(noNumbers.firstLine) + ": `" + noNumbers.firstField + "`)";
+    if (noNumbers.count == 1) {
+        return "1 field was no number and was read as 0" + where;
+    }
+    return std::to_string(noNumbers.count) + " fields were no numbers and were read as 0" + where;
+}
+
+std::vector<ColourWord> ParseListing(std::span<const std::string> lines, int max,
+                                     ListingNoNumbers* noNumbers) {
     std::vector<ColourWord> values;
     const std::size_t limit = static_cast<std::size_t>(std::max(max, 0));
+    int lineNumber = 0;
     for (const std::string& line : lines) {
+        ++lineNumber;
         // The operands are what follows the first "dc.w"; a ";" after it starts a comment. A line without
         // the directive, in exactly that spelling, holds no values.
         const std::string operands = WithoutBlanks(GetField(GetField(line, Directive, 1), ";", 0));
-        if (!ReadFields(operands, limit, values)) {
+        if (!ReadFields(operands, limit, values, lineNumber, noNumbers)) {
             break;
         }
     }

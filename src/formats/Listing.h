@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The assembler listing of a palette ("dc.w $0EEE,$0000,...") and how such text is read back.
@@ -27,7 +28,19 @@ inline constexpr int ListingFullLineLength =
 // empty when there are fewer pieces.
 [[nodiscard]] std::string GetField(std::string_view text, std::string_view delimiter, int n);
 
-// The values the lines hold, at most max of them, each as its low 16 bits.
-[[nodiscard]] std::vector<ColourWord> ParseListing(std::span<const std::string> lines, int max);
+// The fields that were no number, each read as 0: how many, and the first of them with its line (from 1).
+struct ListingNoNumbers {
+    int count = 0;
+    int firstLine = 0;
+    std::string firstField;
+};
+
+// "2 fields were no numbers and were read as 0 (line 1: `$zzzz`)"; empty when every field was a number.
+[[nodiscard]] std::string NoNumbersText(const ListingNoNumbers& noNumbers);
+
+// The values the lines hold, at most max of them, each as its low 16 bits; the fields read as 0 for being
+// no number are counted in noNumbers, when given.
+[[nodiscard]] std::vector<ColourWord> ParseListing(std::span<const std::string> lines, int max,
+                                                   ListingNoNumbers* noNumbers = nullptr);
 
 }  // namespace tintorb

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/PaletteFile.h"
 
 #include <algorithm>
@@ -76,6 +77,14 @@ ImportCount PutImported(const ImportedPalette& palette, PaletteWords& words, std
 
 std::string ImportSummary(ImportCount count) {
     return Colours(count.taken) + " taken, " + std::to_string(count.leftOut) + " left out";
+}
+
+std::string ImportedStatus(ImportCount count) {
+    return "Imported " + Colours(count.taken) + ", " + std::to_string(count.leftOut) + " left out";
+}
+
+std::string ExportedStatus(std::size_t colours, std::string_view name) {
+    return "Exported " + Colours(colours) + " to " + std::string(name);
 }
 
 }  // namespace tintorb

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Palette files on disk, and how a palette read from one goes over the entries of the file being edited.
@@ -42,5 +43,8 @@ ImportCount PutImported(const ImportedPalette& palette, PaletteWords& words, std
 
 // "12 colours taken, 4 left out".
 [[nodiscard]] std::string ImportSummary(ImportCount count);
+// What the window's status bar says: "Imported 16 colours, 0 left out", "Exported 16 colours to x.gpl".
+[[nodiscard]] std::string ImportedStatus(ImportCount count);
+[[nodiscard]] std::string ExportedStatus(std::size_t colours, std::string_view name);
 
 }  // namespace tintorb

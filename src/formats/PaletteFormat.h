@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Palette files in the formats other programs read and write, as pure functions: a palette's colour words

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Palettes in PNG images, through libspng. Export draws a strip of 16 × 16 swatches, 16 to a row, as an
 // indexed image whose palette is exactly the entries in order, duplicates too, so that it imports back
 // entry for entry. Import takes the palette of an indexed image, and otherwise the distinct colours of the
@@ -77,6 +78,10 @@ class DistinctColours {
     std::vector<bool> seen_;
 };
 
+// A grey or true-colour image may name one colour transparent (its tRNS colour key); other programs show
+// those pixels as holes, so the decoder turns them fully transparent too.
+constexpr int DecodeFlags = SPNG_DECODE_TRNS;
+
 void DecodePixels(spng_ctx* ctx, const spng_ihdr& ihdr, ImportedPalette& palette) {
     DistinctColours colours(palette);
     if (ihdr.interlace_method != SPNG_INTERLACE_NONE) {
@@ -84,11 +89,11 @@ void DecodePixels(spng_ctx* ctx, const spng_ihdr& ihdr, ImportedPalette& palette
         std::size_t size = 0;
         Check(spng_decoded_image_size(ctx, SPNG_FMT_RGBA8, &size));
         std::vector<std::uint8_t> image(size);
-        Check(spng_decode_image(ctx, image.data(), image.size(), SPNG_FMT_RGBA8, 0));
+        Check(spng_decode_image(ctx, image.data(), image.size(), SPNG_FMT_RGBA8, DecodeFlags));
         colours.AddPixels(image);
         return;
     }
-    Check(spng_decode_image(ctx, nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_PROGRESSIVE));
+    Check(spng_decode_image(ctx, nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_PROGRESSIVE | DecodeFlags));
     std::vector<std::uint8_t> row(std::size_t{4} * ihdr.width);
     int rc = 0;
     do {
@@ -186,6 +191,9 @@ void DecodePng(std::span<const std::uint8_t> bytes, ImportedPalette& palette) {
     }
     if (ihdr.color_type != SPNG_COLOR_TYPE_INDEXED) {
         DecodePixels(ctx.get(), ihdr, palette);
+        if (palette.words.empty()) {
+            throw FormatError("The PNG image has no colours to take: every pixel is transparent");
+        }
         return;
     }
     spng_plte plte{};

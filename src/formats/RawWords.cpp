@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette's bytes exactly as the file being edited stores them: big-endian words, unused bits and all.
 
 #include "formats/Codecs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Reading the text palette formats: lines as other programs write them, and strict numbers with errors

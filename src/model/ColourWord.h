@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A palette entry is a 16-bit word laid out 0000 BBB0 GGG0 RRR0. Everything here is plain arithmetic on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The one writer of the editor state. Everything else reads it through State(); a user's change of bytes

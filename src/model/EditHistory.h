@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The steps that can be taken back and done again. A step holds only the bytes it changed and where the

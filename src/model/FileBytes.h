@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The storage of a file image: a vector of bytes whose memory suits images of any size. A big image lies

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Big blocks of memory straight from the system, aligned to and a whole number of huge pages, with the

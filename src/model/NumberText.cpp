@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/NumberText.h"
 
 namespace tintorb {
@@ -108,6 +109,14 @@ std::string HexText(std::uint32_t value, int minDigits) {
         text.insert(0, static_cast<std::size_t>(minDigits) - text.size(), '0');
     }
     return text;
+}
+
+std::string GroupedNumber(std::uint64_t value) {
+    std::string digits = std::to_string(value);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    }
+    return digits;
 }
 
 std::string AddressText(std::int64_t address) {

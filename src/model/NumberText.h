@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How every typed number is read (address, length, listing fields) and how offsets and words are written.
@@ -16,6 +17,9 @@ namespace tintorb {
 
 // Uppercase hexadecimal, zero-padded to at least minDigits digits.
 [[nodiscard]] std::string HexText(std::uint32_t value, int minDigits = 1);
+
+// A count in decimal with its thousands set off by commas: "1,048,576".
+[[nodiscard]] std::string GroupedNumber(std::uint64_t value);
 
 // An address as the address box shows it: "$1F40".
 [[nodiscard]] std::string AddressText(std::int64_t address);

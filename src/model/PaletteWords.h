@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A working copy of the palette's entries: a command changes the words here and hands them to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // BPS patches: "BPS1", the source size, the target size and the metadata size as variable-length numbers,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where two images differ: the walk both patch writers make over them, and the count of changed bytes

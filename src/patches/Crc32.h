@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // CRC-32 as zip and PNG compute it (reflected polynomial 0xEDB88320): the checksum a BPS patch carries for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // IPS patches: "PATCH", records of a 3-byte big-endian offset, a 2-byte size and that many bytes (a size of

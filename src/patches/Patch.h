@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Patches: the changes from one image to another as a small file that turns the first into the second,

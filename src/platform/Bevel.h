@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A lowered box used as a separator: a shadow line along its top and left edges and a highlight along its

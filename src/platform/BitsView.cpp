@@ -1,6 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/BitsView.h"
 
+#include "platform/SurfaceView.h"
+
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -16,36 +21,6 @@ BitsView::BitsView(QWidget* parent) : QWidget(parent) {
     setBackgroundRole(QPalette::Window);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setFocusPolicy(Qt::StrongFocus);
-}
-
-void BitsView::SetText(const QString& text) {
-    text_.clear();
-    colours_.clear();
-    caret_ = 0;
-    Insert(text, QColor(Qt::black));
-    caret_ = 0;
-    update();
-}
-
-void BitsView::InsertText(const QString& text) {
-    Insert(text, insertColour_);
-    update();
-}
-
-void BitsView::Insert(const QString& text, const QColor& colour) {
-    text_.insert(caret_, text);
-    colours_.insert(colours_.begin() + caret_, static_cast<std::size_t>(text.size()), colour);
-    caret_ += static_cast<int>(text.size());
-}
-
-void BitsView::Erase(int position) {
-    text_.remove(position, 1);
-    colours_.erase(colours_.begin() + position);
-}
-
-void BitsView::SetCaret(int position) {
-    caret_ = std::clamp(position, 0, static_cast<int>(text_.size()));
-    update();
 }
 
 int BitsView::Baseline() {
@@ -77,11 +52,13 @@ void BitsView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font());
     const int baseline = Baseline();
-    for (int i = 0; i < static_cast<int>(text_.size()); ++i) {
-        const QChar ch = text_.at(i);
+    const std::u16string& text = line_.Text();
+    for (int i = 0; i < static_cast<int>(text.size()); ++i) {
+        const QChar ch(text[static_cast<std::size_t>(i)]);
         const Glyph& glyph = GlyphOf(ch);
         const int x = i * CellWidth + glyph.left;
-        painter.setPen(colours_[static_cast<std::size_t>(i)]);
+        const Rgb colour = line_.ColourAt(i);
+        painter.setPen(QColor(colour.r, colour.g, colour.b));
         if (glyph.run.isEmpty()) {
             painter.drawText(x, baseline, QString(ch));
         } else {
@@ -90,64 +67,36 @@ void BitsView::paintEvent(QPaintEvent*) {
     }
     if (hasFocus()) {
         painter.setPen(palette().color(QPalette::Text));
-        const int x = std::min(caret_ * CellWidth, width() - 1);
+        const int x = std::min(line_.Caret() * CellWidth, width() - 1);
         painter.drawLine(x, 1, x, height() - 2);
     }
 }
 
 void BitsView::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    SetCaret((p.x() + CellWidth / 2) / CellWidth);
+    Edit([&](BitLine& line) { line.SetCaret((p.x() + CellWidth / 2) / CellWidth); });
     setFocus(Qt::MouseFocusReason);
-    switch (event->button()) {
-        case Qt::LeftButton:
-            emit Pressed(MouseButton::Left, p.x(), p.y());
-            break;
-        case Qt::RightButton:
-            emit Pressed(MouseButton::Right, p.x(), p.y());
-            break;
-        case Qt::MiddleButton:
-            emit Pressed(MouseButton::Middle, p.x(), p.y());
-            break;
-        default:
-            break;
+    if (const std::optional<MouseButton> button = ButtonOf(event->button())) {
+        emit Pressed(*button, p.x(), p.y());
     }
 }
 
 void BitsView::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Left:
-            SetCaret(caret_ - 1);
-            return;
-        case Qt::Key_Right:
-            SetCaret(caret_ + 1);
-            return;
-        case Qt::Key_Home:
-            SetCaret(0);
-            return;
-        case Qt::Key_End:
-            SetCaret(static_cast<int>(text_.size()));
-            return;
-        case Qt::Key_Backspace:
-            if (caret_ > 0) {
-                Erase(--caret_);
-                update();
-            }
-            return;
-        case Qt::Key_Delete:
-            if (caret_ < static_cast<int>(text_.size())) {
-                Erase(caret_);
-                update();
-            }
-            return;
-        default:
-            break;
+    static constexpr std::array<std::pair<int, BitLineKey>, 6> Keys{
+        {{Qt::Key_Left, BitLineKey::Left},
+         {Qt::Key_Right, BitLineKey::Right},
+         {Qt::Key_Home, BitLineKey::Home},
+         {Qt::Key_End, BitLineKey::End},
+         {Qt::Key_Backspace, BitLineKey::Backspace},
+         {Qt::Key_Delete, BitLineKey::Delete}}};
+    for (const auto& key : Keys) {
+        if (event->key() == key.first) {
+            return Edit([&](BitLine& line) { line.Press(key.second); });
+        }
     }
     const QString typed = event->text();
     if (!typed.isEmpty() && typed.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier)) {
-        Insert(typed, QColor(Qt::black));
-        update();
-        return;
+        return Edit([&](BitLine& line) { line.Type(typed.toStdU16String()); });
     }
     QWidget::keyPressEvent(event);
 }

@@ -1,19 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The one-line bit view: coloured characters, each painted in its own cell 11 pixels wide from the left
-// edge, so that a press at X lies on character X / 11 whatever font was found for the digits. The
-// characters come in runs of one colour, each inserted at the caret. Once enabled the user may also type
-// into it; what is typed is only shown.
+// The one-line bit view: the characters of its line, each painted in its own colour and its own cell 11
+// pixels wide from the left edge, so that a press at X lies on character X / 11 whatever font was found for
+// the digits. Keys and presses go to the line.
 
-#include <QColor>
 #include <QGlyphRun>
 #include <QHash>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 #include <optional>
-#include <vector>
 
+#include "app/BitLine.h"
 #include "app/Controls.h"
 
 namespace tintorb {
@@ -26,17 +25,14 @@ class BitsView : public QWidget {
 
     explicit BitsView(QWidget* parent);
 
-    [[nodiscard]] QString Text() const { return text_; }
-    // Replaces the whole text with one run in the default colour; the caret goes to the start.
-    void SetText(const QString& text);
-    void Clear() { SetText({}); }
-    void SetInsertColour(const QColor& colour) { insertColour_ = colour; }
-    // Inserts a run at the caret in the insertion colour; the caret follows it.
-    void InsertText(const QString& text);
-    void SetCaret(int position);
-    [[nodiscard]] int Caret() const { return caret_; }
-    // The colour of the character at index i.
-    [[nodiscard]] QColor ColourAt(int i) const { return colours_.at(static_cast<std::size_t>(i)); }
+    [[nodiscard]] QString Text() const { return QString::fromStdU16String(line_.Text()); }
+    [[nodiscard]] const BitLine& Line() const { return line_; }
+    // Changes the line and shows it.
+    template <class Change>
+    void Edit(Change&& change) {
+        change(line_);
+        update();
+    }
 
   signals:
     // A press of a mouse button at (x, y) from the view's top-left corner; only while enabled.
@@ -57,18 +53,13 @@ class BitsView : public QWidget {
         int left = 0;
     };
 
-    void Insert(const QString& text, const QColor& colour);
-    void Erase(int position);
     [[nodiscard]] int Baseline();
     [[nodiscard]] const Glyph& GlyphOf(QChar ch);
 
     QHash<QChar, Glyph> glyphs_;
     std::optional<QRect> digit_;
 
-    QString text_;
-    std::vector<QColor> colours_;
-    QColor insertColour_{Qt::black};
-    int caret_ = 0;
+    BitLine line_;
 };
 
 }  // namespace tintorb

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a file by dropping it on the window. Only one local file is taken; a drag of several files, or of
 // a link that is no local file, is refused wherever it is dropped, text boxes included.
 

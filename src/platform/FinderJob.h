@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One scan or colour search of the file on a thread of its own. It works on a copy of the bytes taken when

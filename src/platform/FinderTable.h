@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Find Palettes table: its rows as a Qt model, and the strip of each palette's colours in its row.
@@ -14,8 +15,6 @@
 namespace tintorb {
 
 class TForm1;
-
-enum FinderColumn { AddressColumn, LengthColumn, ColoursColumn, RatingColumn, NameColumn, ColumnCount };
 
 class FinderModel : public QAbstractTableModel {
   public:
@@ -34,45 +33,22 @@ class FinderModel : public QAbstractTableModel {
         return parent.isValid() ? 0 : static_cast<int>(rows_.size());
     }
     [[nodiscard]] int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : ColumnCount;
+        return parent.isValid() ? 0 : FindColumnCount;
     }
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override {
-        const FindRow& row = Row(index.row());
         if (role == Qt::TextAlignmentRole && index.column() == LengthColumn) {
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         }
-        if (role != Qt::DisplayRole) {
+        if (role != Qt::DisplayRole || index.column() == ColoursColumn) {
             return {};
         }
-        switch (index.column()) {
-            case AddressColumn:
-                return ToQString(row.addressText);
-            case LengthColumn:
-                return row.length;
-            case RatingColumn:
-                return ToQString(row.rating);
-            case NameColumn:
-                return ToQString(row.title);
-            default:
-                return {};
-        }
+        return ToQString(FindCellText(Row(index.row()), index.column()));
     }
     [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
             return QAbstractTableModel::headerData(section, orientation, role);
         }
-        switch (section) {
-            case AddressColumn:
-                return tr("Address");
-            case LengthColumn:
-                return tr("Length");
-            case ColoursColumn:
-                return tr("Colours");
-            case RatingColumn:
-                return searched_ ? tr("Match") : tr("Score");
-            default:
-                return tr("Name");
-        }
+        return ToQString(FindColumnTitle(section, searched_));
     }
 
   private:

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FinderWindow.h"
 
 #include <algorithm>
 #include <utility>
 
+#include "app/Dispatcher.h"
 #include "app/Generic.h"
 #include "finder/SearchQuery.h"
-#include "platform/Dispatcher.h"
 #include "platform/FinderJob.h"
 #include "platform/FinderTable.h"
 #include "platform/QtText.h"
@@ -140,8 +141,8 @@ FinderWindow::~FinderWindow() = default;
 
 void FinderWindow::Open() {
     Raise();
-    if (!session_.Listed() && !session_.Busy()) {
-        Scan();
+    if (session_.Open(minimum_->value())) {
+        Started();
     }
 }
 
@@ -169,6 +170,11 @@ void FinderWindow::Clear() {
 
 void FinderWindow::ShowNames() {
     session_.ShowNames();
+    Show();
+}
+
+void FinderWindow::FileChanged() {
+    session_.FileChanged();
     Show();
 }
 
@@ -229,18 +235,9 @@ void FinderWindow::Show() {
 
 void FinderWindow::ShowRows() {
     shownRows_ = session_.RowsVersion();
-    std::vector<FindRow> rows = session_.Rows();
-    // The row the user was on stays current when the rows are listed again (with new names); in new
-    // results the best one is, so that Enter goes to it. Nothing is located before the user asks.
-    int current = 0;
-    if (const QModelIndex was = table_->currentIndex(); was.isValid()) {
-        const FindRow& row = model_->Row(was.row());
-        const auto same = std::find_if(rows.begin(), rows.end(), [&](const FindRow& r) {
-            return r.address == row.address && r.length == row.length;
-        });
-        current = same != rows.end() ? static_cast<int>(same - rows.begin()) : 0;
-    }
-    model_->SetRows(std::move(rows), session_.RowsSearched());
+    const QModelIndex was = table_->currentIndex();
+    const int current = RowToKeep(session_.Rows(), was.isValid() ? &model_->Row(was.row()) : nullptr);
+    model_->SetRows(session_.Rows(), session_.RowsSearched());
     table_->setCurrentIndex(model_->index(current, 0));
 }
 

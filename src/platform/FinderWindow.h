@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Palette > Find Palettes…: a tool window beside the main window that shows its find session: the palettes
@@ -47,6 +48,8 @@ class FinderWindow : public QWidget {
     void Clear();
     // The names changed: the table shows the new ones.
     void ShowNames();
+    // The file's bytes changed: the rows and their strips show them.
+    void FileChanged();
 
     // For the window tests: the table, the search's two sources, and whether work is under way.
     [[nodiscard]] QTableView* Table() const { return table_; }

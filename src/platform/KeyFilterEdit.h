@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A single-line edit box whose typed characters pass through a filter first, the way the address and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/LengthMenu.h"
 
 #include "app/Layout.h"
@@ -47,16 +48,11 @@ bool LengthMenu::eventFilter(QObject* watched, QEvent* event) {
 void LengthMenu::Typed(const QString& text) {
     typed_ = true;
     QLineEdit* edit = lineEdit();
-    if (!erasing_ && !text.isEmpty() && edit->cursorPosition() == text.size()) {
-        for (int i = 0; i < count(); ++i) {
-            const QString item = itemText(i);
-            if (item.startsWith(text, Qt::CaseInsensitive)) {
-                edit->setText(item);
-                edit->setSelection(static_cast<int>(text.size()),
-                                   static_cast<int>(item.size() - text.size()));
-                break;
-            }
-        }
+    const std::optional<int> completion = LengthCompletion(text.toStdString());
+    if (!erasing_ && completion && edit->cursorPosition() == text.size()) {
+        const QString item = itemText(*completion);
+        edit->setText(item);
+        edit->setSelection(static_cast<int>(text.size()), static_cast<int>(item.size() - text.size()));
     }
     erasing_ = false;
     emit Changed();
@@ -80,7 +76,7 @@ void LengthMenu::SetText(const QString& text) {
     if (text == currentText()) {
         return;  // an unchanged text fires nothing
     }
-    const int item = findText(text, ExactText);
+    const int item = LengthItemOf(text.toStdString());
     typed_ = item < 0;
     if (item >= 0 && item != currentIndex()) {
         setCurrentIndex(item);  // fires Changed

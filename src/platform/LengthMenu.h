@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The length menu: a drop-down list whose text may also be typed. Typed text is completed to the first
 // item that begins with it, case ignored. The chosen item is the one whose text the menu shows, so typing
 // an item's text chooses it, and any other text leaves no item chosen (-1).
+
+#include "app/LengthMenu.h"
 
 #include <QComboBox>
 #include <QString>
@@ -16,7 +19,7 @@ class LengthMenu : public QComboBox {
     explicit LengthMenu(QWidget* parent);
 
     // The item whose text the menu shows, exactly as written; -1 for a text that is no item's.
-    [[nodiscard]] int ItemIndex() const { return findText(currentText(), ExactText); }
+    [[nodiscard]] int ItemIndex() const { return LengthItemOf(currentText().toStdString()); }
     // Sets the text from code: an item's exact text chooses that item, any other text stands as typed.
     void SetText(const QString& text);
 
@@ -29,8 +32,6 @@ class LengthMenu : public QComboBox {
     void Changed();
 
   private:
-    static constexpr Qt::MatchFlags ExactText = Qt::MatchExactly | Qt::MatchCaseSensitive;
-
     void Typed(const QString& text);
     void IndexChanged();
     void Activated();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The listing box. Debian's Qt 6.4 crashes inside the stock text box when it pastes while nothing owns the

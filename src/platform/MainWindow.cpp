@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/MainWindow.h"
 
 #include <algorithm>
 
 #include "app/Commands.h"
+#include "app/WindowPlacement.h"
 #include "platform/BitsView.h"
 #include "platform/FinderWindow.h"
 #include "platform/KeyFilterEdit.h"
@@ -15,7 +17,9 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 
 namespace tintorb {
 
@@ -43,6 +47,7 @@ MainWindow::MainWindow(QWidget* parent)
     BuildControls(client_, form_, dispatcher_);
     Connect();
     BuildMenus(form_, dispatcher_, *this, *this);
+    BuildStatusBar();
     ConnectShortcuts();
     FixWindowSize();
     form_.FormCreate();
@@ -60,6 +65,7 @@ MainWindow::~MainWindow() {
         child->disconnect(this);
     }
     SurfaceWidget()->OnMouse({});
+    SurfaceWidget()->OnWheel({});
     WidgetAs<KeyFilterEdit>(Ctl::editAddress)->SetKeyFilter({});
     WidgetAs<KeyFilterEdit>(Ctl::editLength)->SetKeyFilter({});
 }
@@ -83,6 +89,8 @@ void MainWindow::Connect() {
             [this, control](char32_t& key) { dispatcher_.Fire([&] { RunKey(form_, control, key); }); });
     }
     SurfaceWidget()->OnMouse([this](const RoutedMouse& event) { DeliverMouse(event); });
+    SurfaceWidget()->OnWheel(
+        [this](int x, int y, int turn) { dispatcher_.Fire([&] { RunWheel(form_, x, y, turn); }); });
     // The bit view is a control of its own, not a region of the surface, so its presses are not routed.
     connect(WidgetAs<BitsView>(Ctl::editBits), &BitsView::Pressed, this,
             [this](MouseButton button, int x, int y) {
@@ -96,6 +104,18 @@ void MainWindow::DeliverMouse(const RoutedMouse& event) {
 
 void MainWindow::Start(const StartOptions& options) {
     dispatcher_.Fire([&] { form_.Start(options); });
+}
+
+void MainWindow::KeepOnScreen() {
+    const QRect frame = frameGeometry();
+    const QRect available = screen()->availableGeometry();
+    const Point place =
+        PlaceOnScreen(frame.width(), frame.height(),
+                      {available.left(), available.top(), available.width(), available.height()},
+                      {frame.left(), frame.top()});
+    if (place != Point{frame.left(), frame.top()}) {
+        move(place.x, place.y);
+    }
 }
 
 void MainWindow::ReportError(const FileError& error) {
@@ -134,7 +154,7 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::FixWindowSize() {
     // A menu bar that the platform shows outside the window (as macOS does) takes no room in it.
     const int bar = menuBar()->isNativeMenuBar() ? 0 : menuBar()->heightForWidth(ClientWidth);
-    setFixedSize(ClientWidth, ClientHeight + std::max(bar, 0));
+    setFixedSize(ClientWidth, ClientHeight + std::max(bar, 0) + statusBar()->sizeHint().height());
 }
 
 }  // namespace tintorb

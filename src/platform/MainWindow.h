@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program's one window. It assembles the form's three roles, each a class of its own (the controls as
@@ -6,10 +7,10 @@
 // handler through the one dispatcher, which reports file errors.
 
 #include "app/Controls.h"
+#include "app/Dispatcher.h"
 #include "app/Generic.h"
 #include "app/MouseRouter.h"
 #include "app/StartOptions.h"
-#include "platform/Dispatcher.h"
 #include "platform/WidgetControls.h"
 #include "platform/WindowDialogs.h"
 #include "platform/WindowShell.h"
@@ -35,6 +36,9 @@ class MainWindow : public QMainWindow,
     // Does what the command line asked for, as the user would with the window's controls.
     void Start(const StartOptions& options);
 
+    // Moves the shown window where all of it, or as much as fits with its top-left corner, is on its screen.
+    void KeepOnScreen();
+
     // The area of the layout's size below the menu bar, which every control is placed in.
     [[nodiscard]] QWidget* ClientArea() const { return client_; }
 
@@ -54,7 +58,7 @@ class MainWindow : public QMainWindow,
     // Each control's event to the form's handler.
     void Connect();
     void ConnectShortcuts();
-    // The window is as large as the client area and the menu bar above it.
+    // The window is as large as the client area, the menu bar above it and the status bar below.
     void FixWindowSize();
     // Takes a drag of files, or refuses it; false when the drag carries no files.
     bool TakeFileDrag(QEvent* event);

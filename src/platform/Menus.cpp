@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar, generated from the command table: one action per command, carrying its shortcuts, enabled
 // only while the command could do something. Also the recent files (kept in the settings) and the named
 // palettes.
 
+#include "app/Dispatcher.h"
 #include "app/Generic.h"
+#include "app/MenuItems.h"
 #include "app/RecentFiles.h"
-#include "model/NumberText.h"
-#include "platform/Dispatcher.h"
+#include "app/Tips.h"
 #include "platform/FinderWindow.h"
 #include "platform/QtText.h"
-#include "platform/Shortcuts.h"
 #include "platform/WidgetControls.h"
 #include "platform/WindowShell.h"
 
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -49,11 +51,15 @@ void StoreRecentFiles(const std::vector<std::string>& files) {
     return QFileInfo(ToQString(path)).absoluteFilePath().toStdString();
 }
 
-// "&1 /path" … "1&0 /path": the numbers are the access keys, and an "&" of the path is no access key.
-[[nodiscard]] QString RecentItemText(std::size_t index, const std::string& path) {
-    QString number = QString::number(index + 1);
-    number.insert(number.size() - 1, QLatin1Char('&'));
-    return number + QLatin1Char(' ') + QString::fromStdString(path).replace(u'&', QStringLiteral("&&"));
+// A command's key sequences as Qt reads them.
+[[nodiscard]] QList<QKeySequence> KeySequencesOf(const CommandEntry& command) {
+    QList<QKeySequence> keys;
+    for (const std::string_view text : command.shortcuts) {
+        if (!text.empty()) {
+            keys.append(QKeySequence(ToQString(text), QKeySequence::PortableText));
+        }
+    }
+    return keys;
 }
 
 [[nodiscard]] QString Tr(const char* text) {
@@ -81,6 +87,7 @@ void WindowShell::BuildMenus(TForm1& form, Dispatcher& dispatcher, WindowDialogs
         auto* action = new QAction(ToQString(command.text), &window_);
         action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
+        action->setStatusTip(ToQString(CommandTip(command.id)));
         // Also an action of the window, so that its keys work wherever the platform puts the menu bar.
         window_.addAction(action);
         actions_[static_cast<std::size_t>(command.id)] = action;
@@ -132,27 +139,21 @@ void WindowShell::RebuildRecentMenu() {
     recentMenu_->clear();
     const std::vector<std::string> files = StoredRecentFiles();
     for (std::size_t i = 0; i < files.size(); ++i) {
-        QAction* item = recentMenu_->addAction(RecentItemText(i, files[i]));
+        QAction* item = recentMenu_->addAction(ToQString(RecentItemText(i, files[i])));
         QObject::connect(item, &QAction::triggered, &window_,
                          [this, path = files[i]] { dispatcher_->Fire([&] { form_->OpenRecent(path); }); });
     }
     recentMenu_->menuAction()->setEnabled(!files.empty());
 }
 
-// "Title screen    $1F40, 16" for the names nearest the palette shown, then "All names…" for the rest.
+// The names nearest the palette shown, then "All names…" for the rest.
 void WindowShell::RebuildNamedMenu() {
-    constexpr std::size_t NamesInMenu = 30;
     namedMenu_->clear();
-    const std::optional<std::int64_t> place =
-        form_->State.PalLength > 0 ? std::optional<std::int64_t>(form_->State.PalAddress) : std::nullopt;
-    for (const NamedPalette& named : NearestNames(form_->Names().Names(), place, NamesInMenu)) {
-        // An "&" of the title is no access key.
-        const QString text = ToQString(named.title).replace(u'&', QStringLiteral("&&")) + QLatin1Char('\t') +
-                             ToQString(AddressText(named.address)) + QStringLiteral(", ") +
-                             QString::number(named.length);
-        QObject::connect(namedMenu_->addAction(text), &QAction::triggered, &window_, [this, named] {
-            dispatcher_->Fire([&] { form_->LocatePalette(named.address, named.length); });
-        });
+    for (const NamedItem& item : NamedMenuItems(*form_)) {
+        QObject::connect(namedMenu_->addAction(ToQString(item.text)), &QAction::triggered, &window_,
+                         [this, named = item.palette] {
+                             dispatcher_->Fire([&] { form_->LocatePalette(named.address, named.length); });
+                         });
     }
     namedMenu_->addSeparator();
     QObject::connect(namedMenu_->addAction(Tr("All names…")), &QAction::triggered, &window_,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Program.h"
 
 #include "app/Layout.h"
@@ -34,9 +35,10 @@ QString AboutText() {
     return QCoreApplication::translate("About",
                                        "Tintorb %1\n\n"
                                        "Finds, shows and edits colour palettes inside binary files.\n\n"
-                                       "Licence: not yet chosen.\n"
+                                       "%4\n"
                                        "Qt %2 (built with Qt %3)")
-        .arg(ToQString(Version), QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR));
+        .arg(ToQString(Version), QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR),
+             ToQString(ProgramLicence));
 }
 
 QIcon ProgramIcon() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Text crossing between the core, which holds UTF-8 in standard strings, and Qt.

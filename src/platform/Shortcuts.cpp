@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the text boxes share the undo keys with the document, leave the palette commands' keys and dragged
 // files to the window.
-
-#include "platform/Shortcuts.h"
 
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
 #include "platform/MainWindow.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -15,36 +15,18 @@
 
 namespace tintorb {
 
-QList<QKeySequence> KeySequencesOf(const CommandEntry& command) {
-    QList<QKeySequence> keys;
-    for (const std::string_view text : command.shortcuts) {
-        if (!text.empty()) {
-            keys.append(QKeySequence(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())),
-                                     QKeySequence::PortableText));
-        }
-    }
-    return keys;
-}
-
 namespace {
 
-// Undo or Redo when the key is one of theirs.
-[[nodiscard]] std::optional<Command> UndoCommandOf(const QKeyEvent& key) {
+// The command whose shortcut the key is, if any: the one whose action carries it.
+[[nodiscard]] std::optional<Command> CommandOfKey(const WindowShell& shell, const QKeyEvent& key) {
     const QKeySequence pressed(key.keyCombination());
-    for (const Command id : {Command::Undo, Command::Redo}) {
-        if (KeySequencesOf(CommandOf(id)).contains(pressed)) {
-            return id;
+    for (const CommandEntry& command : CommandTable) {
+        if (const QAction* action = shell.ActionOf(command.id);
+            action && action->shortcuts().contains(pressed)) {
+            return command.id;
         }
     }
     return std::nullopt;
-}
-
-// Keys of the palette commands, which a text box may know as its own (some desktops delete with Ctrl+D),
-// but which the user means for the window wherever the focus is.
-[[nodiscard]] bool IsPaletteCommandKey(const QKeyEvent& key) {
-    const QKeySequence pressed(key.keyCombination());
-    return KeySequencesOf(CommandOf(Command::FindPalettes)).contains(pressed) ||
-           KeySequencesOf(CommandOf(Command::NamePalette)).contains(pressed);
 }
 
 [[nodiscard]] bool BoxCanUndo(QObject* box, Command id) {
@@ -91,12 +73,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
         return QMainWindow::eventFilter(watched, event);
     }
-    const auto& key = *static_cast<QKeyEvent*>(event);
-    if (event->type() == QEvent::ShortcutOverride && IsPaletteCommandKey(key)) {
+    const std::optional<Command> id = CommandOfKey(*this, *static_cast<QKeyEvent*>(event));
+    const KeyInBox use = KeyInBoxOf(id);
+    if (use == KeyInBox::Window && event->type() == QEvent::ShortcutOverride) {
         return true;  // left unaccepted, so the window's action takes it
     }
-    const std::optional<Command> id = UndoCommandOf(key);
-    if (!id) {
+    if (use != KeyInBox::BoxUndoFirst) {
         return QMainWindow::eventFilter(watched, event);
     }
     if (event->type() == QEvent::ShortcutOverride) {

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ShortcutsDialog.h"
 
 #include "app/Commands.h"
 #include "platform/QtText.h"
-#include "platform/Shortcuts.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -31,23 +32,15 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent) : QDialog(parent) {
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
-    for (const CommandEntry& command : CommandTable) {
-        const QList<QKeySequence> keys = KeySequencesOf(command);
-        if (keys.isEmpty()) {
-            continue;
+    for (const ShortcutLine& line : ShortcutLines()) {
+        QStringList keys;
+        for (const std::string_view portable : line.keys) {
+            keys.append(QKeySequence(ToQString(portable), QKeySequence::PortableText)
+                            .toString(QKeySequence::NativeText));
         }
-        QStringList shown;
-        for (const QKeySequence& key : keys) {
-            shown.append(key.toString(QKeySequence::NativeText));
-        }
-        AddRow(table, shown.join(QStringLiteral(", ")), ToQString(command.text).remove(QLatin1Char('&')));
+        AddRow(table, line.keys.empty() ? ToQString(line.gesture) : keys.join(QStringLiteral(", ")),
+               ToQString(line.does));
     }
-    for (const MouseWiring& wiring : MouseTable) {
-        if (!wiring.gesture.empty()) {
-            AddRow(table, ToQString(wiring.gesture), ToQString(wiring.effect));
-        }
-    }
-    AddRow(table, ToQString(DoubleClickGesture), ToQString(DoubleClickEffect));
     table->resizeColumnsToContents();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Help > Keyboard Shortcuts: every key of the command table and every mouse gesture of the mouse table,

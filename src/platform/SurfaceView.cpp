@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SurfaceView.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QWheelEvent>
 
 namespace tintorb {
 
@@ -16,7 +18,9 @@ namespace {
 // little-endian machine; that is what lets the picture be shown without converting it.
 static_assert(std::endian::native == std::endian::little);
 
-[[nodiscard]] std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+}  // namespace
+
+std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
     switch (button) {
         case Qt::LeftButton:
             return MouseButton::Left;
@@ -28,8 +32,6 @@ static_assert(std::endian::native == std::endian::little);
             return std::nullopt;
     }
 }
-
-}  // namespace
 
 SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent) {
     // Moves without a button held reach the browser too: they update the label of the cell under the pointer.
@@ -108,6 +110,13 @@ void SurfaceView::mouseReleaseEvent(QMouseEvent* event) {
     }
     const QPoint p = ClientPos(event);
     Deliver(router_.Release(*button, p.x(), p.y(), Covered(p)));
+}
+
+void SurfaceView::wheelEvent(QWheelEvent* event) {
+    const QPoint p = mapTo(parentWidget(), event->position().toPoint());
+    if (wheelSink_ && !Covered(p)) {
+        wheelSink_(p.x(), p.y(), event->angleDelta().y());
+    }
 }
 
 }  // namespace tintorb

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The picture under every other control: it shows the form's surface memory as it is (no copy), and it is
@@ -21,6 +22,9 @@ namespace tintorb {
 // device.
 void PaintImage(QPainter& painter, const QImage& image, const QRegion& region);
 
+// The form's name for a mouse button; nothing for a button the form has no use for.
+[[nodiscard]] std::optional<MouseButton> ButtonOf(Qt::MouseButton button);
+
 class SurfaceView : public QWidget {
     Q_OBJECT
 
@@ -32,12 +36,16 @@ class SurfaceView : public QWidget {
     // Called with every mouse event that reaches an area (or imgMain, where no area lies).
     void OnMouse(std::function<void(const RoutedMouse&)> sink) { sink_ = std::move(sink); }
     void ReleaseCapture() { router_.ReleaseCapture(); }
+    // Called with each wheel turn over the client area where no windowed control lies: the client point
+    // and the turn's angle.
+    void OnWheel(std::function<void(int, int, int)> sink) { wheelSink_ = std::move(sink); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     // Whether a windowed control of the window lies at the client point.
@@ -48,6 +56,7 @@ class SurfaceView : public QWidget {
     QImage image_;
     MouseRouter router_;
     std::function<void(const RoutedMouse&)> sink_;
+    std::function<void(int, int, int)> wheelSink_;
 };
 
 }  // namespace tintorb

@@ -1,12 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/TilesWindow.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <utility>
 
+#include "app/Dispatcher.h"
 #include "app/TilesSession.h"
 #include "model/EditorState.h"
 #include "model/NumberText.h"
-#include "platform/Dispatcher.h"
 #include "platform/QtText.h"
 #include "platform/SurfaceView.h"
 
@@ -28,18 +31,6 @@
 #include <QWheelEvent>
 
 namespace tintorb {
-
-namespace {
-
-// Tile orders the menu offers: row order, then the block sizes games use most.
-constexpr std::pair<int, int> Orders[] = {{1, 1}, {1, 2}, {2, 1}, {2, 2}, {2, 4}, {3, 3}, {4, 2}, {4, 4}};
-
-[[nodiscard]] QString OrderText(std::pair<int, int> order) {
-    return order == std::pair{1, 1} ? QObject::tr("Row by row")
-                                    : QObject::tr("Blocks of %1 × %2").arg(order.first).arg(order.second);
-}
-
-}  // namespace
 
 // The tile area: the session's pixels, unscaled; the pointer and the wheel go to the session.
 class TilesArea : public QWidget {
@@ -88,8 +79,7 @@ class TilesArea : public QWidget {
         }
     }
     void wheelEvent(QWheelEvent* event) override {
-        const int rows = -event->angleDelta().y() / 40;
-        Fire([this, rows] { session_.ScrollTo(session_.FirstRow() + rows); });
+        Fire([this, angle = event->angleDelta().y()] { session_.Wheel(angle); });
     }
 
   private:
@@ -199,8 +189,8 @@ void TilesWindow::BuildControls() {
     columns_ = new QSpinBox(this);
     columns_->setRange(1, MaxTileColumns);
     order_ = new QComboBox(this);
-    for (const auto& order : Orders) {
-        order_->addItem(OrderText(order));
+    for (const auto& order : TileOrders) {
+        order_->addItem(ToQString(TileOrderText(order)));
     }
     line_ = new QSpinBox(this);
     line_->setRange(0, MaxPalLength - 1);
@@ -259,7 +249,8 @@ void TilesWindow::Wire() {
             [this] { Call([this] { session_.SetAddress(address_->text().toStdString()); }); });
     connect(columns_, &QSpinBox::valueChanged, this, call([this](int n) { session_.SetColumns(n); }));
     connect(order_, &QComboBox::currentIndexChanged, this, call([this](int i) {
-                session_.SetOrder(Orders[std::max(i, 0)].first, Orders[std::max(i, 0)].second);
+                const auto [width, height] = TileOrders[static_cast<std::size_t>(std::max(i, 0))];
+                session_.SetOrder(width, height);
             }));
     connect(line_, &QSpinBox::valueChanged, this, call([this](int n) { session_.SetLine(n); }));
     connect(zoom_, &QSpinBox::valueChanged, this, call([this](int n) { session_.SetZoom(n); }));
@@ -292,34 +283,25 @@ void TilesWindow::ShowSettings() {
             box->setValue(value);
         }
     }
-    const auto order =
-        std::find(std::begin(Orders), std::end(Orders), std::pair{s.layout.blockWidth, s.layout.blockHeight});
-    order_->setCurrentIndex(order == std::end(Orders) ? 0 : static_cast<int>(order - std::begin(Orders)));
+    order_->setCurrentIndex(session_.OrderIndex());
     transparent_->setChecked(s.transparentZero);
-    const auto last = std::max<std::int64_t>(session_.Rows() - session_.PageRows(), 0);
-    bar_->setRange(0, static_cast<int>(std::min<std::int64_t>(last, INT32_MAX)));
+    bar_->setRange(0, static_cast<int>(std::min<std::int64_t>(session_.LastFirstRow(), INT32_MAX)));
     bar_->setPageStep(session_.PageRows());
     bar_->setValue(static_cast<int>(std::min<std::int64_t>(session_.FirstRow(), INT32_MAX)));
     showing_ = false;
 }
 
 void TilesWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right: {
-            const int step = event->key() == Qt::Key_Left ? -1 : 1;
-            Call([this, step] { session_.StepStart(step); });
-            return;
+    static constexpr std::array<std::pair<int, TilesKey>, 4> Keys{{{Qt::Key_Left, TilesKey::Left},
+                                                                   {Qt::Key_Right, TilesKey::Right},
+                                                                   {Qt::Key_PageUp, TilesKey::PageUp},
+                                                                   {Qt::Key_PageDown, TilesKey::PageDown}}};
+    for (const auto& key : Keys) {
+        if (event->key() == key.first) {
+            return Call([this, key] { session_.Press(key.second); });
         }
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown: {
-            const int pages = event->key() == Qt::Key_PageUp ? -1 : 1;
-            Call([this, pages] { session_.ScrollPages(pages); });
-            return;
-        }
-        default:
-            QWidget::keyPressEvent(event);
     }
+    QWidget::keyPressEvent(event);
 }
 
 void TilesWindow::closeEvent(QCloseEvent* event) {

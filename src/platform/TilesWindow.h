@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // View > Tiles: a tool window beside the main window that shows what the tiles session holds and passes the

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each control operation on the widget that shows the control.
 
 #include "platform/WidgetControls.h"
 
 #include <algorithm>
 
+#include "app/Dispatcher.h"
 #include "app/Generic.h"
 #include "platform/BitsView.h"
-#include "platform/Dispatcher.h"
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
 #include "platform/QtText.h"
@@ -79,7 +80,7 @@ void WidgetControls::SetText(Ctl c, std::string_view text) {
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
         memo->setPlainText(value);
     } else if (auto* bits = qobject_cast<BitsView*>(widget)) {
-        bits->SetText(value);
+        bits->Edit([&](BitLine& line) { line.SetText(value.toStdU16String()); });
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(value);
     }
@@ -91,7 +92,7 @@ void WidgetControls::SetCaret(Ctl c, int position) {
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setCursorPosition(position);
     } else if (auto* bits = qobject_cast<BitsView*>(widget)) {
-        bits->SetCaret(position);
+        bits->Edit([&](BitLine& line) { line.SetCaret(position); });
     } else if (qobject_cast<QPlainTextEdit*>(widget) != nullptr) {
         Select(c, position, 0);
     }
@@ -192,7 +193,7 @@ void WidgetControls::Clear(Ctl c) {
     if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
         memo->clear();
     } else if (auto* bits = qobject_cast<BitsView*>(widget)) {
-        bits->Clear();
+        bits->Edit([](BitLine& line) { line.SetText({}); });
     } else {
         SetText(c, {});
     }
@@ -205,6 +206,10 @@ void WidgetControls::SetFocus(Ctl c) {
 }
 
 void WidgetControls::Select(Ctl c, int start, int length) {
+    if (auto* box = qobject_cast<QLineEdit*>(widgets_[static_cast<std::size_t>(c)])) {
+        box->setSelection(start, length);
+        return;
+    }
     auto* memo = qobject_cast<QPlainTextEdit*>(widgets_[static_cast<std::size_t>(c)]);
     if (memo == nullptr) {
         return;
@@ -221,13 +226,13 @@ void WidgetControls::Select(Ctl c, int start, int length) {
 
 void WidgetControls::SetInsertColour(Ctl c, Rgb colour) {
     if (auto* bits = WidgetAs<BitsView>(c)) {
-        bits->SetInsertColour(QColor(colour.r, colour.g, colour.b));
+        bits->Edit([&](BitLine& line) { line.SetInsertColour(colour); });
     }
 }
 
 void WidgetControls::InsertText(Ctl c, std::string_view text) {
     if (auto* bits = WidgetAs<BitsView>(c)) {
-        bits->InsertText(ToQString(text));
+        bits->Edit([&](BitLine& line) { line.InsertText(ToQString(text).toStdU16String()); });
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The form's controls as Qt widgets: each control of the layout table built in the client area, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form's controls built as widgets from the layout table, in the form's fonts.
 
 #include "platform/WidgetControls.h"
@@ -6,6 +7,7 @@
 #include <initializer_list>
 
 #include "app/Generic.h"
+#include "app/Tips.h"
 #include "platform/Bevel.h"
 #include "platform/BitsView.h"
 #include "platform/KeyFilterEdit.h"
@@ -122,6 +124,7 @@ void WidgetControls::BuildControls(QWidget* client, TForm1& form, Dispatcher& di
             continue;
         }
         widget->setObjectName(ToQString(entry.name));
+        widget->setToolTip(ToQString(ToolTipOf(entry.id)));
         widget->setVisible(entry.visible);
         widget->setEnabled(entry.enabled);
         if (entry.id == Ctl::editAddress) {
@@ -190,7 +193,7 @@ QWidget* WidgetControls::BuildControl(QWidget* client, const ControlLayout& entr
         case ControlKind::BitView: {
             auto* bits = new BitsView(client);
             bits->setFont(CourierFont(19, true));
-            bits->SetText(text);
+            bits->Edit([&](BitLine& line) { line.SetText(text.toStdU16String()); });
             widget = bits;
             break;
         }

@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/WindowDialogs.h"
 
 #include "app/ErrorMessage.h"
+#include "app/PaletteDialogs.h"
 #include "formats/PaletteFormat.h"
 #include "platform/QtText.h"
+
+#include <algorithm>
 
 #include <QColorDialog>
 #include <QCoreApplication>
@@ -46,33 +50,24 @@ std::optional<std::string> WindowDialogs::RunFileDialog(bool save) {
 
 std::optional<std::string> WindowDialogs::RunPaletteDialog(PaletteDialog kind) {
     QStringList filters;
-    QStringList extensions;
-    for (const PaletteFormatInfo& info : PaletteFormats) {
-        extensions.append(ToQString(info.extension));
-        filters.append(ToQString(info.name) + QStringLiteral(" (*.") + extensions.back() + QLatin1Char(')'));
+    for (const std::string& filter : PaletteFilters(kind)) {
+        filters.append(ToQString(filter));
     }
     const bool exporting = kind == PaletteDialog::Export;
-    const QString title = kind == PaletteDialog::Query    ? Tr("Search Colours of a File")
-                          : kind == PaletteDialog::Export ? Tr("Export Palette")
-                                                          : Tr("Import Palette");
-    QFileDialog dialog(&parent_, title);
+    QFileDialog dialog(&parent_, ToQString(PaletteDialogTitle(kind)));
     dialog.setAcceptMode(exporting ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(exporting ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
     if (exporting) {
         // A name typed without an extension takes the chosen filter's, so the file is in the format picked.
-        dialog.setNameFilters(filters);
-        dialog.setDefaultSuffix(extensions.front());
+        const auto suffix = [](qsizetype format) {
+            return ToQString(
+                PaletteFormats[static_cast<std::size_t>(std::max<qsizetype>(format, 0))].extension);
+        };
+        dialog.setDefaultSuffix(suffix(0));
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-            dialog.setDefaultSuffix(extensions.value(filters.indexOf(filter), extensions.front()));
+            dialog.setDefaultSuffix(suffix(filters.indexOf(filter)));
         });
-    } else {
-        filters.prepend(Tr("Palette files") + QStringLiteral(" (*.") +
-                        extensions.join(QStringLiteral(" *.")) + QLatin1Char(')'));
-        // Any other file is searched for as a dump of colour memory.
-        if (kind == PaletteDialog::Query) {
-            filters.append(Tr("All files") + QStringLiteral(" (*)"));
-        }
-        dialog.setNameFilters(filters);
     }
     return ChooseFile(dialog);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The form's dialogs on the window: file, colour and message boxes and the questions, each modal over it.
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "app/Controls.h"
+#include "app/PaletteDialogs.h"
 #include "model/FileImage.h"
 
 #include <QColor>
@@ -48,7 +50,6 @@ class WindowDialogs : public virtual Dialogs {
     // Runs the dialog from the folder last chosen in any file dialog; the path chosen, if any.
     [[nodiscard]] std::optional<std::string> ChooseFile(QFileDialog& dialog);
     [[nodiscard]] std::optional<std::string> RunFileDialog(bool save);
-    enum class PaletteDialog { Import, Export, Query };
     [[nodiscard]] std::optional<std::string> RunPaletteDialog(PaletteDialog kind);
 
     QWidget& parent_;

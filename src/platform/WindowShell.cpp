@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's services besides the menus: the caption, closing, the help dialogs, the tool windows, the
 // settings, and what the program learns of the machine.
 
@@ -13,13 +14,16 @@
 #include "platform/TilesWindow.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QUrl>
 
 namespace tintorb {
@@ -74,6 +78,12 @@ void WindowShell::ShowNames() {
     }
 }
 
+void WindowShell::FinderFileChanged() {
+    if (finder_ != nullptr) {
+        finder_->FileChanged();
+    }
+}
+
 void WindowShell::ShowTiles() {
     if (tiles_ == nullptr) {
         tiles_ = new TilesWindow(window_, form_->Tiles(), *dispatcher_);
@@ -123,6 +133,25 @@ void WindowShell::ShowAbout() {
                     AboutText(), QMessageBox::Ok, &window_);
     box.setIconPixmap(window_.windowIcon().pixmap(64));
     box.exec();
+}
+
+void WindowShell::BuildStatusBar() {
+    QStatusBar* bar = window_.statusBar();
+    // The window's size is fixed: nothing to drag.
+    bar->setSizeGripEnabled(false);
+    // A widget of the bar rather than its message, so that a menu item's status tip, shown while the
+    // pointer is on the item, leaves the command's line in place for after.
+    status_ = new QLabel(bar);
+    status_->setObjectName(QStringLiteral("statusLine"));
+    bar->addWidget(status_, 1);
+}
+
+void WindowShell::ShowStatus(std::string_view text) {
+    status_->setText(ToQString(text));
+}
+
+void WindowShell::SetClipboardText(std::string_view text) {
+    QGuiApplication::clipboard()->setText(ToQString(text));
 }
 
 ScreenSize WindowShell::Screen() const {

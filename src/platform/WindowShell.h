@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window around the form's controls: its caption, the menu bar built from the command table, the
@@ -11,6 +12,7 @@
 #include "app/Controls.h"
 
 class QAction;
+class QLabel;
 class QMainWindow;
 class QMenu;
 class QWidget;
@@ -39,13 +41,18 @@ class WindowShell : public virtual Shell {
     void ShowFinder() override;
     void ClearFinder() override;
     void ShowNames() override;
+    void FinderFileChanged() override;
     void ShowTiles() override;
     void PresentTiles() override;
     [[nodiscard]] std::string Setting(std::string_view key) const override;
     void SetSetting(std::string_view key, std::string_view value) override;
+    void ShowStatus(std::string_view text) override;
+    void SetClipboardText(std::string_view text) override;
     [[nodiscard]] ScreenSize Screen() const override;
     [[nodiscard]] std::string ExecutableDir() const override;
 
+    // The status bar's line.
+    [[nodiscard]] QLabel* StatusLine() const { return status_; }
     // The menu item (and shortcut) of a command; null for a command that has neither.
     [[nodiscard]] QAction* ActionOf(Command id) const { return actions_[static_cast<std::size_t>(id)]; }
     [[nodiscard]] QMenu* RecentMenu() const { return recentMenu_; }
@@ -61,6 +68,8 @@ class WindowShell : public virtual Shell {
     // The tool window asks its questions in dialogs.
     void BuildMenus(TForm1& form, Dispatcher& dispatcher, WindowDialogs& dialogs,
                     const WidgetControls& controls);
+    // The status bar below the client area, with the line the form writes.
+    void BuildStatusBar();
     // Enables each command's action when running it could do something.
     void RefreshCommands();
     // The tool windows go, and their work stops, while the form they read is still there.
@@ -84,6 +93,7 @@ class WindowShell : public virtual Shell {
     FinderWindow* finder_ = nullptr;
     TilesWindow* tiles_ = nullptr;
     ShortcutsDialog* shortcutsDialog_ = nullptr;
+    QLabel* status_ = nullptr;
 };
 
 }  // namespace tintorb

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How the graphics of a game are stored: tiles of 8 × 8 pixels, each pixel a colour index of a few bits. A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Tiles written out as an indexed PNG image whose colour table is a palette line, the way they show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where each tile of a run goes on the screen. Some games store a sprite row by row, others as a block of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The tiles a window shows: decoded once into colour indices, then drawn through a colour table as often as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The bit view: the selected entry's sixteen binary digits, most significant first, 11 pixels apart.

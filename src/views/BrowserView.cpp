@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/BrowserView.h"
 
 #include "app/Generic.h"
+#include "app/StatusText.h"
 #include "model/NumberText.h"
 
 #include <algorithm>
@@ -112,8 +114,22 @@ void TForm1::areaBrowserMouseMove(int X, int Y) {
     if (overGrid && offset >= 0 && offset < static_cast<std::int64_t>(State.FileData.size())) {
         controls_.SetText(Ctl::lblBrowserMouse,
                           std::string(UnderMouseText) + HexText(static_cast<std::uint32_t>(offset)));
+        if (State.HasWordAt(offset)) {
+            controls_.ShowStatus(WordStatus(offset, State.FileData.size(), State.ReadWordAt(offset)));
+        }
     } else {
         controls_.SetText(Ctl::lblBrowserMouse, NoWordUnderMouseText);
+    }
+}
+
+void TForm1::areaBrowserMouseWheel(int angleDelta) {
+    // A notch of 120 scrolls three rows, as a scroll bar turns a notch into three steps of one row.
+    constexpr int TurnPerRow = 40;
+    wheelTurn_ += angleDelta;
+    const int rows = wheelTurn_ / TurnPerRow;
+    wheelTurn_ -= rows * TurnPerRow;
+    if (rows != 0) {
+        controls_.SetScrollPos(Ctl::barBrowser, controls_.ScrollPos(Ctl::barBrowser) - rows);
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The data browser's grid: 32 × 32 cells of 16 × 16 pixels over the rectangle of areaBrowser.

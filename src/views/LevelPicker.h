@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The level picker: a row of eight 30 × 30 swatches for each of red, green and blue over areaRGB.

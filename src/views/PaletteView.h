@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The palette view's grid: sixteen 25 × 40 cells to a row over the rectangle of areaPal.

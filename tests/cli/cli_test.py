@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """tintorb-cli run as a process on real files: each subcommand, and the errors that must leave FILE alone.
 Argument: the tintorb-cli to run."""
 

@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Palette files against other programs' own writers and readers: PNG images made by ImageMagick are
 imported, and exported PNG and GIMP palettes are read back with Pillow; tiles exported as PNG are read back
 with Pillow and ImageMagick. Argument: the tintorb-cli to run."""
 
 import os
 import random
+import struct
 import subprocess
 import sys
 import tempfile
 import unittest
+import zlib
 
 from PIL import GimpPaletteFile, Image
 
@@ -60,6 +63,28 @@ def tile_indices(data, codec, start, count, columns, block_w, block_h):
     return image
 
 
+def keyed_png(path, depth, colour, pixels, key):
+    """A one-row grey (colour False) or RGB PNG of pixels at depth bits a sample, with key as its tRNS
+    colour key. Pillow 9 writes neither 2-, 4- nor 16-bit grey nor 16-bit RGB, so the chunks are written
+    here and Pillow reads them back."""
+    samples = [v for p in pixels for v in (p if colour else (p,))]
+    if depth == 16:
+        row = b"".join(v.to_bytes(2, "big") for v in samples)
+    else:
+        bits = "".join(format(v, f"0{depth}b") for v in samples)
+        bits += "0" * (-len(bits) % 8)
+        row = bytes(int(bits[i : i + 8], 2) for i in range(0, len(bits), 8))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    header = struct.pack(">IIBBBBB", len(pixels), 1, depth, 2 if colour else 0, 0, 0, 0)
+    key_bytes = b"".join(v.to_bytes(2, "big") for v in (key if colour else (key,)))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"tRNS", key_bytes))
+        f.write(chunk(b"IDAT", zlib.compress(b"\x00" + row)) + chunk(b"IEND", b""))
+
+
 def triples(flat):
     return [tuple(flat[i : i + 3]) for i in range(0, len(flat), 3)]
 
@@ -103,6 +128,33 @@ class Compatibility(unittest.TestCase):
     def test_true_colour_png_from_imagemagick_imports_its_colours_in_reading_order(self):
         self.cli("import", self.rom, "0", self.magick("rgb.png", 2))
         self.assertEqual(self.words(len(COLOURS)), [word_of(c) for c in COLOURS])
+
+    def test_colour_keyed_png_imports_all_but_the_key_as_pillow_reads_it(self):
+        # Each case: depth, RGB or grey, pixels, key, and the 8-bit colours the other pixels show. The
+        # 16-bit cases hold a pixel that differs from the key only in the low byte, which is no hole.
+        cases = [
+            (1, False, [0, 1, 0], 0, [(255,) * 3]),
+            (2, False, [1, 3, 2], 1, [(255,) * 3, (170,) * 3]),
+            (4, False, [5, 15, 5, 0], 5, [(255,) * 3, (0,) * 3]),
+            (8, False, [120, 200, 120], 120, [(200,) * 3]),
+            (16, False, [0x7834, 0x7800, 0xFFFF], 0x7834, [(0x78,) * 3, (255,) * 3]),
+            (8, True, [(10, 20, 30), (255, 0, 0), (10, 20, 30)], (10, 20, 30), [(255, 0, 0)]),
+            (16, True, [(0x1234, 0, 0), (0x1200, 0, 0), (0, 0xFFFF, 0)], (0x1234, 0, 0), [(0x12, 0, 0), (0, 255, 0)]),
+        ]
+        for depth, colour, pixels, key, shown in cases:
+            with self.subTest(depth=depth, colour=colour):
+                png = self.path(f"key{depth}{colour}.png")
+                keyed_png(png, depth, colour, pixels, key)
+                with Image.open(png) as image:
+                    self.assertEqual(image.info.get("transparency"), key)
+                with open(self.rom, "wb") as f:
+                    f.write(bytes(8))
+                self.cli("import", self.rom, "0", png)
+                self.assertEqual(self.words(4), [word_of(c) for c in shown] + [0] * (4 - len(shown)))
+        keyed_png(self.path("holes.png"), 8, True, [(1, 2, 3)] * 2, (1, 2, 3))
+        done = subprocess.run([CLI, "import", self.rom, "0", self.path("holes.png")], capture_output=True, text=True)
+        self.assertNotEqual(done.returncode, 0)
+        self.assertIn("every pixel is transparent", done.stderr)
 
     def test_exported_png_and_gpl_read_back_with_pillow(self):
         expected = [colour_of(w) for w in WORDS]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What both palette reader fuzz targets check of one input: the reader either fails with a FormatError

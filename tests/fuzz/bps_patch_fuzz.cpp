@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes as a BPS patch: once as they are, and once with the footer's checksums made to
 // match the patch and an original of the size it names, so that the actions are carried out and not only
 // checked. Besides memory and undefined-behaviour faults it checks that the patch made from the original

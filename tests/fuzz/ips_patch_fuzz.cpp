@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes as an IPS patch to a fixed original. Besides memory and undefined-behaviour faults
 // it checks that a patch that applies is counted within the bytes it can touch, and that the patch made
 // from the original and the result gives that result again.

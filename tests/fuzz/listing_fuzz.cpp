@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary listing text to the listing reader: the first byte chooses how many values it may read,
 // the rest is split into lines at "\n". Besides memory and undefined-behaviour faults it checks that the
 // reader keeps to its limit, reads values strictly in order, and that whatever it read, written out as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the number reader. Besides memory and undefined-behaviour faults it checks the
 // reader against a plain model of the number grammar built on std::from_chars, and that every value read
 // is written back, in decimal and in hexadecimal, as text that reads as the same value.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the reader of the side file of palette names, as a hand-written one might be.
 // Besides memory and undefined-behaviour faults it checks that the text written back is the text read, byte
 // for byte, that naming a palette again adds at most one line, and that what is written reads back the same.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes to the PNG palette reader.
 
 #include "PaletteFuzz.h"

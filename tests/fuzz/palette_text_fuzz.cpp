@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes to the palette readers other than PNG: the first byte picks the format (GIMP, JASC,
 // Adobe color table, raw words, hex text), the rest is the file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary clipboard text to the reader of a colour search's query. Besides memory and
 // undefined-behaviour faults it checks that the reader either refuses the text with a FormatError or gives
 // at most a palette's worth of words, and that those words, pasted again as "$XXXX" lines, read the same.

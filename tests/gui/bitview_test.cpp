@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bit view and the listing box as the real window paints them.
 
 #include <array>

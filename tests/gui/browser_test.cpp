@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a file in the real window: its words as browser cells, the caption, and paging through it.
 
 #include <cstdint>

@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line: mistakes end it at once with one line and status 2, run as a process; what
 // a good command line asks for shows in the window.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
-#include "platform/CommandLine.h"
+#include "app/CommandLine.h"
 #include "support/GuiSupport.h"
 
 #include <QProcess>
@@ -79,9 +81,9 @@ void CommandLineTest::endsWithOneLine() {
 }
 
 void CommandLineTest::addressShowsThatPalette() {
-    const tintorb::CommandLine line =
-        tintorb::ParseCommandLine({QStringLiteral("tintorb"), rom_, QStringLiteral("--address"),
-                                   QStringLiteral("$1F40"), QStringLiteral("--length"), QStringLiteral("7")});
+    const std::vector<std::string> arguments{"tintorb", rom_.toStdString(), "--address",
+                                             "$1F40",   "--length",         "7"};
+    const tintorb::CommandLine line = tintorb::ParseCommandLine(arguments);
     QVERIFY(!line.exitStatus);
     GuiWindow w;
     w.Window().Start(line.options);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window and the in-memory controls that the unit tests use in its place must behave alike where the
 // form relies on it: change handlers fire inside the setter, an unchanged text fires nothing, a scroll bar
 // keeps its position within its range, and the length menu's chosen item follows its text.

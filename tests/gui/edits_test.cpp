@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing a palette on the real window: swatches, bits, the colour dialog, the listing and the range buttons,
 // then "Save Changes", checked against the bytes that land in the file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Find Palettes tool window on the real window: its rows locate palettes, names and searches show in
 // it, and a long scan runs beside the window with progress and Cancel.
 
@@ -76,7 +77,6 @@ class FindPalettesTest : public QObject {
   private slots:
     void rowsLocateNamesAndSearchesShow();
     void aLongScanRunsBesideTheWindow();
-    void aSharedSideFileOfManyNamesIsKeptAsItWas();
 };
 
 void FindPalettesTest::rowsLocateNamesAndSearchesShow() {
@@ -161,45 +161,6 @@ void FindPalettesTest::aLongScanRunsBesideTheWindow() {
     // The program ends during a scan: the work stops with it.
     finder->findChild<QPushButton*>(QStringLiteral("scan"))->click();
     QVERIFY(finder->Busy());
-}
-
-// A side file with a doubled byte order mark, CRLF lines and thousands of names: the first line stays
-// skipped through a rename, every byte of it is kept, and the menu shows the nearest few of the names.
-void FindPalettesTest::aSharedSideFileOfManyNamesIsKeptAsItWas() {
-    constexpr int Names = 5000;
-    QTemporaryDir dir;
-    const QString path = WriteFile(dir.filePath(QStringLiteral("game.bin")), QByteArray(0x8000, '\x02'));
-    QByteArray side("\xEF\xBB\xBF\xEF\xBB\xBF$1F40 16 T\r\n");
-    for (int i = 0; i < Names; ++i) {
-        side += QStringLiteral("$%1 16 name %2\r\n").arg(2 * i, 0, 16).arg(i).toLatin1();
-    }
-    WriteFile(path + QStringLiteral(".palettes"), side);
-    GuiWindow w;
-    for (int load = 0; load < 2; ++load) {
-        w.AnswerOpen(path);
-        w.Window().ActionOf(Command::Load)->trigger();
-        QCOMPARE(w.Messages().size(), load + 1);
-        QVERIFY(w.Messages().last().contains(QStringLiteral("line 1 skipped")));
-        QCOMPARE(w.Form().Names().Names().size(), static_cast<std::size_t>(Names + load));
-        if (load == 0) {
-            w.Type(Ctl::editAddress, QStringLiteral("$6000"));
-            w.Click(Ctl::btnReload);
-            w.AnswerTitle(QStringLiteral("Mine"));
-            w.Key(Ctl::memoASM, Qt::Key_D, Qt::ControlModifier);
-            QCOMPARE(ReadFileBytes(path + QStringLiteral(".palettes")),
-                     side + QStringLiteral("$6000 %1 Mine\r\n").arg(w.Form().State.PalLength).toLatin1());
-        }
-    }
-    w.Form().LocatePalette(0x6000, 16);
-    QMenu* named = w.Window().NamedMenu();
-    emit named->aboutToShow();
-    const QList<QAction*> items = named->actions();
-    QCOMPARE(items.size(), 32);
-    QVERIFY(items.front()->text().contains(QStringLiteral("$26D6")));
-    QVERIFY(items[29]->text().startsWith(QStringLiteral("Mine")));
-    items.back()->trigger();
-    QCOMPARE(w.Window().Finder()->Table()->model()->rowCount(), Names + 1);
-    QVERIFY(w.DialogsDone());
 }
 
 }  // namespace tintorb::gui

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Locating a palette in the real window and finding every palette view on screen.
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Patches through the real window's File menu: made from an edit, applied to a fresh copy of the original,
 // undone, and refused for another original.
 

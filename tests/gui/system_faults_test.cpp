@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window against what its surroundings can throw at it: a clipboard that nothing owns, and a file-size
 // limit that a save runs into.
 

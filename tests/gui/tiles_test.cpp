@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Tiles tool window on the real window: a click on a pixel selects its entry in the main window, a level
 // change recolours the tile at once, and undo brings it back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window, offscreen: its controls as laid out, what it shows right after start-up, and how mouse,
 // keys and errors reach the form.
 
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -163,11 +165,13 @@ void WindowTest::sampleControlsAsWritten() {
     GuiWindow w;
     tintorb::MainWindow& window = w.Window();
     QCOMPARE(window.windowTitle(), QStringLiteral("Tintorb 2.1"));
-    // The client area lies right below the menu bar, and the window is no larger than the two.
+    // The client area lies right below the menu bar and right above the status bar, and the window is no
+    // larger than the three.
     const int barHeight = window.menuBar()->height();
     QVERIFY(barHeight > 0);
     QCOMPARE(window.ClientArea()->geometry(), QRect(0, barHeight, 953, 657));
-    QCOMPARE(window.size(), QSize(953, 657 + barHeight));
+    QCOMPARE(window.statusBar()->geometry().top(), barHeight + 657);
+    QCOMPARE(window.size(), QSize(953, 657 + barHeight + window.statusBar()->height()));
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QCOMPARE(window.pos(), QPoint(192, 124));
     QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A started form on in-memory controls, and scratch files for tests that read and write real files.

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/MemoryControls.h"
+
+#include "app/LengthMenu.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,11 +26,6 @@ class FinishedJob : public FindJob {
 };
 
 // The length menu's item with exactly this text, -1 for a text that is no item's.
-[[nodiscard]] int LengthItemOf(std::string_view text) {
-    const auto it = std::find(LengthItems.begin(), LengthItems.end(), text);
-    return it == LengthItems.end() ? -1 : static_cast<int>(it - LengthItems.begin());
-}
-
 }  // namespace
 
 void MemoryControls::Attach(TForm1& form) {
@@ -39,8 +37,7 @@ void MemoryControls::Attach(TForm1& form) {
 
 void MemoryControls::ShowFinder() {
     ++finderShown_;
-    if (!finder_->Listed() && !finder_->Busy()) {
-        finder_->Scan(DefaultMinRun);
+    if (finder_->Open(DefaultMinRun)) {
         finder_->Poll();
     }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An in-memory stand-in for the window: it keeps every control's state as the real widgets would and fires
@@ -82,6 +83,7 @@ class MemoryControls : public Controls {
         ++namesShown_;
         finder_->ShowNames();
     }
+    void FinderFileChanged() override { finder_->FileChanged(); }
     void ShowTiles() override { ++tilesShown_; }
     void PresentTiles() override { ++tilesPresented_; }
     [[nodiscard]] std::string Setting(std::string_view key) const override {
@@ -91,6 +93,8 @@ class MemoryControls : public Controls {
     void SetSetting(std::string_view key, std::string_view value) override {
         settings_[std::string(key)] = value;
     }
+    void ShowStatus(std::string_view text) override { statuses_.emplace_back(text); }
+    void SetClipboardText(std::string_view text) override { clipboard_ = text; }
     [[nodiscard]] ScreenSize Screen() const override { return screen_; }
     [[nodiscard]] std::string ExecutableDir() const override { return executableDir_; }
     // Shows what was drawn since the last present, as the window does, and keeps the boxes shown.
@@ -148,6 +152,11 @@ class MemoryControls : public Controls {
     // What a user sees.
     // The caption as shown: its "[*]" becomes "*" while there are unsaved changes, and goes otherwise.
     [[nodiscard]] std::string Caption() const;
+    // The status bar's line, empty before the first; and every line it showed, in order.
+    [[nodiscard]] std::string Status() const { return statuses_.empty() ? std::string() : statuses_.back(); }
+    [[nodiscard]] const std::vector<std::string>& Statuses() const { return statuses_; }
+    // The text on the system clipboard.
+    [[nodiscard]] const std::string& Clipboard() const { return clipboard_; }
     // The information messages shown so far, in order.
     [[nodiscard]] const std::vector<std::string>& Messages() const { return messages_; }
     // The questions asked so far, in order.
@@ -228,6 +237,8 @@ class MemoryControls : public Controls {
     std::deque<std::optional<std::string>> importAnswers_;
     std::deque<std::optional<std::string>> exportAnswers_;
     std::vector<std::string> messages_;
+    std::vector<std::string> statuses_;
+    std::string clipboard_;
     std::deque<std::optional<std::string>> titleAnswers_;
     std::vector<std::pair<std::string, std::string>> titlesAsked_;
     int finderShown_ = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Made-up files for the palette finder: bytes like a game image's, with palettes planted where a test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A log of the texts that controls read and set, to show that change handlers run nested inside the setter

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A long run of random user events against the form on the in-memory controls: clicks and presses in and

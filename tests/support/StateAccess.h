@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Writable access to a form's editor state, for tests that set up a state directly (stale or odd ones

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-memory controls stand in for the window in every unit test, so they must fire change handlers the
 // way the window does: at once, inside the setter that changed the text. (The window and these controls are
 // also held to the same behaviour side by side in the window tests.)

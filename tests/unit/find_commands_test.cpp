@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Going to a palette the finder lists, and naming palettes in the side file beside the file.
 
 #include "app/Commands.h"
+#include "app/MenuItems.h"
 #include "model/NumberText.h"
 #include "support/FormHarness.h"
 #include "views/BrowserView.h"
@@ -145,6 +147,44 @@ TEST(NamePalette, KeepsTheLinesItCouldNotRead) {
     EXPECT_TRUE(o.form.Names().Names().empty());
     EXPECT_TRUE(o.controls.Messages().back().starts_with(
         "The palette names in rom.bin.palettes could not be read: "));
+}
+
+// A side file with a doubled byte order mark, CRLF lines and thousands of names: the first line stays
+// skipped through a rename, every byte of it is kept, and the menu shows the nearest few of the names.
+TEST(NamePalette, KeepsASharedSideFileOfManyNamesAsItWas) {
+    constexpr std::size_t Names = 5000;
+    TempDir dir;
+    const std::string path = dir.File("game.bin");
+    WriteBytes(path, std::vector<std::uint8_t>(0x8000, 0x02));
+    std::string side = "\xEF\xBB\xBF\xEF\xBB\xBF$1F40 16 T\r\n";
+    for (std::size_t i = 0; i < Names; ++i) {
+        side += AddressText(static_cast<std::int64_t>(2 * i)) + " 16 name " + std::to_string(i) + "\r\n";
+    }
+    std::ofstream(path + ".palettes", std::ios::binary) << side;
+    FormHarness h;
+    for (std::size_t load = 0; load < 2; ++load) {
+        h.controls.AnswerOpen(path);
+        h.controls.Run(Command::Load);
+        ASSERT_EQ(h.controls.Messages().size(), load + 1);
+        EXPECT_NE(h.controls.Messages().back().find("line 1 skipped"), std::string::npos);
+        EXPECT_EQ(h.form.Names().Names().size(), Names + load);
+        if (load == 0) {
+            h.controls.Type(Ctl::editAddress, "$6000");
+            h.controls.Press(Ctl::btnReload);
+            h.controls.AnswerTitle("Mine");
+            h.controls.Run(Command::NamePalette);
+            const std::vector<std::uint8_t> kept = ReadBytes(path + ".palettes");
+            EXPECT_EQ(std::string(kept.begin(), kept.end()),
+                      side + "$6000 " + std::to_string(h.form.State.PalLength) + " Mine\r\n");
+        }
+    }
+    h.form.LocatePalette(0x6000, 16);
+    const std::vector<NamedItem> items = NamedMenuItems(h.form);
+    ASSERT_EQ(items.size(), 30u);
+    EXPECT_NE(items.front().text.find("$26D6"), std::string::npos);
+    EXPECT_TRUE(items[29].text.starts_with("Mine\t$6000, "));
+    h.controls.Finder().ListNames();
+    EXPECT_EQ(h.controls.Finder().Rows().size(), Names + 1);
 }
 
 }  // namespace tintorb::test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Find Palettes session on the in-memory controls: what a scan and a search list, the names beside
 // them, the status line, and a new document.
 
@@ -102,6 +103,25 @@ TEST(FindSession, ANewDocumentIsScannedAfreshAndCancelledWorkListsNothing) {
     EXPECT_FALSE(finder.Listed());
     EXPECT_TRUE(finder.Rows().empty());
     EXPECT_EQ(finder.Status(), "Cancelled");
+}
+
+// Edits, undo and redo re-rate the listed rows, so that they and their colour strips show the file as it is.
+TEST(FindSession, RowsFollowEditsUndoAndRedo) {
+    TwoPalettes h;
+    FindSession& finder = h.controls.Finder();
+    h.controls.Run(Command::FindPalettes);
+    const std::vector<std::string> scanned = h.Rows();
+    ASSERT_EQ(scanned.size(), 2u);
+    h.form.LocatePalette(Even, 16);
+    h.controls.EditListing("dc.w $0000,$0000,$0000,$0000,$0000,$0000,$0000,$0000");
+    const std::size_t version = finder.RowsVersion();
+    h.controls.Press(Ctl::btnASM);
+    EXPECT_GT(finder.RowsVersion(), version);
+    EXPECT_NE(h.Rows(), scanned);
+    h.controls.Run(Command::Undo);
+    EXPECT_EQ(h.Rows(), scanned);
+    h.controls.Run(Command::Redo);
+    EXPECT_NE(h.Rows(), scanned);
 }
 
 }  // namespace tintorb::test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette scan and the colour search against plain reference loops on random files, palettes planted
 // at known places, and the side file of names.
 

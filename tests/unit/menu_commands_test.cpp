@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands behind the menu bar: when an item may be enabled, how the command line's numbers read,
 // and the list of recent files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ErrorMessage.h"
 #include "app/MouseRouter.h"
 

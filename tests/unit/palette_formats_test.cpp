@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/PaletteDialogs.h"
 #include "formats/PaletteFile.h"
 #include "formats/PaletteFormat.h"
 #include "support/FormHarness.h"
@@ -39,6 +41,22 @@ TEST(PaletteFormats, RandomPalettesComeBackFromEveryFormat) {
             ASSERT_EQ(back.wholeWords, info.wholeWords);
         }
     }
+}
+
+// The dialogs offer each format under its own filter; opening offers every palette file at once first,
+// and a search any file last.
+TEST(PaletteFormats, TheDialogsFilterByEveryFormat) {
+    const std::vector<std::string> exporting = PaletteFilters(PaletteDialog::Export);
+    const std::vector<std::string> searching = PaletteFilters(PaletteDialog::Query);
+    ASSERT_EQ(exporting.size(), PaletteFormats.size());
+    EXPECT_EQ(exporting.front(),
+              std::string(PaletteFormats[0].name) + " (*." + std::string(PaletteFormats[0].extension) + ")");
+    ASSERT_EQ(searching.size(), PaletteFormats.size() + 2);
+    EXPECT_TRUE(searching.front().starts_with("Palette files (*." + std::string(PaletteFormats[0].extension) +
+                                              " *."));
+    EXPECT_EQ(std::vector(searching.begin() + 1, searching.end() - 1), exporting);
+    EXPECT_EQ(searching.back(), "All files (*)");
+    EXPECT_EQ(PaletteFilters(PaletteDialog::Import), std::vector(searching.begin(), searching.end() - 1));
 }
 
 TEST(PaletteFormats, TheExtensionPicksTheFormat) {
@@ -158,7 +176,7 @@ TEST_F(PaletteFilesInTheWindow, ImportKeepsUnusedBitsStopsAtThePalettesEndAndIsO
     h.controls.AnswerImport(Write("in.pal", "JASC-PAL\n0100\n4\n255 0 0\n0 255 0\n0 0 255\n9 9 9\n"));
     h.controls.Run(Command::ImportPalette);
     EXPECT_EQ(h.form.State.FileData, test::WordBytes({0x1111, 0xF111, 0x000F, 0x10E0, 0x0E00, 0x3333}));
-    EXPECT_EQ(h.controls.Messages(), std::vector<std::string>{"3 colours taken, 1 left out"});
+    EXPECT_EQ(h.controls.Status(), "Imported 3 colours, 1 left out");
     EXPECT_TRUE(h.form.document().Modified());
 
     h.controls.AnswerImport(Write("in.txt", "$0002\n"));

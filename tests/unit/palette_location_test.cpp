@@ -1,10 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "app/LengthMenu.h"
 #include "support/FormHarness.h"
 
 namespace tintorb::test {
@@ -223,4 +228,25 @@ TEST_F(PaletteLocation, LengthMenuShowsTheBoxOnlyForOther) {
 }
 
 }  // namespace
+}  // namespace tintorb::test
+
+namespace tintorb::test {
+
+// What the user types into the length menu completes to the first item it begins, case ignored.
+TEST(LengthMenu, TypingCompletesToTheFirstItemItBegins) {
+    const std::vector<std::pair<std::string_view, std::optional<int>>> cases{{"a", LengthItemAuto},
+                                                                             {"oTH", LengthItemOther},
+                                                                             {"$", 1},
+                                                                             {"$3", 3},
+                                                                             {"$30", 3},
+                                                                             {"$5", std::nullopt},
+                                                                             {"", std::nullopt},
+                                                                             {"Autos", std::nullopt}};
+    for (const auto& [typed, item] : cases) {
+        EXPECT_EQ(LengthCompletion(typed), item) << typed;
+    }
+    EXPECT_EQ(LengthItemOf("$20"), 2);
+    EXPECT_EQ(LengthItemOf("auto"), -1);
+}
+
 }  // namespace tintorb::test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each redraw shows its pixels once, right after drawing them and before it updates any text, so that the
 // window never shows new texts beside old pixels; it shows only the pixels that changed, and what it leaves
 // on the screen is what a full redraw would draw; commands that change nothing redraw nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random user events through the in-memory controls, with the state and the views checked after every
 // one. `make test` runs a short soak; `make soak SOAK_EVENTS=n` runs n events, from seed SOAK_SEED on.
 

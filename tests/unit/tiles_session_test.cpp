@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Tiles tool window's session on the in-memory controls: it follows the main window's edits, a click
 // selects the pixel's entry, its settings stay with each file, and what it cannot show it says.
 
@@ -115,6 +116,31 @@ TEST(TilesSession, SaysWhyNothingOrACheckerShows) {
     h.tiles.Click(0, 0);
     EXPECT_EQ(h.form.State.SelStart, 0);
     EXPECT_EQ(ReadBytes(h.dir.File("rom.bin")), Rom());
+}
+
+TEST(TilesSession, KeysAndTheWheelStepTheStartAndScrollWithinTheRows) {
+    TilesHarness h;
+    h.Open("rom.bin", std::vector<std::uint8_t>(16 * 1024, 0x02));
+    h.controls.Run(Command::Tiles);
+    h.tiles.SetViewport(256, 64);  // four rows of 16 tiles at zoom 2, of 32 rows
+    h.tiles.Press(TilesKey::Right);
+    h.tiles.Press(TilesKey::Left);
+    h.tiles.Press(TilesKey::Left);
+    EXPECT_EQ(h.tiles.Settings().start, 0);
+    h.tiles.Press(TilesKey::PageDown);
+    EXPECT_EQ(h.tiles.FirstRow(), h.tiles.PageRows());
+    h.tiles.Wheel(-120 * 100);
+    EXPECT_EQ(h.tiles.FirstRow(), h.tiles.LastFirstRow());
+    h.tiles.Wheel(120);
+    EXPECT_EQ(h.tiles.FirstRow(), h.tiles.LastFirstRow() - 3);
+    h.tiles.Press(TilesKey::PageUp);
+    h.tiles.Press(TilesKey::PageUp);
+    EXPECT_EQ(h.tiles.FirstRow(), h.tiles.LastFirstRow() - 3 - 2 * h.tiles.PageRows());
+    h.tiles.SetOrder(2, 4);
+    EXPECT_EQ(TileOrderText(TileOrders[static_cast<std::size_t>(h.tiles.OrderIndex())]),
+              "Blocks of 2 \u00D7 4");
+    h.tiles.SetOrder(3, 1);
+    EXPECT_EQ(h.tiles.OrderIndex(), 0);
 }
 
 }  // namespace tintorb::test

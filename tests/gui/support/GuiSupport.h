@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Drives the real window in a window test, the way a user would: it starts the window offscreen, clicks and

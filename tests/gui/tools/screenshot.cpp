@@ -1,5 +1,6 @@
-// Renders the window, menu bar and all, as it looks right after start-up and saves it as a PNG (default
-// docs/window.png). Run it offscreen: QT_QPA_PLATFORM=offscreen tintorb_screenshot [path]
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Renders the whole window, its menu and status bars included, as it looks right after start-up, and saves
+// it as a PNG (default docs/window.png). Run it offscreen: QT_QPA_PLATFORM=offscreen tintorb_screenshot PATH
 
 #include "support/GuiSupport.h"
 

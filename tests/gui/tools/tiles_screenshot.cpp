@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window beside the Tiles window showing a sprite in the palette being edited, its red
 // picked by a click on the sprite, and saves both side by side as a PNG (default docs/tiles.png). Run it
 // offscreen: QT_QPA_PLATFORM=offscreen tintorb_tiles_screenshot [path]

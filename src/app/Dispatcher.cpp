@@ -1,4 +1,5 @@
-#include "platform/Dispatcher.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Dispatcher.h"
 
 namespace tintorb {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The one way a widget event, menu item, shortcut or tool window reaches the form: Fire runs the handler,

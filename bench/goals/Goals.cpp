@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace tintorb::bench {
@@ -62,14 +63,33 @@ void PrintGoal(std::string_view name, double value, double target, std::string_v
                 unit.data(), value <= target ? "met" : "missed");
 }
 
-void PrintRatioGoal(const Medians& medians, std::string_view name, std::string_view measured,
-                    std::string_view baseline, double target) {
+namespace {
+
+// measured/baseline, when both ran.
+[[nodiscard]] std::optional<double> Ratio(const Medians& medians, std::string_view measured,
+                                          std::string_view baseline) {
     const auto top = medians.find(measured);
     const auto bottom = medians.find(baseline);
     if (top == medians.end() || bottom == medians.end() || bottom->second <= 0) {
-        return;
+        return std::nullopt;
     }
-    PrintGoal(name, top->second / bottom->second, target, "x");
+    return top->second / bottom->second;
+}
+
+}  // namespace
+
+void PrintRatioGoal(const Medians& medians, std::string_view name, std::string_view measured,
+                    std::string_view baseline, double target) {
+    if (const auto ratio = Ratio(medians, measured, baseline)) {
+        PrintGoal(name, *ratio, target, "x");
+    }
+}
+
+void PrintReference(const Medians& medians, std::string_view name, std::string_view measured,
+                    std::string_view baseline) {
+    if (const auto ratio = Ratio(medians, measured, baseline)) {
+        std::printf("reference %.*s: %.2fx\n", static_cast<int>(name.size()), name.data(), *ratio);
+    }
 }
 
 }  // namespace tintorb::bench

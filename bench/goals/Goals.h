@@ -24,4 +24,8 @@ void PrintGoal(std::string_view name, double value, double target, std::string_v
 void PrintRatioGoal(const Medians& medians, std::string_view name, std::string_view measured,
                     std::string_view baseline, double target);
 
+// "reference NAME: 1.23x": a ratio kept for comparison, with no target.
+void PrintReference(const Medians& medians, std::string_view name, std::string_view measured,
+                    std::string_view baseline);
+
 }  // namespace tintorb::bench

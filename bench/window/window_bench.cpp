@@ -160,7 +160,7 @@ int main(int argc, char* argv[]) {
     if (click != medians.end()) {
         tintorb::bench::PrintGoal("click-to-paint", click->second * 1e3, 0.9, " ms");
     }
-    tintorb::bench::PrintRatioGoal(medians, "click-to-paint/memcpy", "ClickToPaint", "MemcpyClientArea", 6.0);
+    tintorb::bench::PrintRatioGoal(medians, "click-to-paint/memcpy", "ClickToPaint", "MemcpyClientArea", 1.0);
     if (medians.contains("ClickToPaintTilesOpen") && medians.contains("ClickToPaint") &&
         medians.contains("FillTileArea")) {
         const double allowed = 1.2 * medians.at("ClickToPaint") + medians.at("FillTileArea");

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,35 @@ namespace {
 // One pixel at least, so that an empty surface still owns memory.
 [[nodiscard]] std::size_t PixelBytes(int width, int height) {
     return std::max<std::size_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 1) * 4;
+}
+
+[[nodiscard]] bool SamePixels(const std::uint32_t* a, const std::uint32_t* b, std::size_t n) {
+    return std::memcmp(a, b, n * 4) == 0;
+}
+
+// The pixels first … end − 1 of two runs that differ, from the first difference to the last; the runs must
+// differ somewhere. Sixteen pixels at a time while they agree, as an edit changes a few cells of a long row.
+struct Span {
+    std::size_t first = 0;
+    std::size_t end = 0;
+};
+
+[[nodiscard]] Span DifferingSpan(const std::uint32_t* a, const std::uint32_t* b, std::size_t n) {
+    constexpr std::size_t Step = 16;
+    Span span{0, n};
+    while (span.first + Step <= n && SamePixels(a + span.first, b + span.first, Step)) {
+        span.first += Step;
+    }
+    while (a[span.first] == b[span.first]) {
+        ++span.first;
+    }
+    while (span.end >= span.first + Step && SamePixels(a + span.end - Step, b + span.end - Step, Step)) {
+        span.end -= Step;
+    }
+    while (a[span.end - 1] == b[span.end - 1]) {
+        --span.end;
+    }
+    return span;
 }
 
 }  // namespace
@@ -100,19 +130,36 @@ void Surface::RepeatLines(int x, int y, int w, int h, std::span<const std::uint3
     if (box.Empty() || lines.empty()) {
         return;
     }
-    const std::size_t rowBytes = static_cast<std::size_t>(box.Width()) * 4;
+    const auto width = static_cast<std::size_t>(box.Width());
     const std::ptrdiff_t skipped = std::ptrdiff_t{box.left} - x;
+    // Only the pixels that differ are written and reported drawn: a row that already shows its line costs
+    // one comparison, and an edit of one cell repaints that cell alone.
+    PixelBox changed{box.right, box.bottom, box.left, box.top};
+    std::optional<Span> previous;
     for (int row = box.top; row < box.bottom; ++row) {
         const auto r = static_cast<std::size_t>(std::int64_t{row} - y);
-        const std::uint32_t* line = lines[r % lines.size()];
-        std::memcpy(Row(row) + box.left, line + skipped, rowBytes);
+        const std::uint32_t* line = lines[r % lines.size()] + skipped;
+        std::uint32_t* out = Row(row) + box.left;
+        if (SamePixels(out, line, width)) {
+            continue;
+        }
+        // The rows of a changed cell differ where the row above did: when the row agrees outside that span,
+        // the span is written as it is, without a search.
+        const bool asAbove = previous && SamePixels(out, line, previous->first) &&
+                             SamePixels(out + previous->end, line + previous->end, width - previous->end);
+        const Span span = asAbove ? *previous : DifferingSpan(out, line, width);
+        previous = span;
+        std::memcpy(out + span.first, line + span.first, (span.end - span.first) * 4);
+        changed = {std::min(changed.left, box.left + static_cast<int>(span.first)),
+                   std::min(changed.top, row), std::max(changed.right, box.left + static_cast<int>(span.end)),
+                   row + 1};
     }
-    dirty_.Add(box);
+    dirty_.Add(changed);
 }
 
-void Surface::FillCellRow(int x, int y, int cellWidth, int cellHeight,
-                          std::span<const std::uint32_t> pixels) {
-    if (cellWidth <= 0) {
+void Surface::FillCellRow(int x, int y, int cellWidth, int cellHeight, std::span<const std::uint32_t> pixels,
+                          std::span<const CellFrame> frames) {
+    if (cellWidth <= 0 || cellHeight <= 0) {
         return;
     }
     // Only the columns that lie on the surface are built.
@@ -121,21 +168,72 @@ void Surface::FillCellRow(int x, int y, int cellWidth, int cellHeight,
     if (box.Empty()) {
         return;
     }
-    // On the stack for the rows the views draw; a wider one (the surface allows it) on the heap.
+    std::size_t depth = 0;
+    for (const CellFrame& frame : frames) {
+        depth = std::max(depth, std::min(frame.outlines.size(), MaxCellOutlines));
+    }
+    // Line d < depth shows the rows d away from the top or bottom edge, line depth every other row. On the
+    // stack for the rows the views draw; wider ones (the surface allows them) on the heap.
     const auto width = static_cast<std::size_t>(box.Width());
-    std::array<std::uint32_t, 1024> near;
-    std::vector<std::uint32_t> far(width > near.size() ? width : 0);
-    const std::span<std::uint32_t> line = width > near.size() ? std::span(far) : std::span(near).first(width);
-    for (std::size_t k = 0; k < pixels.size(); ++k) {
-        const std::int64_t start = x + static_cast<std::int64_t>(k) * cellWidth;
-        const std::int64_t left = std::max<std::int64_t>(start, box.left);
-        const std::int64_t right = std::min<std::int64_t>(start + cellWidth, box.right);
-        if (right > left) {
-            std::fill(line.begin() + (left - box.left), line.begin() + (right - box.left), pixels[k]);
+    constexpr std::size_t NearWidth = 1024;
+    std::array<std::array<std::uint32_t, NearWidth>, MaxCellOutlines + 1> near;
+    std::vector<std::uint32_t> far(width > NearWidth ? width * (depth + 1) : 0);
+    std::array<const std::uint32_t*, MaxCellOutlines + 1> lines{};
+    for (std::size_t d = 0; d <= depth; ++d) {
+        const std::span<std::uint32_t> line =
+            width > NearWidth ? std::span(far).subspan(d * width, width) : std::span(near[d]).first(width);
+        BuildCellLine(line, box, x, cellWidth, pixels, frames, d);
+        lines[d] = line.data();
+    }
+    // The framed edge rows one by one, the rows between them in one go.
+    const std::int64_t top = box.top - std::int64_t{y};
+    const std::int64_t bottom = box.bottom - std::int64_t{y};
+    const auto edge = static_cast<std::int64_t>(depth);
+    for (std::int64_t r = top; r < bottom; ++r) {
+        const std::int64_t fromEdge = std::min(r, std::int64_t{cellHeight} - 1 - r);
+        if (fromEdge >= edge) {
+            const std::int64_t end = std::min(bottom, std::int64_t{cellHeight} - edge);
+            RepeatLines(box.left, static_cast<int>(y + r), box.Width(), static_cast<int>(end - r),
+                        std::span(&lines[depth], 1));
+            r = end - 1;
+        } else {
+            RepeatLines(box.left, static_cast<int>(y + r), box.Width(), 1,
+                        std::span(&lines[static_cast<std::size_t>(fromEdge)], 1));
         }
     }
-    const std::uint32_t* lines[] = {line.data()};
-    RepeatLines(box.left, box.top, box.Width(), box.Height(), lines);
+}
+
+void Surface::BuildCellLine(std::span<std::uint32_t> line, PixelBox box, int x, int cellWidth,
+                            std::span<const std::uint32_t> pixels, std::span<const CellFrame> frames,
+                            std::size_t fromEdge) {
+    // The columns of cell k that lie in the box, relative to the box.
+    const auto columns = [&](std::size_t k) {
+        const std::int64_t start = x + static_cast<std::int64_t>(k) * cellWidth;
+        return std::pair{std::max<std::int64_t>(start, box.left) - box.left,
+                         std::min<std::int64_t>(start + cellWidth, box.right) - box.left};
+    };
+    for (std::size_t k = 0; k < pixels.size(); ++k) {
+        const auto [left, right] = columns(k);
+        if (right > left) {
+            std::fill(line.begin() + left, line.begin() + right, pixels[k]);
+        }
+    }
+    // Outline l of a cell covers its pixels l away from its nearest edge, as nested DrawBox calls would.
+    for (const CellFrame& frame : frames) {
+        if (frame.cell >= pixels.size()) {
+            continue;
+        }
+        const auto [left, right] = columns(frame.cell);
+        const std::int64_t start = x + static_cast<std::int64_t>(frame.cell) * cellWidth - box.left;
+        const std::size_t outlines = std::min(frame.outlines.size(), MaxCellOutlines);
+        for (std::int64_t c = left; c < right; ++c) {
+            const auto level = static_cast<std::size_t>(
+                std::min({c - start, start + cellWidth - 1 - c, static_cast<std::int64_t>(fromEdge)}));
+            if (level < outlines) {
+                line[static_cast<std::size_t>(c)] = PixelOf(frame.outlines[level]);
+            }
+        }
+    }
 }
 
 void Surface::Box(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {

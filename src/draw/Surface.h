@@ -54,11 +54,22 @@ class Surface {
     // Paints the client area: row 0 once, then copied into each following row.
     void ClearSurface(Rgb colour, int clientW, int clientH);
     // Fills a w-wide box with copies of the given lines of w pixels each: row r of the box is line
-    // r mod lines.size(). Clipped to the surface.
+    // r mod lines.size(). Clipped to the surface. Pixels that already hold their colour are neither written
+    // nor reported drawn.
     void RepeatLines(int x, int y, int w, int h, std::span<const std::uint32_t* const> lines);
-    // Cells of one size side by side from (x, y), cell k filled with pixels[k]. One line is built and
-    // copied into every row: for cells a few dozen pixels wide, far cheaper than a fill per cell and row.
-    void FillCellRow(int x, int y, int cellWidth, int cellHeight, std::span<const std::uint32_t> pixels);
+    // Cells of one size side by side from (x, y), cell k filled with pixels[k], some of them framed. The few
+    // distinct lines are built once and copied into every row: for cells a few dozen pixels wide, far
+    // cheaper than a fill per cell and row, and a frame drawn into the lines leaves a row that is shown
+    // already as it is.
+    static constexpr std::size_t MaxCellOutlines = 4;
+    struct CellFrame {
+        std::size_t cell = 0;
+        // Nested one-pixel outlines on the cell's edge and inside it, outermost first (at most
+        // MaxCellOutlines), as DrawBox draws them.
+        std::span<const Rgb> outlines;
+    };
+    void FillCellRow(int x, int y, int cellWidth, int cellHeight, std::span<const std::uint32_t> pixels,
+                     std::span<const CellFrame> frames = {});
 
     // Everything drawn since the last TakeDirty, which starts a new region.
     [[nodiscard]] const DirtyRegion& Dirty() const { return dirty_; }
@@ -68,6 +79,10 @@ class Surface {
     void HRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len);
     void VRun(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t len);
     void Box(std::uint32_t pixel, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h);
+    // The line of FillCellRow's rows fromEdge away from a cell's top or bottom edge, over the box's columns.
+    static void BuildCellLine(std::span<std::uint32_t> line, PixelBox box, int x, int cellWidth,
+                              std::span<const std::uint32_t> pixels, std::span<const CellFrame> frames,
+                              std::size_t fromEdge);
 
     [[nodiscard]] std::uint32_t* Row(int y) const {
         return reinterpret_cast<std::uint32_t*>(row0_ + static_cast<std::ptrdiff_t>(y) * stride_);

@@ -117,12 +117,12 @@ void WindowShell::BuildMenus(TForm1& form, Dispatcher& dispatcher, WindowDialogs
             namedMenu_ = menu->addMenu(Tr("Na&med Palettes"));
         }
     }
-    // Another instance of the program may have opened files since.
+    // Another instance of the program may have opened files since; and so the list is read only then, not
+    // before the first paint.
     QObject::connect(fileMenu, &QMenu::aboutToShow, &window_, [this] { RebuildRecentMenu(); });
     // Built only when it shows, for the place the user is at then: a shared side file may name many
     // thousands of palettes, far more than a menu can hold.
     QObject::connect(namedMenu_, &QMenu::aboutToShow, &window_, [this] { RebuildNamedMenu(); });
-    RebuildRecentMenu();
     ShowNames();
     RefreshCommands();
 }

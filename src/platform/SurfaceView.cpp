@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QWheelEvent>
 
 namespace tintorb {
@@ -44,22 +45,26 @@ void SurfaceView::Show(const Surface& surface) {
     update();
 }
 
+void PaintImage(QPainter& painter, const QImage& image, const QRegion& region) {
+    // Rectangle by rectangle, as the bounding rectangle of a region of separate areas would copy the
+    // controls' parts between them too; and in bands, because the paint engine hands a taller copy to its
+    // thread pool, whose wake-ups cost more than the copy itself.
+    constexpr int BandRows = 64;
+    for (const QRect& rect : region) {
+        for (int top = rect.top(); top <= rect.bottom(); top += BandRows) {
+            const QRect band(rect.left(), top, rect.width(), std::min(BandRows, rect.bottom() + 1 - top));
+            painter.drawImage(band.topLeft(), image, band);
+        }
+    }
+}
+
 void SurfaceView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (image_.isNull()) {
         painter.fillRect(event->rect(), palette().window());
         return;
     }
-    // Rectangle by rectangle, as the bounding rectangle of a region of separate areas would copy the
-    // controls' parts between them too; and in bands, because the paint engine hands a taller copy to its
-    // thread pool, whose wake-ups cost more than the copy itself.
-    constexpr int BandRows = 64;
-    for (const QRect& rect : event->region()) {
-        for (int top = rect.top(); top <= rect.bottom(); top += BandRows) {
-            const QRect band(rect.left(), top, rect.width(), std::min(BandRows, rect.bottom() + 1 - top));
-            painter.drawImage(band.topLeft(), image_, band);
-        }
-    }
+    PaintImage(painter, image_, event->region());
 }
 
 QPoint SurfaceView::ClientPos(const QMouseEvent* event) const {

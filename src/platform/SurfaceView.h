@@ -13,7 +13,14 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+class QRegion;
+
 namespace tintorb {
+
+// Copies the region's pixels of image, wrapped around memory of the core, to the same place of the painter's
+// device.
+void PaintImage(QPainter& painter, const QImage& image, const QRegion& region);
 
 // The form's name for a mouse button; nothing for a button the form has no use for.
 [[nodiscard]] std::optional<MouseButton> ButtonOf(Qt::MouseButton button);

@@ -11,6 +11,7 @@
 #include "model/EditorState.h"
 #include "model/NumberText.h"
 #include "platform/QtText.h"
+#include "platform/SurfaceView.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -43,13 +45,21 @@ class TilesArea : public QWidget {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
+    // Repaints the session's pixels, and where they shrank, the area they left.
+    void Show() {
+        const Surface& pixels = session_.Pixels();
+        const QSize size(pixels.Width(), pixels.Height());
+        update(QRect(QPoint(0, 0), size.expandedTo(shownSize_)));
+        shownSize_ = size;
+    }
+
   protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         const Surface& pixels = session_.Pixels();
         const QImage image(pixels.Row0(), pixels.Width(), pixels.Height(), pixels.Stride(),
                            QImage::Format_RGB32);
-        painter.drawImage(0, 0, image);
+        PaintImage(painter, image, event->region() & image.rect());
         // The rest of the area, right of and below the tiles.
         painter.fillRect(QRect(image.width(), 0, width() - image.width(), height()), palette().window());
         painter.fillRect(QRect(0, image.height(), image.width(), height() - image.height()),
@@ -80,6 +90,7 @@ class TilesArea : public QWidget {
 
     TilesSession& session_;
     Dispatcher& dispatcher_;
+    QSize shownSize_;
 };
 
 // The shown line's colours, sixteen to a row, each with how many pixels use it; an unused colour is crossed
@@ -88,25 +99,33 @@ class TilesLegend : public QWidget {
   public:
     TilesLegend(TilesSession& session, QWidget* parent) : QWidget(parent), session_(session) {}
 
-    // Repaints when the line's colours or counts changed; the height the entries take follows (a line of 256
-    // entries gets small cells without counts).
+    // Repaints the entries whose colour or count changed (a level click changes one); the height the
+    // entries take follows their number (a line of 256 entries gets small cells without counts).
     void Show() {
         std::vector<LegendEntry> legend = session_.Legend();
-        if (legend != shown_) {
+        if (legend.size() != shown_.size()) {
             shown_ = std::move(legend);
             setFixedHeight(Rows() * CellHeight());
             update();
+            return;
         }
+        for (std::size_t i = 0; i < legend.size(); ++i) {
+            if (legend[i] != shown_[i]) {
+                update(Cell(i));
+            }
+        }
+        shown_ = std::move(legend);
     }
 
   protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         const std::vector<LegendEntry>& legend = shown_;
-        const int cellWidth = width() / PerRow;
         for (std::size_t i = 0; i < legend.size(); ++i) {
-            const QRect cell(static_cast<int>(i) % PerRow * cellWidth,
-                             static_cast<int>(i) / PerRow * CellHeight(), cellWidth - 2, CellHeight() - 2);
+            const QRect cell = Cell(i);
+            if (!event->region().intersects(cell)) {
+                continue;
+            }
             const LegendEntry& entry = legend[i];
             const Rgb c = entry.colour.value_or(CheckerDark);
             painter.fillRect(cell, QColor(c.r, c.g, c.b));
@@ -125,6 +144,11 @@ class TilesLegend : public QWidget {
         return std::max<int>(1, (static_cast<int>(shown_.size()) + PerRow - 1) / PerRow);
     }
     [[nodiscard]] int CellHeight() const { return Rows() == 1 ? 36 : 12; }
+    [[nodiscard]] QRect Cell(std::size_t i) const {
+        const int cellWidth = width() / PerRow;
+        return {static_cast<int>(i) % PerRow * cellWidth, static_cast<int>(i) / PerRow * CellHeight(),
+                cellWidth - 2, CellHeight() - 2};
+    }
 
     TilesSession& session_;
     std::vector<LegendEntry> shown_;
@@ -239,7 +263,7 @@ void TilesWindow::Present() {
     ShowSettings();
     hover_->setText(ToQString(session_.HoverText()));
     status_->setText(ToQString(session_.Status()));
-    area_->update();
+    area_->Show();
     legend_->Show();
 }
 
@@ -248,13 +272,18 @@ void TilesWindow::ShowSettings() {
     showing_ = true;
     const TilesSettings& s = session_.Settings();
     codec_->setCurrentText(ToQString(s.codec));
-    if (!address_->hasFocus()) {
-        address_->setText(ToQString(AddressText(s.start)));
+    // Line and spin boxes repaint on any set, the same value included, and this runs on every edit.
+    const QString address = ToQString(AddressText(s.start));
+    if (!address_->hasFocus() && address_->text() != address) {
+        address_->setText(address);
     }
-    columns_->setValue(s.layout.columns);
+    for (const auto& [box, value] :
+         {std::pair{columns_, s.layout.columns}, {line_, s.line}, {zoom_, s.zoom}}) {
+        if (box->value() != value) {
+            box->setValue(value);
+        }
+    }
     order_->setCurrentIndex(session_.OrderIndex());
-    line_->setValue(s.line);
-    zoom_->setValue(s.zoom);
     transparent_->setChecked(s.transparentZero);
     bar_->setRange(0, static_cast<int>(std::min<std::int64_t>(session_.LastFirstRow(), INT32_MAX)));
     bar_->setPageStep(session_.PageRows());

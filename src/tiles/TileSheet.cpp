@@ -21,39 +21,95 @@ struct RowPixels {
     std::uint32_t background;
 };
 
+// Each column's eight indices of the row in one load, handed to put(out, eight), which writes the tile's
+// zoomed pixels and returns where the next tile starts; a place without a tile is background.
+template <int Zoom, class PutTile>
+std::uint32_t* PutTiles(std::uint32_t* out, const std::uint8_t* const* tiles, int columns,
+                        std::uint32_t background, PutTile put) {
+    for (int column = 0; column < columns; ++column) {
+        const std::uint8_t* indices = tiles[column];
+        if (indices == nullptr) {
+            out = std::fill_n(out, TileSide * Zoom, background);
+            continue;
+        }
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, indices, sizeof(eight));
+        out = put(out, eight);
+    }
+    return out;
+}
+
 // Taken by value, so that the compiler sees that no pixel written changes where the colours are.
 template <int Zoom>
 std::uint32_t* PutRow(std::uint32_t* out, const RowPixels row) {
     const std::uint64_t* const left = row.left;
     const std::uint64_t* const right = row.right;
-    for (int column = 0; column < row.columns; ++column) {
-        const std::uint8_t* indices = row.tiles[column];
-        if (indices == nullptr) {
-            out = std::fill_n(out, TileSide * Zoom, row.background);
-            continue;
-        }
-        // The row's eight indices in one load, taken apart by shifts: a load per pixel fewer.
-        std::uint64_t eight = 0;
-        std::memcpy(&eight, indices, sizeof(eight));
-        for (int x = 0; x < TileSide; ++x) {
-            const int shift = std::endian::native == std::endian::little ? 8 * x : 8 * (TileSide - 1 - x);
-            const auto index = static_cast<std::uint8_t>(eight >> shift);
-            const std::uint64_t pair = (x < CheckerSide ? left : right)[index];
-            if constexpr (Zoom % 2 == 0) {
-                for (int z = 0; z < Zoom; z += 2, out += 2) {
-                    std::memcpy(out, &pair, sizeof(pair));
-                }
-            } else {
-                for (int z = 0; z < Zoom; ++z) {
-                    *out++ = static_cast<std::uint32_t>(pair);
+    return PutTiles<Zoom>(
+        out, row.tiles, row.columns, row.background, [&](std::uint32_t* o, std::uint64_t eight) {
+            for (int x = 0; x < TileSide; ++x) {
+                const int shift = std::endian::native == std::endian::little ? 8 * x : 8 * (TileSide - 1 - x);
+                const auto index = static_cast<std::uint8_t>(eight >> shift);
+                const std::uint64_t pair = (x < CheckerSide ? left : right)[index];
+                if constexpr (Zoom % 2 == 0) {
+                    for (int z = 0; z < Zoom; z += 2, o += 2) {
+                        std::memcpy(o, &pair, sizeof(pair));
+                    }
+                } else {
+                    for (int z = 0; z < Zoom; ++z) {
+                        *o++ = static_cast<std::uint32_t>(pair);
+                    }
                 }
             }
-        }
-    }
-    return out;
+            return o;
+        });
 }
 
 using PutRowFunction = std::uint32_t* (*)(std::uint32_t*, RowPixels);
+
+// With indices below 16, two neighbouring pixels are one byte (the left index in the high nibble) and one
+// lookup in a table of their zoomed pixels: half the lookups, and one wide store per pair.
+template <int Zoom>
+using PairTable = std::array<std::array<std::uint32_t, 2 * Zoom>, 256>;
+
+template <int Zoom>
+void FillPairTable(PairTable<Zoom>& table, const std::array<std::uint64_t, 256>& pixels) {
+    for (int left = 0; left < 16; ++left) {
+        for (int right = 0; right < 16; ++right) {
+            std::array<std::uint32_t, 2 * Zoom>& pair = table[static_cast<std::size_t>(left << 4 | right)];
+            std::fill_n(pair.begin(), Zoom, static_cast<std::uint32_t>(pixels[left]));
+            std::fill_n(pair.begin() + Zoom, Zoom, static_cast<std::uint32_t>(pixels[right]));
+        }
+    }
+}
+
+template <int Zoom>
+struct PairRowPixels {
+    const std::uint8_t* const* tiles;  // per column, its tile's indices of this row, or null
+    int columns;
+    const PairTable<Zoom>* left;   // the pairs of the row's left half-tiles
+    const PairTable<Zoom>* right;  // and of its right ones, on the checker's other squares
+    std::uint32_t background;
+};
+
+template <int Zoom>
+std::uint32_t* PutPairRow(std::uint32_t* out, const PairRowPixels<Zoom> row) {
+    constexpr bool little = std::endian::native == std::endian::little;
+    const PairTable<Zoom>& left = *row.left;
+    const PairTable<Zoom>& right = *row.right;
+    return PutTiles<Zoom>(
+        out, row.tiles, row.columns, row.background, [&](std::uint32_t* o, std::uint64_t eight) {
+            // Each index's byte shifted up a nibble and ORed with its right neighbour's: the byte of pixel 2k
+            // then holds the pair 2k, 2k + 1.
+            const std::uint64_t pairs = eight << 4 | (little ? eight >> 8 : eight << 8);
+            for (int k = 0; k < TileSide / 2; ++k) {
+                const auto place = static_cast<std::uint8_t>(pairs >> (little ? 16 * k : 56 - 16 * k));
+                const auto& pair = (k < TileSide / 4 ? left : right)[place];
+                std::memcpy(o, pair.data(), sizeof(pair));
+                o += 2 * Zoom;
+            }
+            return o;
+        });
+}
 
 constexpr std::array<PutRowFunction, 8> PutRows{PutRow<1>, PutRow<2>, PutRow<3>, PutRow<4>,
                                                 PutRow<5>, PutRow<6>, PutRow<7>, PutRow<8>};
@@ -102,6 +158,7 @@ std::int64_t TileRun::Count(std::size_t dataLength) const {
 void TileSheet::Decode(std::span<const std::uint8_t> data, const TileRun& run, std::int64_t firstRow,
                        int rows) {
     layout_ = run.layout;
+    bitsPerPixel_ = run.codec->bitsPerPixel;
     rows_ = std::max(rows, 0);
     const std::int64_t count = run.Count(data.size());
     const std::int64_t firstBand = firstRow / layout_.blockHeight;
@@ -136,7 +193,40 @@ const std::uint8_t* TileSheet::TileIndices(int column, int row) const {
 
 void TileSheet::Draw(Surface& surface, const TileColours& colours, int zoom) const {
     zoom = std::clamp(zoom, 1, static_cast<int>(PutRows.size()));
+    if (bitsPerPixel_ <= 4 && zoom == 1) {
+        DrawPairs<1>(surface, colours);
+        return;
+    }
+    if (bitsPerPixel_ <= 4 && zoom == 2) {
+        DrawPairs<2>(surface, colours);
+        return;
+    }
     const PutRowFunction put = PutRows[zoom - 1];
+    ForEachPixelRow(surface, zoom,
+                    [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
+                        // The checker's squares are half a tile, so a row's halves take opposite squares.
+                        const RowPixels pixels{tiles, columns, colours.pixels[(y / CheckerSide) & 1].data(),
+                                               colours.pixels[(y / CheckerSide + 1) & 1].data(),
+                                               PixelOf(BackgroundColour)};
+                        return put(line, pixels);
+                    });
+}
+
+template <int Zoom>
+void TileSheet::DrawPairs(Surface& surface, const TileColours& colours) const {
+    std::array<PairTable<Zoom>, 2> tables;
+    FillPairTable<Zoom>(tables[0], colours.pixels[0]);
+    FillPairTable<Zoom>(tables[1], colours.pixels[1]);
+    ForEachPixelRow(
+        surface, Zoom, [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
+            const PairRowPixels<Zoom> pixels{tiles, columns, &tables[(y / CheckerSide) & 1],
+                                             &tables[(y / CheckerSide + 1) & 1], PixelOf(BackgroundColour)};
+            return PutPairRow<Zoom>(line, pixels);
+        });
+}
+
+template <class PutRow>
+void TileSheet::ForEachPixelRow(Surface& surface, int zoom, PutRow&& put) const {
     const int side = TileSide * zoom;
     const int columns = std::min(layout_.Width(), surface.Width() / side);
     const int rows = std::min(rows_, surface.Height() / side);
@@ -148,13 +238,9 @@ void TileSheet::Draw(Surface& surface, const TileColours& colours, int zoom) con
             tiles[column] = TileIndices(column, row);
         }
         for (int y = 0; y < TileSide; ++y) {
-            // The checker's squares are half a tile, so a row's halves take opposite squares.
-            const RowPixels pixels{tiles.data(), columns, colours.pixels[(y / CheckerSide) & 1].data(),
-                                   colours.pixels[(y / CheckerSide + 1) & 1].data(),
-                                   PixelOf(BackgroundColour)};
             const int top = (row * TileSide + y) * zoom;
             auto* line = reinterpret_cast<std::uint32_t*>(surface.Row0() + top * surface.Stride());
-            const std::size_t bytes = (put(line, pixels) - line) * sizeof(*line);
+            const std::size_t bytes = (put(line, tiles.data(), columns, y) - line) * sizeof(*line);
             for (int z = 1; z < zoom; ++z) {
                 std::memcpy(surface.Row0() + (top + z) * surface.Stride(), line, bytes);
             }

@@ -73,8 +73,16 @@ class TileSheet {
   private:
     // Where a shown tile's indices start, or null for a place without one.
     [[nodiscard]] const std::uint8_t* TileIndices(int column, int row) const;
+    // Draw at zoom 1 or 2 for indices below 16, a pair of pixels at a time.
+    template <int Zoom>
+    void DrawPairs(Surface& surface, const TileColours& colours) const;
+    // Calls put(line, tiles, columns, y) to write each first pixel row of the zoomed rows, given each
+    // column's tile indices of tile row y, and copies it into the zoom − 1 rows below.
+    template <class PutRow>
+    void ForEachPixelRow(Surface& surface, int zoom, PutRow&& put) const;
 
     TileLayout layout_;
+    int bitsPerPixel_ = 8;
     std::int64_t firstTile_ = 0;
     int rows_ = 0;
     std::vector<std::uint8_t> indices_;  // 64 per decoded tile, in tile order from firstTile_

@@ -48,26 +48,24 @@ inline constexpr std::array<PickerRow, 3> PickerRows{{
     return 0;
 }
 
-// A two-pixel frame over the swatch's own edge keeps its inner 26 × 26 in the swatch colour.
+// A two-pixel frame on the swatch's own edge keeps its inner 26 × 26 in the swatch colour.
 inline constexpr int MarkerThickness = 2;
 
 }  // namespace
 
 void TForm1::DrawLevelPicker() {
     const Rect area = RectOf(Ctl::areaRGB);
-    Surface& s = surface();
+    const Levels levels = LevelsOf(State.GetEntry(State.SelStart));
     for (int row = 0; row < static_cast<int>(PickerRows.size()); ++row) {
         std::array<std::uint32_t, LevelCount> swatches{};
         for (int k = 0; k < LevelCount; ++k) {
             swatches[static_cast<std::size_t>(k)] = PixelOf(SwatchColour(PickerRows[row].channel, k));
         }
-        s.FillCellRow(area.left, area.top + SwatchSize * row, SwatchSize, SwatchSize, swatches);
-    }
-    const Levels levels = LevelsOf(State.GetEntry(State.SelStart));
-    for (int row = 0; row < static_cast<int>(PickerRows.size()); ++row) {
-        const int x = area.left + SwatchSize * LevelIn(levels, PickerRows[row].channel);
-        s.DrawFrame(PickerRows[row].marker, x, area.top + SwatchSize * row, SwatchSize, SwatchSize,
-                    MarkerThickness);
+        const std::array<Rgb, MarkerThickness> marker{PickerRows[row].marker, PickerRows[row].marker};
+        const Surface::CellFrame frame{static_cast<std::size_t>(LevelIn(levels, PickerRows[row].channel)),
+                                       marker};
+        surface().FillCellRow(area.left, area.top + SwatchSize * row, SwatchSize, SwatchSize, swatches,
+                              std::span(&frame, 1));
     }
 }
 

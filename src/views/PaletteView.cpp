@@ -42,20 +42,39 @@ void TForm1::DrawPaletteCells() {
     if (State.PalLength <= 0) {
         return;
     }
-    // A row of cells at a time: every edit redraws all of them.
+    constexpr std::array<Rgb, 2> StartMark{StartOuter, StartInner};
+    constexpr std::array<Rgb, 2> EndMark{EndOuter, EndInner};
+    struct Mark {
+        int entry;
+        std::span<const Rgb> outlines;
+    };
+    const std::array<Mark, 2> marks{{{State.SelStart, StartMark}, {State.SelEnd, EndMark}}};
+    const std::size_t markCount = State.SelEnd != State.SelStart ? 2 : 1;
+    // A row of cells at a time, its marks drawn into the same lines, so that a row that shows its entries
+    // already is left as it is.
     for (int first = 0; first < State.PalLength; first += PaletteColumns) {
         std::array<std::uint32_t, PaletteColumns> pixels{};
         const int count = std::min(PaletteColumns, State.PalLength - first);
         for (int k = 0; k < count; ++k) {
             pixels[static_cast<std::size_t>(k)] = PixelOf(DisplayColour(State.GetEntry(first + k)));
         }
+        std::array<Surface::CellFrame, 2> frames;
+        std::size_t framed = 0;
+        for (const Mark& mark : std::span(marks).first(markCount)) {
+            if (mark.entry >= first && mark.entry < first + count) {
+                frames[framed++] = {static_cast<std::size_t>(mark.entry - first), mark.outlines};
+            }
+        }
         const CellOrigin cell = PaletteCellOrigin(first);
         surface_->FillCellRow(cell.x, cell.y, PaletteCellWidth, PaletteCellHeight,
-                              std::span(pixels.data(), static_cast<std::size_t>(count)));
+                              std::span(pixels.data(), static_cast<std::size_t>(count)),
+                              std::span(frames.data(), framed));
     }
-    DrawMarker(*surface_, State.SelStart, StartOuter, StartInner);
-    if (State.SelEnd != State.SelStart) {
-        DrawMarker(*surface_, State.SelEnd, EndOuter, EndInner);
+    // A mark off the palette's cells has no row to go with.
+    for (const Mark& mark : std::span(marks).first(markCount)) {
+        if (mark.entry < 0 || mark.entry >= State.PalLength) {
+            DrawMarker(*surface_, mark.entry, mark.outlines[0], mark.outlines[1]);
+        }
     }
 }
 

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Each redraw shows its pixels once, right after drawing them and before it updates any text, so that the
-// window never shows new texts beside old pixels; commands that change nothing redraw nothing.
+// window never shows new texts beside old pixels; it shows only the pixels that changed, and what it leaves
+// on the screen is what a full redraw would draw; commands that change nothing redraw nothing.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Generic.h"
 #include "support/FormHarness.h"
+#include "views/BrowserView.h"
+#include "views/LevelPicker.h"
 #include "views/PaletteView.h"
 
 namespace tintorb::test {
@@ -77,20 +83,129 @@ TEST(RedrawOrder, AnEditRedrawsThePaletteThenTheBrowser) {
               (std::vector<std::string>{"present", "listing", "bits", "present", "lblBrowser"}));
 }
 
-// Each present shows only the areas drawn since the last, and between the palette's two areas lie the
-// buttons, which a box around both would repaint for nothing.
-TEST(RedrawOrder, AnEditPresentsThePaletteAreasThenTheBrowserGrid) {
+// Each present shows only the pixels that changed: the edited entry's cell without its unchanged marks, the
+// red mark's move in the picker, and the entry's browser cell.
+TEST(RedrawOrder, AnEditPresentsOnlyWhatChangedPaletteFirst) {
     LoggedForm f;
+    f.form.RefreshAfterEdit();
+    const std::size_t shownBefore = f.controls.Presented().size();
     f.form.areaRGBMouseDown(MouseButton::Left, 100, 10);
     const Rect pal = RectOf(Ctl::areaPal);
     const Rect rgb = RectOf(Ctl::areaRGB);
     const Rect grid = RectOf(Ctl::areaBrowser);
     const std::vector<std::vector<PixelBox>> expected{
-        {{pal.left, pal.top, pal.left + 4 * PaletteCellWidth, pal.top + PaletteCellHeight},
-         {rgb.left, rgb.top, rgb.left + rgb.width, rgb.top + rgb.height}},
-        {{grid.left, grid.top, grid.left + grid.width, grid.top + grid.height}},
+        {{pal.left + 2, pal.top + 2, pal.left + PaletteCellWidth - 2, pal.top + PaletteCellHeight - 2},
+         {rgb.left + 3 * SwatchSize, rgb.top, rgb.left + 8 * SwatchSize, rgb.top + SwatchSize}},
+        {{grid.left, grid.top, grid.left + BrowserCellSize, grid.top + BrowserCellSize}},
     };
-    EXPECT_EQ(f.controls.Presented(), expected);
+    EXPECT_EQ(std::vector(f.controls.Presented().begin() + static_cast<std::ptrdiff_t>(shownBefore),
+                          f.controls.Presented().end()),
+              expected);
+}
+
+// The window's screen as the presents leave it: each copies only what the surface reports drawn.
+class ScreenControls : public MemoryControls {
+  public:
+    void Present() override {
+        const Surface& surface = form->surface();
+        if (screen.empty()) {
+            screen.assign(static_cast<std::size_t>(ClientWidth) * ClientHeight, 0);
+        }
+        for (const PixelBox& box : surface.Dirty().Boxes()) {
+            for (int y = box.top; y < std::min(box.bottom, ClientHeight); ++y) {
+                for (int x = box.left; x < std::min(box.right, ClientWidth); ++x) {
+                    screen[static_cast<std::size_t>(y) * ClientWidth + x] = PixelOf(surface.PixelAt(x, y));
+                }
+            }
+        }
+        MemoryControls::Present();
+    }
+
+    TForm1* form = nullptr;
+    std::vector<std::uint32_t> screen;
+};
+
+// Where the screen's browser, palette or picker differs from a fresh form's full drawing of the same state;
+// empty where it does not.
+std::string StaleOnScreen(const ScreenControls& shown, const TForm1& form) {
+    FormHarness fresh;
+    Mutable(fresh.form) = form.State;
+    if (shown.Checked(Ctl::chkInvalid)) {
+        fresh.controls.Press(Ctl::chkInvalid);
+    }
+    fresh.form.DrawPalette();
+    fresh.form.DrawBrowser();
+    for (const Ctl area : {Ctl::areaBrowser, Ctl::areaPal, Ctl::areaRGB}) {
+        const Rect r = RectOf(area);
+        for (int y = r.top; y < r.top + r.height; ++y) {
+            for (int x = r.left; x < r.left + r.width; ++x) {
+                if (shown.screen[static_cast<std::size_t>(y) * ClientWidth + x] !=
+                    PixelOf(fresh.form.surface().PixelAt(x, y))) {
+                    return std::string(LayoutOf(area).name) + " at " + std::to_string(x) + ", " +
+                           std::to_string(y);
+                }
+            }
+        }
+    }
+    return {};
+}
+
+TEST(RedrawOrder, AfterRandomEditsTheScreenShowsWhatAFullRedrawWould) {
+    std::mt19937 random(25);
+    const auto any = [&](int high) { return std::uniform_int_distribution(0, high)(random); };
+    ScreenControls controls;
+    TForm1 form(controls);
+    controls.form = &form;
+    controls.Attach(form);
+    form.FormCreate();
+    controls.Present();
+    std::vector<std::uint16_t> words(3000);
+    for (std::uint16_t& w : words) {
+        w = static_cast<std::uint16_t>(any(2) == 0 ? any(0xFFFF) : any(0xFFFF) & 0x0EEE);
+    }
+    EditorState& s = Mutable(form);
+    s.FileData = WordBytes(words);
+    s.WordCount = static_cast<std::int32_t>(words.size());
+    s.FileName = "random.bin";
+    controls.SetScrollMax(Ctl::barBrowser, static_cast<int>(words.size()) / BrowserColumns);
+    form.LocatePalette(0, 16);
+    const Rect pal = RectOf(Ctl::areaPal);
+    const Rect rgb = RectOf(Ctl::areaRGB);
+    const Rect grid = RectOf(Ctl::areaBrowser);
+    const std::vector<Ctl> buttons{Ctl::btnSwap, Ctl::btnReverse, Ctl::btnGradient,
+                                   Ctl::btnCopy, Ctl::btnPaste,   Ctl::chkInvalid};
+    for (int step = 0; step < 200; ++step) {
+        switch (any(6)) {
+            case 0:
+                controls.Mouse(Ctl::areaRGB, MouseAction::Down, MouseButton::Left, any(rgb.width - 1),
+                               any(rgb.height - 1));
+                break;
+            case 1:
+                controls.Mouse(Ctl::areaPal, MouseAction::Down, MouseButton::Left, any(pal.width - 1),
+                               any(pal.height - 1));
+                controls.Mouse(Ctl::areaPal, MouseAction::Up, MouseButton::Left, any(pal.width - 1),
+                               any(pal.height - 1));
+                break;
+            case 2:
+                controls.Press(buttons[static_cast<std::size_t>(any(static_cast<int>(buttons.size()) - 1))]);
+                break;
+            case 3:
+                any(1) == 0 ? form.Undo() : form.Redo();
+                break;
+            case 4:
+                controls.SetScrollPos(Ctl::barBrowser, any(static_cast<int>(words.size()) / BrowserColumns));
+                break;
+            case 5:
+                controls.Mouse(Ctl::areaBrowser, MouseAction::Down, MouseButton::Left, any(grid.width - 1),
+                               any(grid.height - 1));
+                break;
+            default:
+                form.LocatePalette(any(200), 1 + any(MaxPalLength - 1));
+                break;
+        }
+        const std::string stale = StaleOnScreen(controls, form);
+        ASSERT_TRUE(stale.empty()) << "step " << step << ": " << stale;
+    }
 }
 
 TEST(RedrawOrder, CommandsWithNothingToChangeRedrawNothing) {

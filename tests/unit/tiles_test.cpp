@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -177,6 +178,39 @@ TEST(TileSheets, DrawsIndicesThroughTheLineAtZoom) {
     EXPECT_EQ(at(0, 0, 0), CheckerLight);
     EXPECT_EQ(at(3, 2, 2), DisplayColour(0x0EEE));
     EXPECT_EQ(sheet.IndexCounts()[3], TilePixels);
+}
+
+// Every codec at every zoom, random tiles and a palette too short for some indices, with index 0 transparent:
+// each pixel shows its index's colour on its checker square, and places past the last tile the background.
+TEST(TileSheets, EveryPixelShowsItsIndexAtEveryZoom) {
+    std::mt19937 random(22);
+    std::vector<std::uint8_t> bytes(32 * 14 + 5);
+    for (std::uint8_t& b : bytes) {
+        b = static_cast<std::uint8_t>(random());
+    }
+    const std::vector<ColourWord> palette{0x000E, 0x00E0, 0x0E00, 0x0EEE, 0x0222, 0x0444, 0x0666,
+                                          0x0888, 0x0AAA, 0x0ACE, 0x0ECA, 0x0246, 0x0642};
+    for (const TileCodec& codec : TileCodecs()) {
+        TileSheet sheet;
+        sheet.Decode(bytes, {&codec, 1, {4, 1, 1}}, 0, 4);
+        const TileColours colours = MakeTileColours(palette, codec.bitsPerPixel, 0, true);
+        for (int zoom = 1; zoom <= 3; ++zoom) {
+            Surface surface(sheet.Width() * zoom, sheet.Height() * zoom);
+            sheet.Draw(surface, colours, zoom);
+            for (int y = 0; y < surface.Height(); ++y) {
+                for (int x = 0; x < surface.Width(); ++x) {
+                    const int sx = x / zoom, sy = y / zoom;
+                    const std::optional<TilePixel> pixel = sheet.PixelAt(sx, sy);
+                    const int square = (sx % TileSide / 4 + sy % TileSide / 4) % 2;
+                    const std::uint32_t expected =
+                        pixel ? static_cast<std::uint32_t>(colours.pixels[square][pixel->index])
+                              : PixelOf(BackgroundColour);
+                    ASSERT_EQ(PixelOf(surface.PixelAt(x, y)), expected)
+                        << codec.name << " zoom " << zoom << " at " << x << ", " << y;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace tintorb::test

@@ -24,6 +24,8 @@
 #include <vector>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace tintorb::bench {
@@ -155,6 +157,11 @@ int main(int argc, char* argv[]) {
     // The goal is defined offscreen, where no window system's compositor takes part.
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    // What the runs leave in the settings (recent files, places, the Tiles window's choices) goes to a folder
+    // of their own, never the user's.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     const tintorb::bench::Medians medians = tintorb::bench::RunBenchmarks(argc, argv);
     const auto click = medians.find("ClickToPaint");
     if (click != medians.end()) {

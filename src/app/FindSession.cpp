@@ -2,6 +2,7 @@
 #include "app/FindSession.h"
 
 #include "app/Generic.h"
+#include "model/NumberText.h"
 
 #include <utility>
 
@@ -9,9 +10,9 @@ namespace tintorb {
 
 namespace {
 
-// "1 palette" or "12 palettes".
+// "1 palette" or "1,200 palettes", grouped as the status bar writes counts.
 [[nodiscard]] std::string Counted(std::size_t count, const std::string& one, const std::string& many) {
-    return count == 1 ? "1 " + one : std::to_string(count) + ' ' + many;
+    return count == 1 ? "1 " + one : GroupedNumber(count) + ' ' + many;
 }
 
 }  // namespace

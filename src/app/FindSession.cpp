@@ -8,15 +8,6 @@
 
 namespace tintorb {
 
-namespace {
-
-// "1 palette" or "1,200 palettes", grouped as the status bar writes counts.
-[[nodiscard]] std::string Counted(std::size_t count, const std::string& one, const std::string& many) {
-    return count == 1 ? "1 " + one : GroupedNumber(count) + ' ' + many;
-}
-
-}  // namespace
-
 void FindSession::Scan(int minRun) {
     listing_ = Listing::Scan;
     Start("Scanning…", [minRun](std::span<const std::uint8_t> bytes, const FindProgress& progress) {
@@ -128,14 +119,14 @@ std::string FindSession::StatusText(std::size_t count) const {
     constexpr std::string_view OnlyTheBest = ", only the best shown";
     switch (listing_) {
         case Listing::Names:
-            return Counted(count, "named palette", "named palettes");
+            return CountOf(count, "named palette", "named palettes");
         case Listing::Search:
-            return Counted(count, "place found", "places found") + " for " + std::to_string(queryLength_) +
+            return CountOf(count, "place found", "places found") + " for " + std::to_string(queryLength_) +
                    " colours" + std::string(result_.search.cut ? OnlyTheBest : "");
         case Listing::Scan:
             break;
     }
-    return Counted(count, "palette found", "palettes found") +
+    return CountOf(count, "palette found", "palettes found") +
            std::string(result_.scan.cut ? OnlyTheBest : "");
 }
 

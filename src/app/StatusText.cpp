@@ -8,20 +8,12 @@
 
 namespace tintorb {
 
-namespace {
-
-[[nodiscard]] std::string Bytes(std::size_t count) {
-    return GroupedNumber(count) + (count == 1 ? " byte" : " bytes");
-}
-
-}  // namespace
-
 std::string ShortName(std::string_view path) {
     return std::filesystem::path(path).filename().string();
 }
 
 std::string LoadedStatus(std::string_view name, std::size_t bytes) {
-    return "Loaded " + std::string(name) + ": " + Bytes(bytes);
+    return "Loaded " + std::string(name) + ": " + CountOf(bytes, "byte", "bytes");
 }
 
 std::string SavedStatus(std::string_view name) {
@@ -29,7 +21,8 @@ std::string SavedStatus(std::string_view name) {
 }
 
 std::string PastTheEndStatus(std::int64_t address, std::size_t fileSize) {
-    return AddressText(address) + " lies past the end of the file (" + Bytes(fileSize) + ")";
+    return AddressText(address) + " lies past the end of the file (" + CountOf(fileSize, "byte", "bytes") +
+           ")";
 }
 
 std::string WordStatus(std::int64_t offset, std::size_t fileSize, ColourWord word) {

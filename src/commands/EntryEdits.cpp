@@ -4,6 +4,7 @@
 
 #include "app/Generic.h"
 #include "formats/Listing.h"
+#include "model/NumberText.h"
 #include "model/PaletteWords.h"
 #include "views/BitView.h"
 #include "views/LevelPicker.h"
@@ -132,8 +133,9 @@ void TForm1::btnASMClick() {
     Apply(words.ToEdit());
     // The form reads a field that is no number as 0, which is easily missed in a long listing.
     const std::string quietRepair = NoNumbersText(noNumbers);
-    const std::string read = values.size() == 1 ? "1 entry" : std::to_string(values.size()) + " entries";
-    controls_.ShowStatus(quietRepair.empty() ? "Read " + read + " from the listing" : quietRepair);
+    controls_.ShowStatus(quietRepair.empty()
+                             ? "Read " + CountOf(values.size(), "entry", "entries") + " from the listing"
+                             : quietRepair);
 }
 
 }  // namespace tintorb

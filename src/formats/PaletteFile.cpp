@@ -17,7 +17,7 @@ namespace {
 constexpr std::int64_t LargestPaletteFile = std::int64_t{64} << 20;
 
 [[nodiscard]] std::string Colours(std::size_t n) {
-    return std::to_string(n) + (n == 1 ? " colour" : " colours");
+    return CountOf(n, "colour", "colours");
 }
 
 }  // namespace

@@ -111,6 +111,10 @@ std::string HexText(std::uint32_t value, int minDigits) {
     return text;
 }
 
+std::string CountOf(std::uint64_t count, std::string_view one, std::string_view many) {
+    return GroupedNumber(count).append(1, ' ').append(count == 1 ? one : many);
+}
+
 std::string GroupedNumber(std::uint64_t value) {
     std::string digits = std::to_string(value);
     for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {

@@ -20,6 +20,8 @@ namespace tintorb {
 
 // A count in decimal with its thousands set off by commas: "1,048,576".
 [[nodiscard]] std::string GroupedNumber(std::uint64_t value);
+// A grouped count and its noun, one or many: "1 byte", "1,048,576 bytes".
+[[nodiscard]] std::string CountOf(std::uint64_t count, std::string_view one, std::string_view many);
 
 // An address as the address box shows it: "$1F40".
 [[nodiscard]] std::string AddressText(std::int64_t address);

@@ -5,6 +5,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace tintorb {
 
 namespace {
@@ -111,6 +115,71 @@ std::uint32_t* PutPairRow(std::uint32_t* out, const PairRowPixels<Zoom> row) {
         });
 }
 
+#if defined(__x86_64__)
+
+// The colours of indices below 16, one 32-bit pixel each: what the vector row below looks up.
+using SixteenPixels = std::array<std::uint32_t, 16>;
+
+// Sixteen pixels from indices below 16 in two registers: each index picks from both halves of the table, and
+// its bit 3, moved up to the sign bit, chooses between them.
+__attribute__((target("avx2"))) inline __m256i LookUp16(__m256i indices, __m256i low, __m256i high) {
+    const __m256 fromLow = _mm256_castsi256_ps(_mm256_permutevar8x32_epi32(low, indices));
+    const __m256 fromHigh = _mm256_castsi256_ps(_mm256_permutevar8x32_epi32(high, indices));
+    const __m256 choice = _mm256_castsi256_ps(_mm256_slli_epi32(indices, 28));
+    return _mm256_castps_si256(_mm256_blendv_ps(fromLow, fromHigh, choice));
+}
+
+__attribute__((target("avx2"))) inline __m256i LoadEight(const std::uint32_t* pixels) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels));
+}
+
+// The two pixel rows of a tile row at zoom 2 with indices below 16, eight zoomed pixels a store: each
+// half-tile's four indices are doubled and looked up in its half's colours at once. Both rows are stored
+// from the registers, which is cheaper than copying the first into the second.
+struct Zoom2Rows {
+    std::uint32_t* top;
+    std::ptrdiff_t stride;             // bytes from the top row to the one below
+    const std::uint8_t* const* tiles;  // per column, its tile's indices of this row, or null
+    int columns;
+    const SixteenPixels* left;   // colours of the row's left half-tiles
+    const SixteenPixels* right;  // and of its right ones, on the checker's other squares
+    std::uint32_t background;
+};
+
+__attribute__((target("avx2"))) std::uint32_t* PutZoom2RowsAvx2(const Zoom2Rows rows) {
+    const __m256i leftLow = LoadEight(rows.left->data());
+    const __m256i leftHigh = LoadEight(rows.left->data() + 8);
+    const __m256i rightLow = LoadEight(rows.right->data());
+    const __m256i rightHigh = LoadEight(rows.right->data() + 8);
+    const __m256i empty = _mm256_set1_epi32(static_cast<int>(rows.background));
+    std::uint32_t* out = rows.top;
+    for (int column = 0; column < rows.columns; ++column, out += 2 * TileSide) {
+        auto* top = reinterpret_cast<__m256i*>(out);
+        auto* bottom = reinterpret_cast<__m256i*>(reinterpret_cast<std::uint8_t*>(out) + rows.stride);
+        __m256i leftHalf = empty;
+        __m256i rightHalf = empty;
+        if (rows.tiles[column] != nullptr) {
+            const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rows.tiles[column]));
+            const __m128i doubled = _mm_unpacklo_epi8(eight, eight);
+            leftHalf = LookUp16(_mm256_cvtepu8_epi32(doubled), leftLow, leftHigh);
+            rightHalf =
+                LookUp16(_mm256_cvtepu8_epi32(_mm_unpackhi_epi64(doubled, doubled)), rightLow, rightHigh);
+        }
+        _mm256_storeu_si256(top, leftHalf);
+        _mm256_storeu_si256(top + 1, rightHalf);
+        _mm256_storeu_si256(bottom, leftHalf);
+        _mm256_storeu_si256(bottom + 1, rightHalf);
+    }
+    return out;
+}
+
+[[nodiscard]] bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+#endif
+
 constexpr std::array<PutRowFunction, 8> PutRows{PutRow<1>, PutRow<2>, PutRow<3>, PutRow<4>,
                                                 PutRow<5>, PutRow<6>, PutRow<7>, PutRow<8>};
 
@@ -198,6 +267,12 @@ void TileSheet::Draw(Surface& surface, const TileColours& colours, int zoom) con
         return;
     }
     if (bitsPerPixel_ <= 4 && zoom == 2) {
+#if defined(__x86_64__)
+        if (HasAvx2()) {
+            DrawZoom2Avx2(surface, colours);
+            return;
+        }
+#endif
         DrawPairs<2>(surface, colours);
         return;
     }
@@ -225,8 +300,26 @@ void TileSheet::DrawPairs(Surface& surface, const TileColours& colours) const {
         });
 }
 
+#if defined(__x86_64__)
+void TileSheet::DrawZoom2Avx2(Surface& surface, const TileColours& colours) const {
+    std::array<SixteenPixels, 2> squares{};
+    for (std::size_t square = 0; square < squares.size(); ++square) {
+        for (std::size_t i = 0; i < squares[square].size(); ++i) {
+            squares[square][i] = static_cast<std::uint32_t>(colours.pixels[square][i]);
+        }
+    }
+    ForEachPixelRow(
+        surface, 2,
+        [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
+            return PutZoom2RowsAvx2({line, surface.Stride(), tiles, columns, &squares[(y / CheckerSide) & 1],
+                                     &squares[(y / CheckerSide + 1) & 1], PixelOf(BackgroundColour)});
+        },
+        2);
+}
+#endif
+
 template <class PutRow>
-void TileSheet::ForEachPixelRow(Surface& surface, int zoom, PutRow&& put) const {
+void TileSheet::ForEachPixelRow(Surface& surface, int zoom, PutRow&& put, int putRows) const {
     const int side = TileSide * zoom;
     const int columns = std::min(layout_.Width(), surface.Width() / side);
     const int rows = std::min(rows_, surface.Height() / side);
@@ -241,7 +334,7 @@ void TileSheet::ForEachPixelRow(Surface& surface, int zoom, PutRow&& put) const 
             const int top = (row * TileSide + y) * zoom;
             auto* line = reinterpret_cast<std::uint32_t*>(surface.Row0() + top * surface.Stride());
             const std::size_t bytes = (put(line, tiles.data(), columns, y) - line) * sizeof(*line);
-            for (int z = 1; z < zoom; ++z) {
+            for (int z = putRows; z < zoom; ++z) {
                 std::memcpy(surface.Row0() + (top + z) * surface.Stride(), line, bytes);
             }
             for (const std::uint8_t*& indices : std::span(tiles.data(), columns)) {

@@ -262,19 +262,29 @@ void TilesSession::Decode(const TileRun& run) {
     colouredPalette_.reset();
 }
 
+// A palette edit changes one entry or a few: only the tiles that use them are drawn again.
 void TilesSession::Recolour() {
     std::vector<ColourWord> palette = Palette();
     if (colouredPalette_ == palette) {
         return;
     }
-    // Rows past the file's end; the sheet draws the rest.
-    const int drawn = sheet_.Height() * settings_.zoom;
-    pixels_.FillBox(BackgroundColour, 0, drawn, pixels_.Width(), pixels_.Height() - drawn);
-    sheet_.Draw(
-        pixels_,
-        MakeTileColours(palette, Run().codec->bitsPerPixel, settings_.line, settings_.transparentZero),
-        settings_.zoom);
+    TileColours colours =
+        MakeTileColours(palette, Run().codec->bitsPerPixel, settings_.line, settings_.transparentZero);
+    if (colouredPalette_) {
+        const DirtyRegion drawn =
+            sheet_.Redraw(pixels_, colours, settings_.zoom, ChangedIndices(colours_, colours));
+        for (const PixelBox& box : drawn.Boxes()) {
+            changed_.Add(box);
+        }
+    } else {
+        // Rows past the file's end; the sheet draws the rest.
+        const int drawn = sheet_.Height() * settings_.zoom;
+        pixels_.FillBox(BackgroundColour, 0, drawn, pixels_.Width(), pixels_.Height() - drawn);
+        sheet_.Draw(pixels_, colours, settings_.zoom);
+        changed_.Add({0, 0, pixels_.Width(), pixels_.Height()});
+    }
     (void)pixels_.TakeDirty();
+    colours_ = colours;
     colouredPalette_ = std::move(palette);
 }
 

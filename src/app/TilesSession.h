@@ -96,6 +96,8 @@ class TilesSession {
     // What the window shows.
     [[nodiscard]] const TilesSettings& Settings() const { return settings_; }
     [[nodiscard]] const Surface& Pixels() const { return pixels_; }
+    // The boxes of pixels drawn since the last call, which starts a new region.
+    DirtyRegion TakeChanged() { return std::exchange(changed_, DirtyRegion{}); }
     [[nodiscard]] std::int64_t Rows() const { return rows_; }
     [[nodiscard]] std::int64_t FirstRow() const { return firstRow_; }
     // The last first row: the one that shows the last row at the bottom.
@@ -139,6 +141,8 @@ class TilesSession {
     std::vector<std::uint8_t> decodedBytes_;
     std::array<std::int64_t, 256> uses_{};
     std::optional<std::vector<ColourWord>> colouredPalette_;
+    TileColours colours_;  // of colouredPalette_
+    DirtyRegion changed_;
     std::string status_;
     std::string hover_;
 };

@@ -45,12 +45,19 @@ class TilesArea : public QWidget {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-    // Repaints the session's pixels, and where they shrank, the area they left.
+    // Repaints the session's pixels that changed, and where they shrank, the area they left.
     void Show() {
         const Surface& pixels = session_.Pixels();
         const QSize size(pixels.Width(), pixels.Height());
-        update(QRect(QPoint(0, 0), size.expandedTo(shownSize_)));
-        shownSize_ = size;
+        const DirtyRegion changed = session_.TakeChanged();
+        if (size != shownSize_) {
+            update(QRect(QPoint(0, 0), size.expandedTo(shownSize_)));
+            shownSize_ = size;
+            return;
+        }
+        for (const PixelBox& box : changed.Boxes()) {
+            update(box.left, box.top, box.Width(), box.Height());
+        }
     }
 
   protected:
@@ -271,7 +278,10 @@ void TilesWindow::Present() {
 void TilesWindow::ShowSettings() {
     showing_ = true;
     const TilesSettings& s = session_.Settings();
-    codec_->setCurrentText(ToQString(s.codec));
+    const QString codec = ToQString(s.codec);
+    if (codec_->currentText() != codec) {
+        codec_->setCurrentText(codec);
+    }
     // Line and spin boxes repaint on any set, the same value included, and this runs on every edit.
     const QString address = ToQString(AddressText(s.start));
     if (!address_->hasFocus() && address_->text() != address) {

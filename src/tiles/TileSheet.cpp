@@ -219,6 +219,14 @@ TileColours MakeTileColours(std::span<const ColourWord> palette, int bitsPerPixe
     return colours;
 }
 
+IndexSet ChangedIndices(const TileColours& before, const TileColours& after) {
+    IndexSet changed;
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        changed[i] = before.pixels[0][i] != after.pixels[0][i] || before.pixels[1][i] != after.pixels[1][i];
+    }
+    return changed;
+}
+
 std::int64_t TileRun::Count(std::size_t dataLength) const {
     const auto length = static_cast<std::int64_t>(dataLength);
     return start < 0 || start >= length ? 0 : (length - start) / codec->bytesPerTile;
@@ -236,6 +244,7 @@ void TileSheet::Decode(std::span<const std::uint8_t> data, const TileRun& run, s
     const std::int64_t tiles =
         std::clamp<std::int64_t>(endBand * layout_.BandTiles(), firstTile_, count) - firstTile_;
     indices_.resize(static_cast<std::size_t>(tiles) * TilePixels);
+    used_.clear();
     if (tiles > 0) {
         run.codec->decode(data.data() + run.Address(firstTile_), indices_.data(),
                           static_cast<std::size_t>(tiles));
@@ -261,83 +270,157 @@ const std::uint8_t* TileSheet::TileIndices(int column, int row) const {
 }
 
 void TileSheet::Draw(Surface& surface, const TileColours& colours, int zoom) const {
+    Paint(surface, colours, zoom, [&](auto&& draw) { draw(PixelBox{0, 0, MaxTileColumns, rows_}); });
+}
+
+DirtyRegion TileSheet::Redraw(Surface& surface, const TileColours& colours, int zoom,
+                              const IndexSet& changed) {
+    zoom = std::clamp(zoom, 1, static_cast<int>(PutRows.size()));
+    const int side = TileSide * zoom;
+    const int columns = std::min(layout_.Width(), surface.Width() / side);
+    const int rows = std::min(rows_, surface.Height() / side);
+    NoteUsedIndices();
+    const auto changes = [&](int column, int row) {
+        const std::int32_t slot = slots_[static_cast<std::size_t>(row) * layout_.Width() + column];
+        return slot >= 0 && (used_[static_cast<std::size_t>(slot)] & changed).any();
+    };
+    int changedPlaces = 0;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            changedPlaces += changes(column, row) ? 1 : 0;
+        }
+    }
+    DirtyRegion drawn;
+    // Most places changed: one pass over the whole sheet costs less than one per run of places.
+    if (2 * changedPlaces > columns * rows) {
+        Draw(surface, colours, zoom);
+        drawn.Add({0, 0, columns * side, rows * side});
+        return drawn;
+    }
+    Paint(surface, colours, zoom, [&](auto&& draw) {
+        for (int row = 0; row < rows; ++row) {
+            for (int column = 0; column < columns;) {
+                int end = column;
+                while (end < columns && changes(end, row)) {
+                    ++end;
+                }
+                if (end > column) {
+                    draw(PixelBox{column, row, end, row + 1});
+                    drawn.Add({column * side, row * side, end * side, (row + 1) * side});
+                }
+                column = end + 1;
+            }
+        }
+    });
+    return drawn;
+}
+
+void TileSheet::NoteUsedIndices() {
+    const std::size_t tiles = indices_.size() / TilePixels;
+    if (used_.size() == tiles) {
+        return;
+    }
+    used_.assign(tiles, IndexSet{});
+    for (std::size_t tile = 0; tile < tiles; ++tile) {
+        for (int i = 0; i < TilePixels; ++i) {
+            used_[tile].set(indices_[tile * TilePixels + static_cast<std::size_t>(i)]);
+        }
+    }
+}
+
+template <class Boxes>
+void TileSheet::Paint(Surface& surface, const TileColours& colours, int zoom, Boxes&& boxes) const {
     zoom = std::clamp(zoom, 1, static_cast<int>(PutRows.size()));
     if (bitsPerPixel_ <= 4 && zoom == 1) {
-        DrawPairs<1>(surface, colours);
+        DrawPairs<1>(surface, colours, boxes);
         return;
     }
     if (bitsPerPixel_ <= 4 && zoom == 2) {
 #if defined(__x86_64__)
         if (HasAvx2()) {
-            DrawZoom2Avx2(surface, colours);
+            DrawZoom2Avx2(surface, colours, boxes);
             return;
         }
 #endif
-        DrawPairs<2>(surface, colours);
+        DrawPairs<2>(surface, colours, boxes);
         return;
     }
     const PutRowFunction put = PutRows[zoom - 1];
-    ForEachPixelRow(surface, zoom,
-                    [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
-                        // The checker's squares are half a tile, so a row's halves take opposite squares.
-                        const RowPixels pixels{tiles, columns, colours.pixels[(y / CheckerSide) & 1].data(),
-                                               colours.pixels[(y / CheckerSide + 1) & 1].data(),
-                                               PixelOf(BackgroundColour)};
-                        return put(line, pixels);
-                    });
+    boxes([&](PixelBox places) {
+        ForEachPixelRow(surface, zoom, places,
+                        [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
+                            // The checker's squares are half a tile, so a row's halves take opposite squares.
+                            const RowPixels pixels{
+                                tiles, columns, colours.pixels[(y / CheckerSide) & 1].data(),
+                                colours.pixels[(y / CheckerSide + 1) & 1].data(), PixelOf(BackgroundColour)};
+                            return put(line, pixels);
+                        });
+    });
 }
 
-template <int Zoom>
-void TileSheet::DrawPairs(Surface& surface, const TileColours& colours) const {
+template <int Zoom, class Boxes>
+void TileSheet::DrawPairs(Surface& surface, const TileColours& colours, Boxes&& boxes) const {
     std::array<PairTable<Zoom>, 2> tables;
     FillPairTable<Zoom>(tables[0], colours.pixels[0]);
     FillPairTable<Zoom>(tables[1], colours.pixels[1]);
-    ForEachPixelRow(
-        surface, Zoom, [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
-            const PairRowPixels<Zoom> pixels{tiles, columns, &tables[(y / CheckerSide) & 1],
-                                             &tables[(y / CheckerSide + 1) & 1], PixelOf(BackgroundColour)};
-            return PutPairRow<Zoom>(line, pixels);
-        });
+    boxes([&](PixelBox places) {
+        ForEachPixelRow(surface, Zoom, places,
+                        [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
+                            const PairRowPixels<Zoom> pixels{tiles, columns, &tables[(y / CheckerSide) & 1],
+                                                             &tables[(y / CheckerSide + 1) & 1],
+                                                             PixelOf(BackgroundColour)};
+                            return PutPairRow<Zoom>(line, pixels);
+                        });
+    });
 }
 
 #if defined(__x86_64__)
-void TileSheet::DrawZoom2Avx2(Surface& surface, const TileColours& colours) const {
+template <class Boxes>
+void TileSheet::DrawZoom2Avx2(Surface& surface, const TileColours& colours, Boxes&& boxes) const {
     std::array<SixteenPixels, 2> squares{};
     for (std::size_t square = 0; square < squares.size(); ++square) {
         for (std::size_t i = 0; i < squares[square].size(); ++i) {
             squares[square][i] = static_cast<std::uint32_t>(colours.pixels[square][i]);
         }
     }
-    ForEachPixelRow(
-        surface, 2,
-        [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
-            return PutZoom2RowsAvx2({line, surface.Stride(), tiles, columns, &squares[(y / CheckerSide) & 1],
-                                     &squares[(y / CheckerSide + 1) & 1], PixelOf(BackgroundColour)});
-        },
-        2);
+    boxes([&](PixelBox places) {
+        ForEachPixelRow(
+            surface, 2, places,
+            [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
+                return PutZoom2RowsAvx2({line, surface.Stride(), tiles, columns,
+                                         &squares[(y / CheckerSide) & 1], &squares[(y / CheckerSide + 1) & 1],
+                                         PixelOf(BackgroundColour)});
+            },
+            2);
+    });
 }
 #endif
 
 template <class PutRow>
-void TileSheet::ForEachPixelRow(Surface& surface, int zoom, PutRow&& put, int putRows) const {
+void TileSheet::ForEachPixelRow(Surface& surface, int zoom, PixelBox places, PutRow&& put,
+                                int putRows) const {
     const int side = TileSide * zoom;
     const int columns = std::min(layout_.Width(), surface.Width() / side);
     const int rows = std::min(rows_, surface.Height() / side);
+    const int left = std::clamp(places.left, 0, columns);
+    const int right = std::clamp(places.right, left, columns);
     // A sheet is at most MaxTileColumns wide: whole blocks, and never more than the columns asked for but one
     // block.
     std::array<const std::uint8_t*, MaxTileColumns> tiles{};
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            tiles[column] = TileIndices(column, row);
+    const std::span shown(tiles.data(), static_cast<std::size_t>(right - left));
+    for (int row = std::max(places.top, 0); row < std::min(places.bottom, rows); ++row) {
+        for (int column = left; column < right; ++column) {
+            tiles[static_cast<std::size_t>(column - left)] = TileIndices(column, row);
         }
         for (int y = 0; y < TileSide; ++y) {
             const int top = (row * TileSide + y) * zoom;
-            auto* line = reinterpret_cast<std::uint32_t*>(surface.Row0() + top * surface.Stride());
-            const std::size_t bytes = (put(line, tiles.data(), columns, y) - line) * sizeof(*line);
+            auto* line =
+                reinterpret_cast<std::uint32_t*>(surface.Row0() + top * surface.Stride()) + left * side;
+            const std::size_t bytes = (put(line, tiles.data(), right - left, y) - line) * sizeof(*line);
             for (int z = putRows; z < zoom; ++z) {
-                std::memcpy(surface.Row0() + (top + z) * surface.Stride(), line, bytes);
+                std::memcpy(reinterpret_cast<std::uint8_t*>(line) + z * surface.Stride(), line, bytes);
             }
-            for (const std::uint8_t*& indices : std::span(tiles.data(), columns)) {
+            for (const std::uint8_t*& indices : shown) {
                 indices = indices == nullptr ? nullptr : indices + TileSide;
             }
         }

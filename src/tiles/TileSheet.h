@@ -5,6 +5,7 @@
 // the palette changes. A palette edit changes no index, so it costs only the drawing.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -22,6 +23,12 @@ namespace tintorb {
 struct TileColours {
     std::array<std::array<std::uint64_t, 256>, 2> pixels{};
 };
+
+// A set of colour indices.
+using IndexSet = std::bitset<256>;
+
+// The indices whose pixels differ between two colour tables.
+[[nodiscard]] IndexSet ChangedIndices(const TileColours& before, const TileColours& after);
 
 // The neutral grey squares shown where a pixel has no colour.
 inline constexpr Rgb CheckerLight{204, 204, 204};
@@ -61,6 +68,9 @@ class TileSheet {
     // Draws the decoded rows from the surface's top left, each pixel zoom × zoom; a place without a tile is
     // background. Only whole tiles that fit on the surface are drawn.
     void Draw(Surface& surface, const TileColours& colours, int zoom) const;
+    // After a change of colours: draws again, as Draw would, the tiles that use an index in changed, and
+    // returns the boxes of pixels drawn. The other tiles' pixels must be as Draw drew them.
+    DirtyRegion Redraw(Surface& surface, const TileColours& colours, int zoom, const IndexSet& changed);
 
     // Sheet size in pixels at zoom 1.
     [[nodiscard]] int Width() const { return layout_.Width() * TileSide; }
@@ -73,17 +83,25 @@ class TileSheet {
   private:
     // Where a shown tile's indices start, or null for a place without one.
     [[nodiscard]] const std::uint8_t* TileIndices(int column, int row) const;
-    // Draw at zoom 1 or 2 for indices below 16, a pair of pixels at a time.
-    template <int Zoom>
-    void DrawPairs(Surface& surface, const TileColours& colours) const;
+    // Calls boxes(draw) to draw through the fastest row writer for the sheet and zoom; boxes calls
+    // draw(places) for each box of places to be drawn, in tiles.
+    template <class Boxes>
+    void Paint(Surface& surface, const TileColours& colours, int zoom, Boxes&& boxes) const;
+    // Paint at zoom 1 or 2 for indices below 16, a pair of pixels at a time.
+    template <int Zoom, class Boxes>
+    void DrawPairs(Surface& surface, const TileColours& colours, Boxes&& boxes) const;
 #if defined(__x86_64__)
-    // Draw at zoom 2 for indices below 16 with AVX2, where the processor has it.
-    void DrawZoom2Avx2(Surface& surface, const TileColours& colours) const;
+    // Paint at zoom 2 for indices below 16 with AVX2, where the processor has it.
+    template <class Boxes>
+    void DrawZoom2Avx2(Surface& surface, const TileColours& colours, Boxes&& boxes) const;
 #endif
     // Calls put(line, tiles, columns, y) to write the first putRows pixel rows of the zoomed rows from line,
-    // given each column's tile indices of tile row y, and copies the first into the rows below those.
+    // given the tile indices of tile row y of each column of places that fits on the surface, and copies the
+    // first into the rows below those.
     template <class PutRow>
-    void ForEachPixelRow(Surface& surface, int zoom, PutRow&& put, int putRows = 1) const;
+    void ForEachPixelRow(Surface& surface, int zoom, PixelBox places, PutRow&& put, int putRows = 1) const;
+    // Which indices each decoded tile uses, once per decode, for Redraw.
+    void NoteUsedIndices();
 
     TileLayout layout_;
     int bitsPerPixel_ = 8;
@@ -91,6 +109,7 @@ class TileSheet {
     int rows_ = 0;
     std::vector<std::uint8_t> indices_;  // 64 per decoded tile, in tile order from firstTile_
     std::vector<std::int32_t> slots_;    // per place of the shown rows: its tile's number in indices_, or -1
+    std::vector<IndexSet> used_;         // per decoded tile, once Redraw needed it
 };
 
 }  // namespace tintorb

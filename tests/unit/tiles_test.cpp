@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <optional>
 #include <random>
 #include <string>
@@ -57,6 +60,18 @@ const Reference References[] = {
         bytes.insert(bytes.end(), TilePixels, static_cast<std::uint8_t>(tile));
     }
     return bytes;
+}
+
+[[nodiscard]] Surface Copy(const Surface& surface) {
+    Surface copy(surface.Width(), surface.Height());
+    std::memcpy(copy.Row0(), surface.Row0(), static_cast<std::size_t>(surface.Stride()) * surface.Height());
+    return copy;
+}
+
+[[nodiscard]] bool Inside(const DirtyRegion& region, int x, int y) {
+    return std::ranges::any_of(region.Boxes(), [&](PixelBox box) {
+        return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+    });
 }
 
 }  // namespace
@@ -208,6 +223,52 @@ TEST(TileSheets, EveryPixelShowsItsIndexAtEveryZoom) {
                     ASSERT_EQ(PixelOf(surface.PixelAt(x, y)), expected)
                         << codec.name << " zoom " << zoom << " at " << x << ", " << y;
                 }
+            }
+        }
+    }
+}
+
+// Random palette edits, one entry or many at a time, on tiles of two indices each: drawing again only the
+// tiles that use a changed index shows what a fresh drawing shows, and every pixel that changed lies in a box
+// the redraw reports.
+TEST(TileSheets, RedrawAfterPaletteEditsEqualsAFreshDrawing) {
+    std::mt19937 random(22);
+    for (const char* name : {"4bpp-packed", "8bpp"}) {
+        const TileCodec& codec = *FindTileCodec(name);
+        std::vector<std::uint8_t> bytes;
+        for (int tile = 0; tile < 27; ++tile) {
+            const std::array<std::uint_fast32_t, 2> two{random() % 16, random() % 16};
+            for (int i = 0; i < codec.bytesPerTile; ++i) {
+                const std::uint_fast32_t index = two[random() % 2];
+                bytes.push_back(static_cast<std::uint8_t>(codec.bitsPerPixel == 8 ? index : index * 0x11));
+            }
+        }
+        for (int zoom = 1; zoom <= 3; ++zoom) {
+            TileSheet sheet;
+            sheet.Decode(bytes, {&codec, 0, {5, 1, 1}}, 0, 6);
+            Surface shown(sheet.Width() * zoom, sheet.Height() * zoom);
+            Surface fresh(shown.Width(), shown.Height());
+            std::vector<ColourWord> palette(16);
+            TileColours colours = MakeTileColours(palette, codec.bitsPerPixel, 0, true);
+            sheet.Draw(shown, colours, zoom);
+            for (int edit = 0; edit < 30; ++edit) {
+                for (unsigned n = edit % 5 == 0 ? 8 : 1; n > 0; --n) {
+                    palette[random() % 16] = static_cast<ColourWord>(random() & 0x0EEE);
+                }
+                palette.resize(edit % 7 == 0 ? 12 : 16);
+                const TileColours next = MakeTileColours(palette, codec.bitsPerPixel, 0, true);
+                const Surface before = Copy(shown);
+                const DirtyRegion drawn = sheet.Redraw(shown, next, zoom, ChangedIndices(colours, next));
+                sheet.Draw(fresh, next, zoom);
+                for (int y = 0; y < shown.Height(); ++y) {
+                    for (int x = 0; x < shown.Width(); ++x) {
+                        ASSERT_EQ(shown.PixelAt(x, y), fresh.PixelAt(x, y))
+                            << name << " zoom " << zoom << " edit " << edit << " at " << x << ", " << y;
+                        ASSERT_TRUE(before.PixelAt(x, y) == shown.PixelAt(x, y) || Inside(drawn, x, y))
+                            << name << " zoom " << zoom << " edit " << edit << " at " << x << ", " << y;
+                    }
+                }
+                colours = next;
             }
         }
     }

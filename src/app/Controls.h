@@ -79,6 +79,8 @@ class Dialogs {
     // Palette files, in a dialog whose filters offer each palette format.
     [[nodiscard]] virtual std::optional<std::string> RunImportDialog() = 0;
     [[nodiscard]] virtual std::optional<std::string> RunExportDialog() = 0;
+    // The PNG image to write the shown tiles to.
+    [[nodiscard]] virtual std::optional<std::string> RunPngExportDialog() = 0;
     // An information box, confirmed with OK.
     virtual void ShowMessage(std::string_view text) = 0;
     // Asks, before unsaved changes would be dropped, whether to save them (Save, Discard, Cancel).

@@ -41,10 +41,14 @@ void PaletteDrawPalette64(benchmark::State& state) {
 }
 BENCHMARK(PaletteDrawPalette64);
 
+// The refresh after a level click: its edit changes the selected entry's two bytes.
 void PaletteRefreshAfterEdit64(benchmark::State& state) {
     const auto h = FormWithFullPalette();
+    h->form.DrawPalette();
+    h->form.DrawBrowser();
+    const ByteRange selected{h->form.State.EntryOffset(h->form.State.SelStart), 2};
     for (auto _ : state) {
-        h->form.RefreshAfterEdit();
+        h->form.RefreshAfterEdit(selected);
         benchmark::DoNotOptimize(h->form.surface().Row0());
     }
 }
@@ -74,7 +78,7 @@ void PaletteLevelClickUnrecorded(benchmark::State& state) {
         const auto at = static_cast<std::size_t>(s.EntryOffset(s.SelStart));
         s.FileData[at] = static_cast<std::uint8_t>(w >> 8);
         s.FileData[at + 1] = static_cast<std::uint8_t>(w & 0xFF);
-        h->form.RefreshAfterEdit();
+        h->form.RefreshAfterEdit({static_cast<std::int64_t>(at), 2});
         benchmark::DoNotOptimize(h->form.surface().Row0());
     }
 }

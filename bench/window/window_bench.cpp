@@ -24,9 +24,14 @@
 #include <vector>
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace tintorb::bench {
 
@@ -137,6 +142,46 @@ void FillTileArea(benchmark::State& state) {
 }
 BENCHMARK(FillTileArea)->Unit(benchmark::kMicrosecond);
 
+// The floor the toolkit sets while the listing is a Qt text box: a bare window with one text box whose one
+// line changes on each click, clicked as the level swatch is.
+class OneLineWindow : public QWidget {
+  public:
+    OneLineWindow() {
+        resize(ClientWidth, ClientHeight);
+        const Rect r = RectOf(Ctl::memoASM);
+        box_->setGeometry(r.left, r.top, r.width, r.height);
+        box_->setPlainText(QStringLiteral("dc.w $0EEE,$0EEE,$0EEE,$0EEE\ndc.w $0EEE,$0EEE,$0EEE,$0EEE"));
+    }
+
+  protected:
+    void mousePressEvent(QMouseEvent*) override {
+        red_ = !red_;
+        QTextCursor cursor(box_->document()->findBlockByNumber(0));
+        cursor.setPosition(cursor.position() + 5);
+        cursor.setPosition(cursor.position() + 5, QTextCursor::KeepAnchor);
+        cursor.insertText(red_ ? QStringLiteral("$000E") : QStringLiteral("$0EEE"));
+    }
+
+  private:
+    QPlainTextEdit* box_ = new QPlainTextEdit(this);
+    bool red_ = false;
+};
+
+void ClickToPaintTextBox(benchmark::State& state) {
+    OneLineWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was not exposed");
+        return;
+    }
+    const QPoint outsideTheBox = CentreOf(Ctl::areaRGB);
+    for (auto _ : state) {
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, outsideTheBox);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(ClickToPaintTextBox)->Unit(benchmark::kMicrosecond);
+
 void MemcpyClientArea(benchmark::State& state) {
     const std::size_t bytes = std::size_t{ClientWidth} * ClientHeight * 4;
     std::vector<std::uint8_t> from(bytes, 1);
@@ -168,6 +213,10 @@ int main(int argc, char* argv[]) {
         tintorb::bench::PrintGoal("click-to-paint", click->second * 1e3, 0.9, " ms");
     }
     tintorb::bench::PrintRatioGoal(medians, "click-to-paint/memcpy", "ClickToPaint", "MemcpyClientArea", 1.0);
+    tintorb::bench::PrintReference(medians, "text-box-click/memcpy", "ClickToPaintTextBox",
+                                   "MemcpyClientArea");
+    tintorb::bench::PrintReference(medians, "click-to-paint/text-box-click", "ClickToPaint",
+                                   "ClickToPaintTextBox");
     if (medians.contains("ClickToPaintTilesOpen") && medians.contains("ClickToPaint") &&
         medians.contains("FillTileArea")) {
         const double allowed = 1.2 * medians.at("ClickToPaint") + medians.at("FillTileArea");

@@ -42,6 +42,8 @@ class TForm1 {
 
     // Data browser.
     void DrawBrowser();
+    // The cells whose words overlap the changed bytes, where the grid shows them (not presented).
+    void DrawBrowserWords(ByteRange changed);
     void barBrowserChange();
     void chkInvalidClick();
     void areaBrowserMouseMove(int X, int Y);
@@ -52,7 +54,9 @@ class TForm1 {
     // Palette view, level picker, bit view, listing.
     void DrawPaletteCells();
     void DrawPalette();
-    void RefreshAfterEdit();
+    // Shows an edit of the changed bytes that moved neither the palette nor its selection: the cells of the
+    // changed words, and the views of the selected entry when it is among them.
+    void RefreshAfterEdit(ByteRange changed);
     void DrawLevelPicker();
     void ShowBits(ColourWord w);
     void WriteListing();
@@ -159,6 +163,10 @@ class TForm1 {
     void WritePatch(const FileBytes& original);
     // Shows an undone or redone step: the palette where it stood and the changed bytes in the browser.
     void ShowStep(const EditStep& step, const PalettePlace& shownBefore);
+    // The grid's cells [from, to), and the palette's entries [from, to) with the marks on them; not
+    // presented.
+    void DrawBrowserCells(int from, int to);
+    void DrawPaletteEntries(int from, int to);
 
     Controls& controls_;
     std::optional<Surface> surface_;

@@ -12,10 +12,10 @@
 namespace tintorb {
 
 void TForm1::Apply(const Edit& edit) {
-    document_.Apply(edit);
-    RefreshAfterEdit();
+    const ByteRange changed = document_.Apply(edit);
+    RefreshAfterEdit(changed);
     ShowModified();
-    controls_.FinderFileChanged(edit.offset, edit.bytes.size());
+    controls_.FinderFileChanged(changed.offset, static_cast<std::size_t>(changed.length));
 }
 
 void TForm1::Undo() {
@@ -33,7 +33,8 @@ void TForm1::Redo() {
 }
 
 void TForm1::ShowStep(const EditStep& step, const PalettePlace& shownBefore) {
-    if (document_.Place() != shownBefore) {
+    const bool moved = document_.Place() != shownBefore;
+    if (moved) {
         // The address box says where the palette is, unless it already does in a spelling of its own.
         if (ReadNumber(controls_.Text(Ctl::editAddress)) != State.PalAddress) {
             ShowPaletteAddress();
@@ -47,10 +48,14 @@ void TForm1::ShowStep(const EditStep& step, const PalettePlace& shownBefore) {
     if (step.offset < State.BrowserOffset || step.offset >= shownEnd) {
         controls_.SetScrollPos(Ctl::barBrowser, static_cast<int>(step.offset / (2 * BrowserColumns)));
     }
+    const ByteRange changed{step.offset, static_cast<std::int64_t>(step.after.size())};
     if (controls_.ScrollPos(Ctl::barBrowser) != scrolledFrom) {
         DrawPalette();
+    } else if (moved) {
+        DrawBrowserWords(changed);
+        DrawPalette();
     } else {
-        RefreshAfterEdit();
+        RefreshAfterEdit(changed);
     }
     ShowModified();
     controls_.FinderFileChanged(step.offset, step.after.size());

@@ -115,7 +115,8 @@ void TForm1::editBitsMouseDown(MouseButton, int X, int) {
 }
 
 void TForm1::btnASMClick() {
-    if (State.FileName.empty()) {
+    const bool fresh = State.FileName.empty();
+    if (fresh) {
         MakeFreshPalette(document_, controls_.ExecutableDir());
         ResetFinds();
     }
@@ -131,6 +132,11 @@ void TForm1::btnASMClick() {
         words.Put(values[j], static_cast<std::int64_t>(j));
     }
     Apply(words.ToEdit());
+    if (fresh) {
+        // A new image: none of the old one's views may stay.
+        DrawBrowser();
+        DrawPalette();
+    }
     // The form reads a field that is no number as 0, which is easily missed in a long listing.
     const std::string quietRepair = NoNumbersText(noNumbers);
     controls_.ShowStatus(quietRepair.empty()

@@ -28,7 +28,7 @@ PalettePlace Document::Place() const {
     return {state_.PalAddress, state_.PalLength, state_.SelStart, state_.SelEnd};
 }
 
-bool Document::Apply(const Edit& edit) {
+ByteRange Document::Apply(const Edit& edit) {
     const auto length = static_cast<std::int64_t>(edit.bytes.size());
     Inside inside = InsideImage(state_.FileData.size(), edit.offset, length);
     const auto same = [&](std::int64_t k) {
@@ -43,7 +43,7 @@ bool Document::Apply(const Edit& edit) {
         --inside.end;
     }
     if (inside.begin == inside.end) {
-        return false;
+        return {};
     }
     EditStep step;
     step.offset = edit.offset + inside.begin;
@@ -52,8 +52,9 @@ bool Document::Apply(const Edit& edit) {
     step.after.assign(edit.bytes.begin() + inside.begin, edit.bytes.begin() + inside.end);
     step.place = Place();
     Write(step.offset, step.after);
+    const ByteRange changed{step.offset, inside.end - inside.begin};
     history_.Record(std::move(step));
-    return true;
+    return changed;
 }
 
 const EditStep* Document::Undo() {

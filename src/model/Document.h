@@ -5,6 +5,7 @@
 // goes through Apply, which records it so that it can be undone, and the document knows at every moment
 // whether its bytes differ from the file as last loaded or saved.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -29,14 +30,41 @@ struct Edit {
     std::vector<std::uint8_t> bytes;
 };
 
+// Bytes offset … offset + length − 1 of the file image.
+struct ByteRange {
+    std::int64_t offset = 0;
+    std::int64_t length = 0;
+
+    [[nodiscard]] constexpr std::int64_t End() const { return offset + length; }
+    // Whether any of the bytes lies in [from, from + count).
+    [[nodiscard]] constexpr bool Overlaps(std::int64_t from, std::int64_t count) const {
+        return length > 0 && count > 0 && from < End() && offset < from + count;
+    }
+
+    // Of count two-byte words from byte base on, the words [first, last) that hold any of the bytes.
+    struct Words {
+        std::int64_t first = 0;
+        std::int64_t last = 0;
+    };
+    [[nodiscard]] constexpr Words WordsFrom(std::int64_t base, std::int64_t count) const {
+        if (length <= 0 || count <= 0) {
+            return {};
+        }
+        // Word i holds bytes base + 2i and base + 2i + 1. Truncating toward zero differs from rounding down
+        // only below word 0, which the clamp takes away.
+        return {std::clamp<std::int64_t>((offset - base) / 2, 0, count),
+                std::clamp<std::int64_t>((End() - base + 1) / 2, 0, count)};
+    }
+};
+
 class Document {
   public:
     [[nodiscard]] const EditorState& State() const { return state_; }
     [[nodiscard]] PalettePlace Place() const;
 
     // Writes the edit and records it as one step; an edit that changes no byte records nothing. Returns
-    // whether any byte changed.
-    bool Apply(const Edit& edit);
+    // the bytes that changed, from the first to the last (none when no byte changed).
+    ByteRange Apply(const Edit& edit);
     // Takes back (or does again) the latest step and puts the palette where it stood when the step was taken.
     // Returns the step, or null when there is none.
     const EditStep* Undo();

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/PaletteWords.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tintorb {
 
 PaletteWords::PaletteWords(const EditorState& state) : address_(state.PalAddress) {
+    words_.reserve(static_cast<std::size_t>(std::max(state.PalLength, 0)));
     for (std::int64_t i = 0; i < state.PalLength && state.HasEntry(i); ++i) {
         words_.push_back(state.GetEntry(i));
     }

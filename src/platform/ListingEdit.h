@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 namespace tintorb {
 
@@ -23,6 +24,10 @@ class ListingEdit : public QPlainTextEdit {
 
     // Inserts the clipboard's (or the selection's) text at the caret, replacing the selected text.
     void PasteText(QClipboard::Mode mode);
+    // Replaces the characters of one line that differ from its new text, and repaints only those.
+    void ReplaceLine(const QTextBlock& block, const QString& line);
+    // Selects from..to (the caret at to) unless that is the selection already.
+    void SelectRange(int from, int to);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

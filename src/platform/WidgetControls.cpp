@@ -10,6 +10,7 @@
 #include "platform/BitsView.h"
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
+#include "platform/ListingEdit.h"
 #include "platform/QtText.h"
 #include "platform/SurfaceView.h"
 
@@ -24,29 +25,6 @@
 #include <QTextDocument>
 
 namespace tintorb {
-
-namespace {
-
-// Replaces the characters of one line that differ from its new text, and only those: the box then lays out
-// and repaints just that line (a wider replacement would reach into the next line and repaint them all).
-void ReplaceChangedText(QTextDocument& document, const QTextBlock& block, const QString& line) {
-    const QString old = block.text();
-    const qsizetype shorter = std::min(old.size(), line.size());
-    qsizetype prefix = 0;
-    while (prefix < shorter && old[prefix] == line[prefix]) {
-        ++prefix;
-    }
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix && old[old.size() - 1 - suffix] == line[line.size() - 1 - suffix]) {
-        ++suffix;
-    }
-    QTextCursor cursor(&document);
-    cursor.setPosition(block.position() + static_cast<int>(prefix));
-    cursor.setPosition(block.position() + static_cast<int>(old.size() - suffix), QTextCursor::KeepAnchor);
-    cursor.insertText(line.mid(prefix, line.size() - prefix - suffix));
-}
-
-}  // namespace
 
 std::string WidgetControls::Text(Ctl c) const {
     const QWidget* widget = widgets_[static_cast<std::size_t>(c)];
@@ -157,7 +135,7 @@ std::vector<std::string> WidgetControls::Lines(Ctl c) const {
 }
 
 void WidgetControls::SetLines(Ctl c, std::span<const std::string> lines) {
-    auto* memo = qobject_cast<QPlainTextEdit*>(widgets_[static_cast<std::size_t>(c)]);
+    auto* memo = WidgetAs<ListingEdit>(c);
     if (memo == nullptr) {
         return;
     }
@@ -168,11 +146,11 @@ void WidgetControls::SetLines(Ctl c, std::span<const std::string> lines) {
     if (document->blockCount() == static_cast<int>(lines.size())) {
         // The same number of lines: only what differs is replaced, so one changed entry costs one line's
         // layout and paint instead of the whole box's. The caret stays, shifted with the text.
-        for (int i = 0; i < document->blockCount(); ++i) {
-            const QTextBlock block = document->findBlockByNumber(i);
-            const QString line = QString::fromStdString(lines[static_cast<std::size_t>(i)]);
+        std::size_t i = 0;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++i) {
+            const QString line = QString::fromStdString(lines[i]);
             if (block.text() != line) {
-                ReplaceChangedText(*document, block, line);
+                memo->ReplaceLine(block, line);
             }
         }
         document->setModified(false);
@@ -210,7 +188,7 @@ void WidgetControls::Select(Ctl c, int start, int length) {
         box->setSelection(start, length);
         return;
     }
-    auto* memo = qobject_cast<QPlainTextEdit*>(widgets_[static_cast<std::size_t>(c)]);
+    auto* memo = WidgetAs<ListingEdit>(c);
     if (memo == nullptr) {
         return;
     }
@@ -218,10 +196,7 @@ void WidgetControls::Select(Ctl c, int start, int length) {
     const int end = memo->document()->characterCount() - 1;
     const int from = std::clamp(start, 0, end);
     const int to = std::clamp(from + std::max(length, 0), from, end);
-    QTextCursor cursor(memo->document());
-    cursor.setPosition(from);
-    cursor.setPosition(to, QTextCursor::KeepAnchor);
-    memo->setTextCursor(cursor);
+    memo->SelectRange(from, to);
 }
 
 void WidgetControls::SetInsertColour(Ctl c, Rgb colour) {

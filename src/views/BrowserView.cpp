@@ -58,7 +58,7 @@ struct GridRowLines {
 
 }  // namespace
 
-void TForm1::DrawBrowser() {
+void TForm1::DrawBrowserCells(int from, int to) {
     const CellRange shown = ShownCells(State.BrowserOffset, BrowserDataEnd(State));
     const Rect grid = RectOf(Ctl::areaBrowser);
     const bool showInvalid = controls_.Checked(Ctl::chkInvalid);
@@ -66,13 +66,16 @@ void TForm1::DrawBrowser() {
     const std::uint32_t stripeEven = PixelOf(InvalidStripeEven);
     const std::uint32_t stripeOdd = PixelOf(InvalidStripeOdd);
 
-    // Each grid row is built once as two pixel lines and copied into its sixteen pixel rows: far cheaper
-    // than drawing cell by cell, and the same whatever mix of colours and stripes the row holds. The rows
-    // cover the whole grid, cells past the data in the background colour, so no clear goes first.
+    // Each grid row's part is built once as two pixel lines and copied into its sixteen pixel rows: far
+    // cheaper than drawing cell by cell, and the same whatever mix of colours and stripes the row holds. The
+    // rows cover the cells past the data too, in the background colour, so no clear goes first.
     GridRowLines lines;
-    for (int row = 0; row < BrowserColumns; ++row) {
+    for (int row = std::max(from, 0) / BrowserColumns; row * BrowserColumns < std::min(to, BrowserCells);
+         ++row) {
+        const int firstColumn = std::max(from - row * BrowserColumns, 0);
+        const int endColumn = std::min(to - row * BrowserColumns, BrowserColumns);
         bool striped = false;
-        for (int column = 0; column < BrowserColumns; ++column) {
+        for (int column = firstColumn; column < endColumn; ++column) {
             const int i = row * BrowserColumns + column;
             std::uint32_t evenPixel = background;
             std::uint32_t oddPixel = background;
@@ -91,11 +94,21 @@ void TForm1::DrawBrowser() {
             std::fill_n(lines.even.data() + column * BrowserCellSize, BrowserCellSize, evenPixel);
             std::fill_n(lines.odd.data() + column * BrowserCellSize, BrowserCellSize, oddPixel);
         }
-        const std::array<const std::uint32_t*, 2> pattern{lines.even.data(),
-                                                          striped ? lines.odd.data() : lines.even.data()};
-        surface_->RepeatLines(grid.left, grid.top + BrowserCellSize * row, grid.width, BrowserCellSize,
-                              pattern);
+        const int left = firstColumn * BrowserCellSize;
+        const std::array<const std::uint32_t*, 2> pattern{
+            lines.even.data() + left, (striped ? lines.odd.data() : lines.even.data()) + left};
+        surface_->RepeatLines(grid.left + left, grid.top + BrowserCellSize * row,
+                              (endColumn - firstColumn) * BrowserCellSize, BrowserCellSize, pattern);
     }
+}
+
+void TForm1::DrawBrowserWords(ByteRange changed) {
+    const ByteRange::Words cells = changed.WordsFrom(State.BrowserOffset, BrowserCells);
+    DrawBrowserCells(static_cast<int>(cells.first), static_cast<int>(cells.last));
+}
+
+void TForm1::DrawBrowser() {
+    DrawBrowserCells(0, BrowserCells);
     controls_.Present();
     controls_.SetText(Ctl::lblBrowser,
                       std::string(TopLeftText) + HexText(static_cast<std::uint32_t>(State.BrowserOffset)));

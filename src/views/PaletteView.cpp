@@ -35,33 +35,38 @@ void DrawMarker(Surface& surface, int entry, Rgb outer, Rgb inner) {
     surface.DrawBox(inner, cell.x + 1, cell.y + 1, PaletteCellWidth - 2, PaletteCellHeight - 2);
 }
 
+struct Mark {
+    int entry;
+    std::span<const Rgb> outlines;
+};
+
+inline constexpr std::array<Rgb, 2> StartMark{StartOuter, StartInner};
+inline constexpr std::array<Rgb, 2> EndMark{EndOuter, EndInner};
+
+// The selection's start, and its end where that is another entry.
+[[nodiscard]] std::span<const Mark> SelectionMarks(const EditorState& state, std::array<Mark, 2>& marks) {
+    marks = {{{state.SelStart, StartMark}, {state.SelEnd, EndMark}}};
+    return std::span(marks).first(state.SelEnd != state.SelStart ? 2 : 1);
+}
+
 }  // namespace
 
-void TForm1::DrawPaletteCells() {
-    // Without a palette there is no entry to mark either.
-    if (State.PalLength <= 0) {
-        return;
-    }
-    constexpr std::array<Rgb, 2> StartMark{StartOuter, StartInner};
-    constexpr std::array<Rgb, 2> EndMark{EndOuter, EndInner};
-    struct Mark {
-        int entry;
-        std::span<const Rgb> outlines;
-    };
-    const std::array<Mark, 2> marks{{{State.SelStart, StartMark}, {State.SelEnd, EndMark}}};
-    const std::size_t markCount = State.SelEnd != State.SelStart ? 2 : 1;
+void TForm1::DrawPaletteEntries(int from, int to) {
+    std::array<Mark, 2> storage;
+    const std::span<const Mark> marks = SelectionMarks(State, storage);
     // A row of cells at a time, its marks drawn into the same lines, so that a row that shows its entries
     // already is left as it is.
-    for (int first = 0; first < State.PalLength; first += PaletteColumns) {
+    for (int first = std::max(from, 0); first < to;) {
+        const int rowEnd = std::min((first / PaletteColumns + 1) * PaletteColumns, to);
+        const int count = rowEnd - first;
         std::array<std::uint32_t, PaletteColumns> pixels{};
-        const int count = std::min(PaletteColumns, State.PalLength - first);
         for (int k = 0; k < count; ++k) {
             pixels[static_cast<std::size_t>(k)] = PixelOf(DisplayColour(State.GetEntry(first + k)));
         }
         std::array<Surface::CellFrame, 2> frames;
         std::size_t framed = 0;
-        for (const Mark& mark : std::span(marks).first(markCount)) {
-            if (mark.entry >= first && mark.entry < first + count) {
+        for (const Mark& mark : marks) {
+            if (mark.entry >= first && mark.entry < rowEnd) {
                 frames[framed++] = {static_cast<std::size_t>(mark.entry - first), mark.outlines};
             }
         }
@@ -69,9 +74,19 @@ void TForm1::DrawPaletteCells() {
         surface_->FillCellRow(cell.x, cell.y, PaletteCellWidth, PaletteCellHeight,
                               std::span(pixels.data(), static_cast<std::size_t>(count)),
                               std::span(frames.data(), framed));
+        first = rowEnd;
     }
+}
+
+void TForm1::DrawPaletteCells() {
+    // Without a palette there is no entry to mark either.
+    if (State.PalLength <= 0) {
+        return;
+    }
+    DrawPaletteEntries(0, State.PalLength);
     // A mark off the palette's cells has no row to go with.
-    for (const Mark& mark : std::span(marks).first(markCount)) {
+    std::array<Mark, 2> storage;
+    for (const Mark& mark : SelectionMarks(State, storage)) {
         if (mark.entry < 0 || mark.entry >= State.PalLength) {
             DrawMarker(*surface_, mark.entry, mark.outlines[0], mark.outlines[1]);
         }
@@ -100,9 +115,25 @@ void TForm1::DrawPalette() {
     tiles_.Follow();
 }
 
-void TForm1::RefreshAfterEdit() {
-    DrawPalette();
-    DrawBrowser();
+void TForm1::RefreshAfterEdit(ByteRange changed) {
+    // The edit moved neither the palette nor its selection: only the cells of changed words draw anew, and
+    // the views of the selected entry only when its word is among them.
+    const ByteRange::Words entries = changed.WordsFrom(State.PalAddress, State.PalLength);
+    const bool selectedChanged =
+        State.PalLength > 0 && changed.Overlaps(State.EntryOffset(State.SelStart), 2);
+    DrawPaletteEntries(static_cast<int>(entries.first), static_cast<int>(entries.last));
+    if (selectedChanged) {
+        DrawLevelPicker();
+    }
+    DrawBrowserWords(changed);
+    controls_.Present();
+    if (entries.first < entries.last || selectedChanged) {
+        WriteListing();
+    }
+    if (selectedChanged) {
+        ShowBits(State.GetEntry(State.SelStart));
+    }
+    tiles_.Follow();
 }
 
 }  // namespace tintorb

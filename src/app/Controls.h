@@ -81,6 +81,8 @@ class Dialogs {
     [[nodiscard]] virtual std::optional<std::string> RunExportDialog() = 0;
     // A palette file, or any file as a dump of colour memory, to search for its colours.
     [[nodiscard]] virtual std::optional<std::string> RunQueryDialog() = 0;
+    // The PNG image to write the shown tiles to.
+    [[nodiscard]] virtual std::optional<std::string> RunPngExportDialog() = 0;
     // An information box, confirmed with OK.
     virtual void ShowMessage(std::string_view text) = 0;
     // Asks, before unsaved changes would be dropped, whether to save them (Save, Discard, Cancel).

@@ -124,6 +124,11 @@ class TForm1 {
     void TilesClick();
     [[nodiscard]] TilesSession& Tiles() { return tiles_; }
 
+    // Whether path names the file that was loaded.
+    [[nodiscard]] bool IsLoadedFile(const std::string& path) const;
+    // Whether a save may write to path: at once where no file is, otherwise when the user says so.
+    [[nodiscard]] bool MayReplace(const std::string& path);
+
     // The window's own commands.
     void Quit();
     void ShowKeyboardShortcuts();
@@ -145,10 +150,6 @@ class TForm1 {
     void ChooseLength(int entries);
     // Writes where the palette lies into the address box, in hexadecimal.
     void ShowPaletteAddress();
-    // Whether path names the file that was loaded.
-    [[nodiscard]] bool IsLoadedFile(const std::string& path) const;
-    // Whether a save may write to path: at once where no file is, otherwise when the user says so.
-    [[nodiscard]] bool MayReplace(const std::string& path);
     // A new document: the tool window's results go, and the names are the new file's.
     void ResetFinds();
     // Reads the names of the file's palettes from its side file, saying which lines could not be read.

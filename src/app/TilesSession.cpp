@@ -7,6 +7,7 @@
 
 #include "app/Controls.h"
 #include "app/Generic.h"
+#include "app/StatusText.h"
 #include "finder/PaletteScan.h"
 #include "model/FileImage.h"
 #include "model/NumberText.h"
@@ -347,18 +348,29 @@ void TilesSession::ExportPng() {
         controls_.ShowMessage(*why);
         return;
     }
-    const std::optional<std::string> path = controls_.RunSaveDialog();
+    const std::optional<std::string> path = controls_.RunPngExportDialog();
     if (!path) {
+        return;
+    }
+    // The image never goes over the file the tiles come from, nor over another file unasked.
+    if (form_.IsLoadedFile(*path)) {
+        controls_.ShowMessage("The tiles cannot be exported over the file they come from");
+        return;
+    }
+    if (!form_.MayReplace(*path)) {
         return;
     }
     const TileRun run = Run();
     const auto [first, end] = ShownTiles(run);
     TileRun shown = run;
     shown.start = run.Address(first);
+    const std::int64_t count = std::max<std::int64_t>(end - first, 1);
     const std::vector<std::uint8_t> png =
-        EncodeTilesPng(form_.State.FileData, shown, std::max<std::int64_t>(end - first, 1),
+        EncodeTilesPng(form_.State.FileData, shown, count,
                        LineColours(Palette(), run.codec->bitsPerPixel, settings_.line), 1);
     SaveFileData(png, *path);
+    controls_.ShowStatus("Exported " + CountOf(static_cast<std::uint64_t>(count), "tile", "tiles") + " to " +
+                         ShortName(*path));
 }
 
 }  // namespace tintorb

@@ -147,6 +147,7 @@ void RunExport(const Arguments& args, Streams) {
     SetLength(document, args.operands[2]);
     const EditorState& state = document.State();
     const std::string& target = args.operands[3];
+    RefuseToReplace(args.operands[0], "OUT", target);
     Naming(target, [&] {
         WritePaletteFile(target, Entries(document), PaletteTitle(state.FileName, state.PalAddress));
     });

@@ -7,6 +7,8 @@
 #include <new>
 #include <ostream>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "model/FileImage.h"
 
@@ -21,6 +23,13 @@ class Misuse : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
+
+// A file written from FILE never replaces FILE itself: one mistyped name would lose the file it is made from.
+inline void RefuseToReplace(const std::string& file, std::string_view name, const std::string& output) {
+    if (SameFile(file, output)) {
+        throw Misuse(std::string(name) + " \"" + output + "\" is FILE itself");
+    }
+}
 
 // Runs command and turns what it throws into its exit status and line.
 template <class Command>

@@ -164,6 +164,7 @@ void Tiles(std::span<const std::string> rest, std::ostream& out) {
         throw Misuse(file + ": no whole " + *args.codec + " tile at " + args.operands[1] + " in its " +
                      std::to_string(bytes.size()) + " bytes");
     }
+    RefuseToReplace(file, "OUT.png", *args.output);
     const std::vector<ColourWord> palette = PaletteOf(state, args, file);
     const std::vector<std::uint8_t> png =
         EncodeTilesPng(bytes, run, tiles, LineColours(palette, run.codec->bitsPerPixel, line), zoom);

@@ -27,11 +27,6 @@ namespace {
     return static_cast<int>(rows - BrowserColumns);
 }
 
-[[nodiscard]] bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
-}
-
 }  // namespace
 
 void TForm1::btnLoadClick() {

@@ -20,6 +20,10 @@ void TForm1::ExportPaletteClick() {
     if (!path) {
         return;
     }
+    if (IsLoadedFile(*path)) {
+        controls_.ShowMessage("The palette cannot be exported over the file it comes from");
+        return;
+    }
     // A selection of more than one entry is exported alone; otherwise the whole palette.
     const bool selection = State.SelEnd > State.SelStart;
     const std::int32_t first = selection ? State.SelStart : 0;

@@ -254,6 +254,11 @@ std::optional<FileStamp> StampOf(const std::string& path) {
     return StampFrom(info);
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
 FileStamp LoadFileData(FileBytes& fileData, const std::string& path) {
     struct stat info {};
     const Descriptor file = OpenWhole(path, info);

@@ -30,6 +30,9 @@ struct FileStamp {
 // The stamp of the file at path (a link followed); nothing when there is no such file.
 [[nodiscard]] std::optional<FileStamp> StampOf(const std::string& path);
 
+// Whether the two paths name one existing file, by whatever links or spellings.
+[[nodiscard]] bool SameFile(const std::string& a, const std::string& b);
+
 // Reads the whole file at path into fileData and returns the stamp of what was read. fileData is replaced
 // only when every byte was read; after a failure it is exactly what it was. Throws FileError.
 FileStamp LoadFileData(FileBytes& fileData, const std::string& path);

@@ -72,6 +72,17 @@ std::optional<std::string> WindowDialogs::RunPaletteDialog(PaletteDialog kind) {
     return ChooseFile(dialog);
 }
 
+std::optional<std::string> WindowDialogs::RunPngExportDialog() {
+    QFileDialog dialog(&parent_, Tr("Export Tiles as PNG"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(Tr("PNG images (*.png)"));
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    // The form asks before the image replaces a file, as it does for a saved file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    return ChooseFile(dialog);
+}
+
 void WindowDialogs::ShowMessage(std::string_view text) {
     QMessageBox::information(&parent_, QCoreApplication::applicationName(), ToQString(text), QMessageBox::Ok);
 }

@@ -33,6 +33,7 @@ class WindowDialogs : public virtual Dialogs {
     [[nodiscard]] std::optional<std::string> RunExportDialog() override {
         return RunPaletteDialog(PaletteDialog::Export);
     }
+    [[nodiscard]] std::optional<std::string> RunPngExportDialog() override;
     void ShowMessage(std::string_view text) override;
     [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
     [[nodiscard]] bool AskOverwrite(std::string_view question) override;

@@ -73,6 +73,8 @@ class CommandLine(unittest.TestCase):
             (["listing", self.rom, "0"], 2, "usage: tintorb-cli listing FILE ADDR LEN"),
             (["import", self.rom, "0", self.path("bad.gpl"), "--force"], 2, "import: unknown option --force"),
             (["frobnicate"], 2, "unknown command frobnicate"),
+            (["export", self.rom, "0", "4", self.rom], 2, 'OUT "%s" is FILE itself' % self.rom),
+            (["tiles", self.rom, "0", "1", "--codec", "1bpp", "--palette", "8", "-o", self.rom], 2, "is FILE itself"),
         ]
         for args, status, message in cases:
             with self.subTest(args=args):

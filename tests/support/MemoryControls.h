@@ -63,6 +63,9 @@ class MemoryControls : public Controls {
     [[nodiscard]] std::optional<std::string> RunImportDialog() override { return NextPath(importAnswers_); }
     [[nodiscard]] std::optional<std::string> RunExportDialog() override { return NextPath(exportAnswers_); }
     [[nodiscard]] std::optional<std::string> RunQueryDialog() override { return NextPath(queryAnswers_); }
+    [[nodiscard]] std::optional<std::string> RunPngExportDialog() override {
+        return NextPath(exportAnswers_);
+    }
     void ShowMessage(std::string_view text) override { messages_.emplace_back(text); }
     [[nodiscard]] SaveAnswer AskSaveChanges(std::string_view question) override;
     [[nodiscard]] bool AskOverwrite(std::string_view question) override;

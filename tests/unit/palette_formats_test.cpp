@@ -210,6 +210,14 @@ TEST_F(PaletteFilesInTheWindow, ExportWritesTheSelectionOrElseTheWholePalette) {
     EXPECT_EQ(
         test::ReadBytes(dir.File("sel.gpl")),
         Bytes("GIMP Palette\nName: game.bin $2\nColumns: 16\n#\n255 255 255\t$0EEF\n  0   0   0\t$1000\n"));
+
+    // Never over the file the palette comes from.
+    const std::vector<std::uint8_t> before = test::WordBytes({0x1111, 0xF111});
+    test::WriteBytes(h.form.State.FileName, before);
+    h.controls.AnswerExport(h.form.State.FileName);
+    h.controls.Run(Command::ExportPalette);
+    EXPECT_EQ(test::ReadBytes(h.form.State.FileName), before);
+    EXPECT_EQ(h.controls.Messages().back(), "The palette cannot be exported over the file it comes from");
 }
 
 TEST_F(PaletteFilesInTheWindow, NeitherIsAvailableWithoutAPalette) {

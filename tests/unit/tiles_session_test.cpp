@@ -188,4 +188,36 @@ TEST(TilesPanel, FieldsReachTheSessionAndShowWhatItHolds) {
     EXPECT_FALSE(h.tiles.IsOpen());
 }
 
+// The image goes where the user says, but never over the file the tiles come from, and over another file
+// only when the user says so.
+TEST(TilesSession, ExportWritesAPngButReplacesNoFileUnasked) {
+    TilesHarness h;
+    const std::vector<std::uint8_t> rom = Rom();
+    h.Open("rom.bin", rom);
+    h.controls.Run(Command::Tiles);
+    h.tiles.SetViewport(256, 256);
+    ASSERT_TRUE(h.tiles.SetAddress("$20"));
+    const std::string other = h.dir.File("other.png");
+    WriteBytes(other, {1, 2, 3});
+
+    h.controls.AnswerExport(h.dir.File("rom.bin"));
+    h.tiles.ExportPng();
+    EXPECT_EQ(ReadBytes(h.dir.File("rom.bin")), rom);
+    EXPECT_EQ(h.controls.Messages().back(), "The tiles cannot be exported over the file they come from");
+
+    h.controls.AnswerExport(other);
+    h.controls.AnswerOverwrite(false);
+    h.tiles.ExportPng();
+    EXPECT_EQ(ReadBytes(other), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(h.controls.Questions().back(), "other.png already exists. Replace it?");
+
+    h.controls.AnswerExport(other);
+    h.controls.AnswerOverwrite(true);
+    h.tiles.ExportPng();
+    const std::vector<std::uint8_t> png = ReadBytes(other);
+    ASSERT_GE(png.size(), 8U);
+    EXPECT_EQ(std::vector(png.begin() + 1, png.begin() + 4), (std::vector<std::uint8_t>{'P', 'N', 'G'}));
+    EXPECT_EQ(h.controls.Status(), "Exported 1 tile to other.png");
+}
+
 }  // namespace tintorb::test

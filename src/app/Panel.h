@@ -37,9 +37,9 @@ enum class FieldKind {
 struct PanelField {
     FieldKind kind = FieldKind::Label;
     // The widget's object name, by which the window tests find it; may be empty.
-    std::string name;
+    std::string name{};
     // A button's or check box's own caption; of any other field, the label before it. With its & mnemonic.
-    std::string caption;
+    std::string caption{};
     // The row of the window it lies in; rows run top to bottom, the fields of one left to right.
     int row = 0;
     // The field's share of its row's spare width; spare width lies before a field pushed right.
@@ -48,12 +48,12 @@ struct PanelField {
     int low = 0;
     int high = 0;
     int value = 0;
-    std::string suffix;
+    std::string suffix{};
     // A list's items, a menu's actions, a table's columns (their widths in columnWidths).
-    std::vector<std::string> items;
-    std::vector<int> columnWidths;
+    std::vector<std::string> items{};
+    std::vector<int> columnWidths{};
     // A text box is at least as wide as this text; a pixel area at least this many pixels on each side.
-    std::string widthOf;
+    std::string widthOf{};
     int minimumSide = 0;
     // A label's text wraps at its width; a field starts hidden.
     bool wrap = false;
@@ -66,16 +66,16 @@ struct PanelField {
 };
 
 struct PanelDescription {
-    std::string name;
-    std::string title;
+    std::string name{};
+    std::string title{};
     int width = 0;
     int height = 0;
     // In tab order.
-    std::vector<PanelField> fields;
+    std::vector<PanelField> fields{};
     // Keys the window itself takes, in the portable text of key sequences ("Left", "PgUp").
-    std::vector<std::string> keys;
+    std::vector<std::string> keys{};
     // The field that takes the keys when the window opens.
-    std::optional<int> focus;
+    std::optional<int> focus{};
 };
 
 enum class FieldAction { Changed, Pressed, Activated, PointerMoved, PointerPressed, Wheel, Resized, Key };
@@ -89,13 +89,13 @@ struct PanelEvent {
     // The pointer's place, or the area's new size.
     int x = 0;
     int y = 0;
-    std::string text;
+    std::string text{};
 };
 
 // One entry of a palette line, for a legend: its colour when the palette has it, and how many pixels use it.
 struct LegendEntry {
     int entry = 0;
-    std::optional<Rgb> colour;
+    std::optional<Rgb> colour{};
     std::int64_t uses = 0;
     friend bool operator==(const LegendEntry&, const LegendEntry&) = default;
 };

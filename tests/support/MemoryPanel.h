@@ -67,13 +67,13 @@ class MemoryPanel : public PanelControls {
   private:
     struct FieldState {
         int value = 0;
-        std::string text;
+        std::string text{};
         bool enabled = true;
         bool visible = true;
         int high = 0;
         int page = 0;
         int refreshes = 0;
-        std::optional<int> current;
+        std::optional<int> current{};
     };
 
     [[nodiscard]] FieldState& state(int field) { return fields_.at(static_cast<std::size_t>(field)); }

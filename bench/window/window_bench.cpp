@@ -5,9 +5,10 @@
 
 #include "app/Commands.h"
 #include "app/Layout.h"
+#include "app/TilesPanel.h"
 #include "goals/Goals.h"
 #include "platform/MainWindow.h"
-#include "platform/TilesWindow.h"
+#include "platform/ToolWindow.h"
 #include "views/LevelPicker.h"
 
 #include <benchmark/benchmark.h>
@@ -103,7 +104,7 @@ void LevelClicks(benchmark::State& state, bool tilesOpen) {
         window.Tiles()->show();
         QApplication::processEvents();
         // The window grown or shrunk until its tile area is exactly the area filled below.
-        const QSize area = window.Tiles()->Area()->size();
+        const QSize area = window.Tiles()->FieldWidget(TilesPanel::Area)->size();
         window.Tiles()->resize(window.Tiles()->size() + QSize(TileAreaSide, TileAreaSide) - area);
         QApplication::processEvents();
         tileAreaWidth = tiles.Pixels().Width();

@@ -79,6 +79,8 @@ class Dialogs {
     // Palette files, in a dialog whose filters offer each palette format.
     [[nodiscard]] virtual std::optional<std::string> RunImportDialog() = 0;
     [[nodiscard]] virtual std::optional<std::string> RunExportDialog() = 0;
+    // A palette file, or any file as a dump of colour memory, to search for its colours.
+    [[nodiscard]] virtual std::optional<std::string> RunQueryDialog() = 0;
     // The PNG image to write the shown tiles to.
     [[nodiscard]] virtual std::optional<std::string> RunPngExportDialog() = 0;
     // An information box, confirmed with OK.
@@ -133,6 +135,7 @@ class Shell {
     virtual void ShowStatus(std::string_view text) = 0;
     // Puts text on the system clipboard, where other programs can paste it.
     virtual void SetClipboardText(std::string_view text) = 0;
+    [[nodiscard]] virtual std::string ClipboardText() const = 0;
 
     [[nodiscard]] virtual ScreenSize Screen() const = 0;
     // The folder of the program's own executable, ending in a path separator.

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/Panel.h"
 #include "draw/Surface.h"
 #include "tiles/TileSheet.h"
 
@@ -48,15 +49,6 @@ inline constexpr std::array<std::pair<int, int>, 8> TileOrders{
 
 // The keys the window passes on: the arrows step the start a byte, the page keys scroll a page.
 enum class TilesKey { Left, Right, PageUp, PageDown };
-
-// One entry of the shown line, for the legend: its colour when the palette has it, and how many pixels of
-// the shown tiles use it.
-struct LegendEntry {
-    int entry = 0;
-    std::optional<Rgb> colour;
-    std::int64_t uses = 0;
-    friend bool operator==(const LegendEntry&, const LegendEntry&) = default;
-};
 
 class TilesSession {
   public:
@@ -107,6 +99,7 @@ class TilesSession {
     [[nodiscard]] int PageRows() const;
     [[nodiscard]] const std::string& Status() const { return status_; }
     [[nodiscard]] const std::string& HoverText() const { return hover_; }
+    // The shown line's entries, each with how many pixels of the shown tiles use it.
     [[nodiscard]] std::vector<LegendEntry> Legend() const;
 
   private:

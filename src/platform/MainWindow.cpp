@@ -6,12 +6,12 @@
 #include "app/Commands.h"
 #include "app/WindowPlacement.h"
 #include "platform/BitsView.h"
-#include "platform/FinderWindow.h"
 #include "platform/KeyFilterEdit.h"
 #include "platform/LengthMenu.h"
 #include "platform/Program.h"
 #include "platform/QtText.h"
 #include "platform/SurfaceView.h"
+#include "platform/ToolWindow.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>

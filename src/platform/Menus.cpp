@@ -8,7 +8,6 @@
 #include "app/MenuItems.h"
 #include "app/RecentFiles.h"
 #include "app/Tips.h"
-#include "platform/FinderWindow.h"
 #include "platform/QtText.h"
 #include "platform/WidgetControls.h"
 #include "platform/WindowShell.h"
@@ -157,7 +156,7 @@ void WindowShell::RebuildNamedMenu() {
     }
     namedMenu_->addSeparator();
     QObject::connect(namedMenu_->addAction(Tr("All names…")), &QAction::triggered, &window_,
-                     [this] { FinderNearby().OpenNames(); });
+                     [this] { OpenNames(); });
 }
 
 // The menu is rebuilt later, not here: the item that opened the file may be the one that runs this.

@@ -40,8 +40,7 @@ class WindowDialogs : public virtual Dialogs {
     [[nodiscard]] std::optional<std::string> AskTitle(std::string_view prompt,
                                                       std::string_view suggestion) override;
 
-    // A palette file, or any file as a dump of colour memory, to search for its colours.
-    [[nodiscard]] std::optional<std::string> RunQueryDialog() {
+    [[nodiscard]] std::optional<std::string> RunQueryDialog() override {
         return RunPaletteDialog(PaletteDialog::Query);
     }
     // The box of a file error that ended a handler.

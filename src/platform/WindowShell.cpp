@@ -6,12 +6,15 @@
 
 #include <algorithm>
 
+#include "app/FinderPanel.h"
 #include "app/Generic.h"
-#include "platform/FinderWindow.h"
+#include "app/TilesPanel.h"
+#include "platform/FinderJob.h"
 #include "platform/Program.h"
 #include "platform/QtText.h"
 #include "platform/ShortcutsDialog.h"
-#include "platform/TilesWindow.h"
+#include "platform/ToolWindow.h"
+#include "platform/WindowDialogs.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -27,6 +30,10 @@
 #include <QUrl>
 
 namespace tintorb {
+
+WindowShell::WindowShell(QMainWindow& window) : window_(window) {}
+
+WindowShell::~WindowShell() = default;
 
 void WindowShell::SetCaption(std::string_view caption) {
     window_.setWindowTitle(ToQString(caption));
@@ -51,9 +58,13 @@ void WindowShell::PlaceBeside(QWidget& tool) const {
     tool.move(std::max(left, screen.left()), frame.top());
 }
 
-FinderWindow& WindowShell::FinderNearby() {
+ToolWindow& WindowShell::FinderNearby() {
     if (finder_ == nullptr) {
-        finder_ = new FinderWindow(window_, *form_, *dispatcher_, *dialogs_);
+        finderPanel_ = std::make_unique<FinderPanel>(
+            *form_, *dialogs_, *this, [](std::vector<std::uint8_t> bytes, FindJob::Work work) {
+                return std::make_unique<FinderJob>(std::move(bytes), std::move(work));
+            });
+        finder_ = new ToolWindow(window_, *finderPanel_, *dispatcher_);
         PlaceBeside(*finder_);
         // Naming the palette just found works from the tool window too.
         finder_->addAction(ActionOf(Command::NamePalette));
@@ -61,37 +72,46 @@ FinderWindow& WindowShell::FinderNearby() {
     return *finder_;
 }
 
+FindSession* WindowShell::FinderSession() const {
+    return finderPanel_ ? &finderPanel_->Session() : nullptr;
+}
+
 void WindowShell::ShowFinder() {
     FinderNearby().Open();
 }
 
+void WindowShell::OpenNames() {
+    FinderNearby().Raise();
+    finderPanel_->ListNames(*finder_);
+}
+
 void WindowShell::ClearFinder() {
     if (finder_ != nullptr) {
-        finder_->Clear();
+        finderPanel_->Clear(*finder_, finder_->isVisible());
+        finder_->Present();
     }
 }
 
 void WindowShell::ShowNames() {
     namedMenu_->menuAction()->setEnabled(!form_->Names().Names().empty());
     if (finder_ != nullptr) {
-        finder_->ShowNames();
+        finderPanel_->ShowNames(*finder_);
     }
 }
 
 void WindowShell::FinderFileChanged(std::int64_t offset, std::size_t length) {
     if (finder_ != nullptr) {
-        finder_->FileChanged(offset, length);
+        finderPanel_->FileChanged(*finder_, offset, length);
     }
 }
 
 void WindowShell::ShowTiles() {
     if (tiles_ == nullptr) {
-        tiles_ = new TilesWindow(window_, form_->Tiles(), *dispatcher_);
+        tilesPanel_ = std::make_unique<TilesPanel>(form_->Tiles());
+        tiles_ = new ToolWindow(window_, *tilesPanel_, *dispatcher_);
         PlaceBeside(*tiles_);
     }
-    tiles_->show();
-    tiles_->raise();
-    tiles_->activateWindow();
+    tiles_->Raise();
 }
 
 void WindowShell::PresentTiles() {
@@ -112,11 +132,14 @@ void WindowShell::SetSetting(std::string_view key, std::string_view value) {
     QSettings().setValue(QStringLiteral("settings/") + name, ToQString(value));
 }
 
+// The windows go before the sessions they show; the finder's work ends with its session.
 void WindowShell::DeleteToolWindows() {
     delete finder_;
     finder_ = nullptr;
+    finderPanel_.reset();
     delete tiles_;
     tiles_ = nullptr;
+    tilesPanel_.reset();
 }
 
 void WindowShell::ShowKeyboardShortcuts() {
@@ -152,6 +175,10 @@ void WindowShell::ShowStatus(std::string_view text) {
 
 void WindowShell::SetClipboardText(std::string_view text) {
     QGuiApplication::clipboard()->setText(ToQString(text));
+}
+
+std::string WindowShell::ClipboardText() const {
+    return QGuiApplication::clipboard()->text().toStdString();
 }
 
 ScreenSize WindowShell::Screen() const {

@@ -6,6 +6,7 @@
 // windows, and the settings kept between runs.
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "app/Commands.h"
@@ -20,16 +21,19 @@ class QWidget;
 namespace tintorb {
 
 class Dispatcher;
-class FinderWindow;
+class FinderPanel;
+class FindSession;
 class ShortcutsDialog;
 class TForm1;
-class TilesWindow;
+class TilesPanel;
+class ToolWindow;
 class WidgetControls;
 class WindowDialogs;
 
 class WindowShell : public virtual Shell {
   public:
-    explicit WindowShell(QMainWindow& window) : window_(window) {}
+    explicit WindowShell(QMainWindow& window);
+    ~WindowShell() override;
 
     void SetCaption(std::string_view caption) override;
     void SetModified(bool modified) override;
@@ -48,6 +52,7 @@ class WindowShell : public virtual Shell {
     void SetSetting(std::string_view key, std::string_view value) override;
     void ShowStatus(std::string_view text) override;
     void SetClipboardText(std::string_view text) override;
+    [[nodiscard]] std::string ClipboardText() const override;
     [[nodiscard]] ScreenSize Screen() const override;
     [[nodiscard]] std::string ExecutableDir() const override;
 
@@ -57,10 +62,11 @@ class WindowShell : public virtual Shell {
     [[nodiscard]] QAction* ActionOf(Command id) const { return actions_[static_cast<std::size_t>(id)]; }
     [[nodiscard]] QMenu* RecentMenu() const { return recentMenu_; }
     [[nodiscard]] QMenu* NamedMenu() const { return namedMenu_; }
-    // The Find Palettes tool window; null until first opened.
-    [[nodiscard]] FinderWindow* Finder() const { return finder_; }
+    // The Find Palettes tool window and its session; null until first opened.
+    [[nodiscard]] ToolWindow* Finder() const { return finder_; }
+    [[nodiscard]] FindSession* FinderSession() const;
     // The Tiles tool window; null until first opened.
-    [[nodiscard]] TilesWindow* Tiles() const { return tiles_; }
+    [[nodiscard]] ToolWindow* Tiles() const { return tiles_; }
 
   protected:
     // One action for every command with a menu item or a shortcut, placed in the menus; they run the
@@ -79,7 +85,9 @@ class WindowShell : public virtual Shell {
     void RebuildRecentMenu();
     void RebuildNamedMenu();
     // The Find Palettes tool window, made beside the window the first time it is asked for.
-    FinderWindow& FinderNearby();
+    ToolWindow& FinderNearby();
+    // Shows the Find Palettes window in front, listing every named palette.
+    void OpenNames();
     // Moves a tool window beside the window, to its right where the screen has room.
     void PlaceBeside(QWidget& tool) const;
 
@@ -90,8 +98,10 @@ class WindowShell : public virtual Shell {
     std::array<QAction*, CommandTable.size()> actions_{};
     QMenu* recentMenu_ = nullptr;
     QMenu* namedMenu_ = nullptr;
-    FinderWindow* finder_ = nullptr;
-    TilesWindow* tiles_ = nullptr;
+    std::unique_ptr<FinderPanel> finderPanel_;
+    ToolWindow* finder_ = nullptr;
+    std::unique_ptr<TilesPanel> tilesPanel_;
+    ToolWindow* tiles_ = nullptr;
     ShortcutsDialog* shortcutsDialog_ = nullptr;
     QLabel* status_ = nullptr;
 };

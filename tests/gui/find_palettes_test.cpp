@@ -3,8 +3,9 @@
 // it, and a long scan runs beside the window with progress and Cancel.
 
 #include "app/Commands.h"
+#include "app/FinderPanel.h"
 #include "model/NumberText.h"
-#include "platform/FinderWindow.h"
+#include "platform/ToolWindow.h"
 #include "support/GuiSupport.h"
 #include "views/BrowserView.h"
 #include "views/PaletteView.h"
@@ -91,10 +92,11 @@ void FindPalettesTest::rowsLocateNamesAndSearchesShow() {
 
     // The command's key reaches the window from a text box too.
     w.Key(Ctl::editAddress, Qt::Key_F, Qt::ControlModifier);
-    FinderWindow* finder = w.Window().Finder();
+    ToolWindow* finder = w.Window().Finder();
     QVERIFY(finder != nullptr && finder->isVisible());
-    QTRY_VERIFY(!finder->Busy());
-    QTableView* table = finder->Table();
+    const FindSession& session = *w.Window().FinderSession();
+    QTRY_VERIFY(!session.Busy());
+    auto* table = qobject_cast<QTableView*>(finder->FieldWidget(FinderPanel::Table));
     QCOMPARE(table->model()->rowCount(), 2);
 
     // A double click on a row, and Enter on another.
@@ -119,14 +121,14 @@ void FindPalettesTest::rowsLocateNamesAndSearchesShow() {
         listing += QStringLiteral("$%1\n").arg(word, 4, 16, QLatin1Char('0'));
     }
     QGuiApplication::clipboard()->setText(listing);
-    finder->SearchClipboardAction()->trigger();
-    QTRY_VERIFY(!finder->Busy());
+    finder->Action(FinderPanel::SearchButton, FinderPanel::FromClipboard)->trigger();
+    QTRY_VERIFY(!session.Busy());
     QCOMPARE(RowAt(table, Even, 3).data().toString(), QStringLiteral("entries 0–15, exact"));
 
     // Loading the file again lists its palettes afresh, with the name kept beside it.
     w.AnswerOpen(path);
     w.Window().ActionOf(Command::Load)->trigger();
-    QTRY_VERIFY(!finder->Busy() && table->model()->rowCount() == 2);
+    QTRY_VERIFY(!session.Busy() && table->model()->rowCount() == 2);
     QCOMPARE(RowAt(table, Odd, 4).data().toString(), QStringLiteral("Odd one"));
     QVERIFY(w.DialogsDone());
 }
@@ -147,20 +149,21 @@ void FindPalettesTest::aLongScanRunsBesideTheWindow() {
     w.Window().ActionOf(Command::Load)->trigger();
 
     w.Window().ActionOf(Command::FindPalettes)->trigger();
-    FinderWindow* finder = w.Window().Finder();
+    ToolWindow* finder = w.Window().Finder();
+    const FindSession& session = *w.Window().FinderSession();
     auto* cancel = finder->findChild<QPushButton*>(QStringLiteral("cancel"));
     QTRY_VERIFY(cancel->isVisible());
     w.Click(GuiWindow::At(Ctl::areaBrowser, 16 * 3 + 2, 2));  // the window answers meanwhile
     QCOMPARE(w.Form().State.PalAddress, 6);
-    QVERIFY(finder->Busy());
+    QVERIFY(session.Busy());
     cancel->click();
-    QVERIFY(!finder->Busy() && !cancel->isVisible());
-    QCOMPARE(finder->Table()->model()->rowCount(), 0);
+    QVERIFY(!session.Busy() && !cancel->isVisible());
+    QCOMPARE(finder->findChild<QTableView*>()->model()->rowCount(), 0);
     QCOMPARE(finder->findChild<QLabel*>(QStringLiteral("status"))->text(), QStringLiteral("Cancelled"));
 
     // The program ends during a scan: the work stops with it.
     finder->findChild<QPushButton*>(QStringLiteral("scan"))->click();
-    QVERIFY(finder->Busy());
+    QVERIFY(session.Busy());
 }
 
 }  // namespace tintorb::gui

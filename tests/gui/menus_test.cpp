@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "app/Commands.h"
-#include "platform/FinderWindow.h"
-#include "platform/TilesWindow.h"
+#include "platform/ToolWindow.h"
 #include "support/GuiSupport.h"
 
 #include <QAction>

@@ -3,7 +3,8 @@
 // change recolours the tile at once, and undo brings it back.
 
 #include "app/Commands.h"
-#include "platform/TilesWindow.h"
+#include "app/TilesPanel.h"
+#include "platform/ToolWindow.h"
 #include "support/GuiSupport.h"
 
 #include <QAction>
@@ -38,7 +39,7 @@ void TilesTest::aClickSelectsTheEntryAndALevelRecoloursTheTile() {
     w.Click(Ctl::btnReload);
 
     w.Key(Ctl::editAddress, Qt::Key_T, Qt::ControlModifier);
-    TilesWindow* tiles = w.Window().Tiles();
+    ToolWindow* tiles = w.Window().Tiles();
     QVERIFY(tiles != nullptr && tiles->isVisible());
     // Placed by the size it shows at, which its controls make wider than the size it was made with: on the
     // screen, or at its left edge when wider than the screen.
@@ -50,7 +51,7 @@ void TilesTest::aClickSelectsTheEntryAndALevelRecoloursTheTile() {
     address->selectAll();
     QTest::keyClicks(address, QStringLiteral("$20"));
     QTest::keyClick(address, Qt::Key_Return);
-    QWidget* area = tiles->Area();
+    QWidget* area = tiles->FieldWidget(TilesPanel::Area);
     const QPoint pixel(5, 5);
     QTRY_COMPARE(area->grab().toImage().pixelColor(pixel), ColourOf(DisplayColour(0x0AAA)));
 

@@ -30,25 +30,23 @@ class FinishedJob : public FindJob {
 
 void MemoryControls::Attach(TForm1& form) {
     form_ = &form;
-    finder_.emplace(form, [](std::vector<std::uint8_t> bytes, FindJob::Work work) {
+    finder_.emplace(form, *this, *this, [](std::vector<std::uint8_t> bytes, FindJob::Work work) {
         return std::make_unique<FinishedJob>(work(bytes, {}));
     });
+    finderView_.emplace(*finder_);
+    tiles_.emplace(form.Tiles());
+    tilesView_.emplace(*tiles_);
 }
 
 void MemoryControls::ShowFinder() {
     ++finderShown_;
-    if (finder_->Open(DefaultMinRun)) {
-        finder_->Poll();
-    }
+    finderView_->Open();
 }
 
 void MemoryControls::ClearFinder() {
     ++finderCleared_;
-    finder_->Clear();
-    if (finderShown_ > 0) {
-        finder_->Scan(DefaultMinRun);
-        finder_->Poll();
-    }
+    finder_->Clear(*finderView_, finderShown_ > 0);
+    finderView_->Settle();
 }
 
 MemoryControls::MemoryControls() {

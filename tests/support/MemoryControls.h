@@ -15,9 +15,11 @@
 
 #include "app/Commands.h"
 #include "app/Controls.h"
-#include "app/FindSession.h"
+#include "app/FinderPanel.h"
 #include "app/Generic.h"
 #include "app/RecentFiles.h"
+#include "app/TilesPanel.h"
+#include "support/MemoryPanel.h"
 
 namespace tintorb::test {
 
@@ -60,6 +62,7 @@ class MemoryControls : public Controls {
     [[nodiscard]] std::optional<Rgb> RunColourDialog() override;
     [[nodiscard]] std::optional<std::string> RunImportDialog() override { return NextPath(importAnswers_); }
     [[nodiscard]] std::optional<std::string> RunExportDialog() override { return NextPath(exportAnswers_); }
+    [[nodiscard]] std::optional<std::string> RunQueryDialog() override { return NextPath(queryAnswers_); }
     [[nodiscard]] std::optional<std::string> RunPngExportDialog() override {
         return NextPath(exportAnswers_);
     }
@@ -84,13 +87,16 @@ class MemoryControls : public Controls {
     void ClearFinder() override;
     void ShowNames() override {
         ++namesShown_;
-        finder_->ShowNames();
+        finder_->ShowNames(*finderView_);
     }
     void FinderFileChanged(std::int64_t offset, std::size_t length) override {
-        finder_->FileChanged(offset, length);
+        finder_->FileChanged(*finderView_, offset, length);
     }
     void ShowTiles() override { ++tilesShown_; }
-    void PresentTiles() override { ++tilesPresented_; }
+    void PresentTiles() override {
+        ++tilesPresented_;
+        tiles_->Present(*tilesView_);
+    }
     [[nodiscard]] std::string Setting(std::string_view key) const override {
         const auto setting = settings_.find(key);
         return setting == settings_.end() ? std::string() : setting->second;
@@ -100,6 +106,7 @@ class MemoryControls : public Controls {
     }
     void ShowStatus(std::string_view text) override { statuses_.emplace_back(text); }
     void SetClipboardText(std::string_view text) override { clipboard_ = text; }
+    [[nodiscard]] std::string ClipboardText() const override { return clipboard_; }
     [[nodiscard]] ScreenSize Screen() const override { return screen_; }
     [[nodiscard]] std::string ExecutableDir() const override { return executableDir_; }
     // Shows what was drawn since the last present, as the window does, and keeps the boxes shown.
@@ -136,6 +143,7 @@ class MemoryControls : public Controls {
     void AnswerColour(std::optional<Rgb> colour) { colourAnswers_.push_back(colour); }
     void AnswerImport(std::optional<std::string> path) { importAnswers_.push_back(std::move(path)); }
     void AnswerExport(std::optional<std::string> path) { exportAnswers_.push_back(std::move(path)); }
+    void AnswerQuery(std::optional<std::string> path) { queryAnswers_.push_back(std::move(path)); }
     // Answers for the next questions; with none scripted, a question is answered Cancel.
     void AnswerSaveChanges(SaveAnswer answer) { saveChangesAnswers_.push_back(answer); }
     void AnswerOverwrite(bool overwrite) { overwriteAnswers_.push_back(overwrite); }
@@ -147,6 +155,7 @@ class MemoryControls : public Controls {
         colourAnswers_.clear();
         importAnswers_.clear();
         exportAnswers_.clear();
+        queryAnswers_.clear();
         saveChangesAnswers_.clear();
         overwriteAnswers_.clear();
         titleAnswers_.clear();
@@ -195,7 +204,10 @@ class MemoryControls : public Controls {
     [[nodiscard]] int FinderCleared() const { return finderCleared_; }
     [[nodiscard]] int NamesShown() const { return namesShown_; }
     // What the tool window shows; work started on it is done by the next Poll.
-    [[nodiscard]] FindSession& Finder() { return *finder_; }
+    [[nodiscard]] FindSession& Finder() { return finder_->Session(); }
+    // The Find Palettes and Tiles windows' fields.
+    [[nodiscard]] MemoryPanel& FinderView() { return *finderView_; }
+    [[nodiscard]] MemoryPanel& TilesView() { return *tilesView_; }
     // How often the Tiles window was opened, and shown its session's state.
     [[nodiscard]] int TilesShown() const { return tilesShown_; }
     [[nodiscard]] int TilesPresented() const { return tilesPresented_; }
@@ -225,7 +237,10 @@ class MemoryControls : public Controls {
     [[nodiscard]] std::optional<std::string> NextPath(std::deque<std::optional<std::string>>& answers);
 
     TForm1* form_ = nullptr;
-    std::optional<FindSession> finder_;
+    std::optional<FinderPanel> finder_;
+    std::optional<MemoryPanel> finderView_;
+    std::optional<TilesPanel> tiles_;
+    std::optional<MemoryPanel> tilesView_;
     std::map<std::string, std::string, std::less<>> settings_;
     int tilesShown_ = 0;
     int tilesPresented_ = 0;
@@ -241,6 +256,7 @@ class MemoryControls : public Controls {
     std::deque<std::optional<Rgb>> colourAnswers_;
     std::deque<std::optional<std::string>> importAnswers_;
     std::deque<std::optional<std::string>> exportAnswers_;
+    std::deque<std::optional<std::string>> queryAnswers_;
     std::vector<std::string> messages_;
     std::vector<std::string> statuses_;
     std::string clipboard_;

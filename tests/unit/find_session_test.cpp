@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Find Palettes session on the in-memory controls: what a scan and a search list, the names beside
-// them, the status line, and a new document.
+// them, the status line, and a new document; and the window's fields, through its panel.
 
 #include "app/Commands.h"
 #include "app/FindSession.h"
+#include "app/FinderPanel.h"
 #include "model/NumberText.h"
 #include "support/FormHarness.h"
 
@@ -123,6 +124,98 @@ TEST(FindSession, RowsFollowEditsUndoAndRedo) {
     h.controls.Run(Command::Redo);
     EXPECT_NE(h.Rows(), scanned);
     EXPECT_EQ(finder.RowsVersion(), listed);
+}
+
+// The window's fields, through the panel: rows activate, a search comes from the clipboard or a file, the
+// minimum length scans again, and the current row stays on its palette when the rows are listed anew.
+TEST(FinderPanel, FieldsReachTheSessionAndShowItsRows) {
+    TwoPalettes h;
+    MemoryPanel& view = h.controls.FinderView();
+    h.controls.Run(Command::FindPalettes);
+    std::vector<std::vector<std::string>> rows = view.Rows(FinderPanel::Table);
+    ASSERT_EQ(rows.size(), 2U);
+    EXPECT_EQ(view.Text(FinderPanel::Status), "2 palettes found");
+    const int odd = rows[0][AddressColumn] == AddressText(Odd) ? 0 : 1;
+    view.Activate(FinderPanel::Table, odd);
+    EXPECT_EQ(h.form.State.PalAddress, Odd);
+    EXPECT_EQ(h.form.State.PalLength, static_cast<int>(OddPalette.size()));
+    h.controls.AnswerTitle("Odd one");
+    h.controls.Run(Command::NamePalette);
+    EXPECT_EQ(
+        view.Rows(
+            FinderPanel::Table)[static_cast<std::size_t>(*view.CurrentRow(FinderPanel::Table))][NameColumn],
+        "Odd one");
+
+    std::string listing;
+    for (const std::uint16_t word : EvenPalette) {
+        listing += AddressText(word) + "\n";
+    }
+    h.controls.SetClipboardText(listing);
+    view.Press(FinderPanel::SearchButton, FinderPanel::FromClipboard);
+    EXPECT_EQ(view.Rows(FinderPanel::Table)[0][RatingColumn], "entries 0\u201315, exact");
+    EXPECT_FALSE(view.Enabled(FinderPanel::Minimum));
+    // A file dialog cancelled searches for nothing.
+    view.Press(FinderPanel::SearchButton, FinderPanel::FromFile);
+    EXPECT_EQ(view.Rows(FinderPanel::Table).size(), 1U);
+
+    // Loading the file again lists its palettes afresh, with the name kept beside it.
+    h.Open();
+    rows = view.Rows(FinderPanel::Table);
+    ASSERT_EQ(rows.size(), 2U);
+    EXPECT_EQ(rows[static_cast<std::size_t>(odd)][NameColumn], "Odd one");
+    // Longer than either: only the named palette stays, listed whatever its length.
+    view.Change(FinderPanel::Minimum, static_cast<int>(EvenPalette.size()) + 1);
+    EXPECT_TRUE(view.Enabled(FinderPanel::Minimum));
+    EXPECT_EQ(view.Rows(FinderPanel::Table).size(), 1U);
+}
+
+namespace {
+
+// A job whose work is done at once, but which ends only when the test says so.
+class HeldJob : public FindJob {
+  public:
+    HeldJob(const bool& ends, FinderResult result) : ends_(ends), result_(std::move(result)) {}
+    void Stop() override {}
+    [[nodiscard]] bool Finished() const override { return ends_; }
+    [[nodiscard]] double Done() const override { return 0.5; }
+    [[nodiscard]] FinderResult Take() override { return std::move(result_); }
+
+  private:
+    const bool& ends_;
+    FinderResult result_;
+};
+
+}  // namespace
+
+TEST(FinderPanel, ProgressAndCancelShowOnlyForWorkThatTakesAMoment) {
+    TwoPalettes h;
+    bool ends = false;
+    FinderPanel panel(h.form, h.controls, h.controls,
+                      [&](std::vector<std::uint8_t> bytes, FindJob::Work work) {
+                          return std::make_unique<HeldJob>(ends, work(bytes, {}));
+                      });
+    MemoryPanel view(panel, false);
+    view.Open();
+    EXPECT_FALSE(view.Visible(FinderPanel::Progress) || view.Visible(FinderPanel::Cancel));
+    view.Wait(101);
+    view.Poll();
+    EXPECT_TRUE(view.Visible(FinderPanel::Progress) && view.Visible(FinderPanel::Cancel));
+    EXPECT_EQ(view.Value(FinderPanel::Progress), 500);
+
+    view.Press(FinderPanel::Cancel);
+    EXPECT_FALSE(view.Visible(FinderPanel::Progress) || view.Visible(FinderPanel::Cancel));
+    EXPECT_EQ(view.Text(FinderPanel::Status), "Cancelled");
+    // The stopped work is polled until it has ended.
+    EXPECT_TRUE(panel.Working());
+    ends = true;
+    view.Poll();
+    EXPECT_FALSE(panel.Working());
+    EXPECT_TRUE(view.Rows(FinderPanel::Table).empty());
+
+    view.Press(FinderPanel::ScanButton);
+    view.Poll();
+    EXPECT_FALSE(view.Visible(FinderPanel::Progress));
+    EXPECT_EQ(view.Rows(FinderPanel::Table).size(), 2U);
 }
 
 }  // namespace tintorb::test

@@ -3,6 +3,7 @@
 // selects the pixel's entry, its settings stay with each file, and what it cannot show it says.
 
 #include "app/Commands.h"
+#include "app/TilesPanel.h"
 #include "support/FormHarness.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +142,50 @@ TEST(TilesSession, KeysAndTheWheelStepTheStartAndScrollWithinTheRows) {
               "Blocks of 2 \u00D7 4");
     h.tiles.SetOrder(3, 1);
     EXPECT_EQ(h.tiles.OrderIndex(), 0);
+}
+
+// The window's fields, through the panel: each reaches the session, and each shows what the session holds.
+TEST(TilesPanel, FieldsReachTheSessionAndShowWhatItHolds) {
+    TilesHarness h;
+    h.Open("rom.bin", Rom());
+    MemoryPanel& view = h.controls.TilesView();
+    h.controls.Run(Command::Tiles);
+    view.Pointer(TilesPanel::Area, FieldAction::Resized, 256, 256);
+    view.Type(TilesPanel::Start, "$20");
+    view.Key("Right");
+    EXPECT_EQ(view.Text(TilesPanel::Start), "$21");
+    view.Key("Left");
+    view.Type(TilesPanel::Start, "zz");
+    EXPECT_EQ(view.Text(TilesPanel::Status), "\"zz\" is no address.");
+    EXPECT_EQ(view.Text(TilesPanel::Start), "$20");
+
+    view.Change(TilesPanel::Codec, 1);
+    view.Change(TilesPanel::Order, 3);
+    view.Change(TilesPanel::Line, 2);
+    view.Change(TilesPanel::Transparent, 1);
+    view.Change(TilesPanel::Zoom, Zoom);
+    const TilesSettings& s = h.tiles.Settings();
+    EXPECT_EQ(s.codec, "2bpp-planar");
+    EXPECT_EQ(std::pair(s.layout.blockWidth, s.layout.blockHeight), TileOrders[3]);
+    EXPECT_EQ(std::tuple(s.line, s.zoom, s.transparentZero), std::tuple(2, Zoom, true));
+    EXPECT_EQ(std::tuple(view.Value(TilesPanel::Order), view.Value(TilesPanel::Line)), std::tuple(3, 2));
+    EXPECT_EQ(view.High(TilesPanel::Bar), h.tiles.LastFirstRow());
+    EXPECT_EQ(view.Page(TilesPanel::Bar), h.tiles.PageRows());
+
+    // Back to 4bpp-packed in row order and the first line: the pointer names and picks the pixel's entry.
+    view.Change(TilesPanel::Codec, 2);
+    view.Change(TilesPanel::Order, 0);
+    view.Change(TilesPanel::Line, 0);
+    view.Pointer(TilesPanel::Area, FieldAction::PointerMoved, 0, 4 * Zoom);
+    EXPECT_EQ(view.Text(TilesPanel::Hover), "Tile at $20, index 5, entry 5");
+    const int legendShown = view.Refreshes(TilesPanel::LegendStrip);
+    view.Pointer(TilesPanel::Area, FieldAction::PointerPressed, 0, 4 * Zoom);
+    EXPECT_EQ(h.form.State.SelStart, 5);
+    h.controls.Mouse(Ctl::areaRGB, MouseAction::Down, MouseButton::Left, 30 * 7 + 5, 5);
+    EXPECT_GT(view.Refreshes(TilesPanel::LegendStrip), legendShown);
+
+    view.Close();
+    EXPECT_FALSE(h.tiles.IsOpen());
 }
 
 // The image goes where the user says, but never over the file the tiles come from, and over another file

@@ -5,7 +5,7 @@
 
 #include "app/Commands.h"
 #include "app/TilesSession.h"
-#include "platform/TilesWindow.h"
+#include "platform/ToolWindow.h"
 #include "support/GuiSupport.h"
 
 #include <QAction>
@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
     tiles.SetColumns(4);
     tiles.SetOrder(2, 2);
     tiles.SetZoom(8);
-    tintorb::TilesWindow* tilesWindow = window.Window().Tiles();
+    tintorb::ToolWindow* tilesWindow = window.Window().Tiles();
     tilesWindow->resize(560, window.Window().height());
     QApplication::processEvents();
     // The red of the cap, picked on the sprite.

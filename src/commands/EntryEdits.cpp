@@ -85,9 +85,10 @@ void TForm1::areaRGBMouseDown(MouseButton, int X, int Y) {
     if (hit.level < 0 || hit.level >= LevelCount) {
         return;
     }
-    PaletteWords words(State);
-    words.Put(WithLevel(words.Get(State.SelStart), hit.channel, hit.level), State.SelStart);
-    Apply(words.ToEdit());
+    if (State.HasEntry(State.SelStart)) {
+        const ColourWord w = WithLevel(State.GetEntry(State.SelStart), hit.channel, hit.level);
+        Apply(PaletteWords::EntryEdit(State, State.SelStart, w));
+    }
 }
 
 void TForm1::btnColourClick() {
@@ -95,9 +96,10 @@ void TForm1::btnColourClick() {
     if (!colour || State.PalLength <= 0) {
         return;
     }
-    PaletteWords words(State);
-    words.Put(FromRgb(words.Get(State.SelStart), *colour), State.SelStart);
-    Apply(words.ToEdit());
+    if (State.HasEntry(State.SelStart)) {
+        const ColourWord w = FromRgb(State.GetEntry(State.SelStart), *colour);
+        Apply(PaletteWords::EntryEdit(State, State.SelStart, w));
+    }
 }
 
 void TForm1::editBitsMouseDown(MouseButton, int X, int) {

@@ -29,6 +29,10 @@ void PaletteWords::Exchange(std::int64_t i, std::int64_t j) {
     Put(a, j);
 }
 
+Edit PaletteWords::EntryEdit(const EditorState& state, std::int64_t i, ColourWord w) {
+    return {state.EntryOffset(i), {static_cast<std::uint8_t>(w >> 8), static_cast<std::uint8_t>(w & 0xFF)}};
+}
+
 Edit PaletteWords::ToEdit() const {
     Edit edit{address_, {}};
     edit.bytes.reserve(2 * words_.size());

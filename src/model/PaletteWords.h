@@ -28,6 +28,8 @@ class PaletteWords {
 
     // All the entries, high byte first, from the palette's address.
     [[nodiscard]] Edit ToEdit() const;
+    // One entry's new word as an edit of just its two bytes: a change of one entry need not copy the rest.
+    [[nodiscard]] static Edit EntryEdit(const EditorState& state, std::int64_t i, ColourWord w);
 
   private:
     [[nodiscard]] bool Holds(std::int64_t i) const { return i >= 0 && i < Size(); }

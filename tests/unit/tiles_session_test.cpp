@@ -123,7 +123,16 @@ TEST(TilesSession, KeysAndTheWheelStepTheStartAndScrollWithinTheRows) {
     TilesHarness h;
     h.Open("rom.bin", std::vector<std::uint8_t>(16 * 1024, 0x02));
     h.controls.Run(Command::Tiles);
-    h.tiles.SetViewport(256, 64);  // four rows of 16 tiles at zoom 2, of 32 rows
+    h.tiles.SetViewport(255, 64);  // four rows of 16 tiles at zoom 2, of 32 rows; the 16th cut off
+    EXPECT_EQ(h.tiles.Status(),
+              "Tiles from $0, 512 in the file. Column 16 lies past the right edge: "
+              "widen the window or lower the zoom.");
+    h.tiles.SetViewport(100, 64);
+    EXPECT_EQ(h.tiles.Status(),
+              "Tiles from $0, 512 in the file. Columns 7 to 16 lie past the right edge: "
+              "widen the window or lower the zoom.");
+    h.tiles.SetViewport(256, 64);
+    EXPECT_EQ(h.tiles.Status(), "Tiles from $0, 512 in the file.");
     h.tiles.Press(TilesKey::Right);
     h.tiles.Press(TilesKey::Left);
     h.tiles.Press(TilesKey::Left);

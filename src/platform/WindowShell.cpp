@@ -40,7 +40,10 @@ void WindowShell::SetCaption(std::string_view caption) {
 }
 
 void WindowShell::SetModified(bool modified) {
-    window_.setWindowModified(modified);
+    // Every edit says so; the toolkit would rebuild the title each time even when the mark stays.
+    if (window_.isWindowModified() != modified) {
+        window_.setWindowModified(modified);
+    }
 }
 
 void WindowShell::CloseWindow() {

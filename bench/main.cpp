@@ -19,11 +19,12 @@ int main(int argc, char* argv[]) {
                    1.5);
     PrintRatioGoal(medians, "DrawBrowser-worst/ClearBrowser", "DrawBrowserAlternatingGrid",
                    "ClearBrowserAlone", 1.5);
-    PrintRatioGoal(medians, "RefreshAfterEdit/DrawBrowser", "PaletteRefreshAfterEdit64",
+    PrintRatioGoal(medians, "RefreshAfterEdit/DrawBrowser", "PaletteLevelClickUnrecorded",
                    "PaletteDrawBrowserReference", 1.2);
     PrintRatioGoal(medians, "LevelClick-recorded/unrecorded", "PaletteLevelClickRecorded",
                    "PaletteLevelClickUnrecorded", 1.1);
-    PrintRatioGoal(medians, "UndoRedo/RefreshAfterEdit", "PaletteUndoRedo", "PaletteRefreshAfterEdit64", 1.1);
+    PrintRatioGoal(medians, "UndoRedo/RefreshAfterEdit", "PaletteUndoRedo", "PaletteLevelClickUnrecorded",
+                   1.1);
     PrintRatioGoal(medians, "Scan4MiB/count-valid", "ScanPalettes4MiB", "CountValidWords4MiB", 2.0);
     PrintRatioGoal(medians, "FindColours4MiB/count-valid", "FindColours4MiB", "CountValidWords4MiB", 3.0);
     PrintRatioGoal(medians, "CreateBps64MiB/memcmp", "CreateBps64MiB", "Memcmp64MiB", 2.0);

@@ -71,6 +71,17 @@ std::optional<std::int32_t> ReadNumber(std::string_view text) {
         }
         return static_cast<std::int32_t>(value);
     }
+    // The common "16": nine decimal digits or fewer cannot overflow either.
+    if (!text.empty() && text.size() <= 9) {
+        std::uint32_t value = 0;
+        std::size_t digits = 0;
+        for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits) {
+            value = value * 10 + static_cast<std::uint32_t>(text[digits] - '0');
+        }
+        if (digits == text.size()) {
+            return static_cast<std::int32_t>(value);
+        }
+    }
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return std::nullopt;

@@ -9,7 +9,9 @@
 
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMetaObject>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRawFont>
 
@@ -48,12 +50,55 @@ const BitsView::Glyph& BitsView::GlyphOf(QChar ch) {
     return *glyphs_.insert(ch, glyph);
 }
 
-void BitsView::paintEvent(QPaintEvent*) {
+namespace {
+
+// How far a digit may reach beyond its cell, however wide the font found for it.
+constexpr int GlyphOverhang = 3;
+
+[[nodiscard]] bool SameCell(const BitLine& a, const BitLine& b, int i) {
+    const auto at = static_cast<std::size_t>(i);
+    return at < a.Text().size() && at < b.Text().size() && a.Text()[at] == b.Text()[at] &&
+           a.ColourAt(i) == b.ColourAt(i);
+}
+
+}  // namespace
+
+void BitsView::ShowChangesLater() {
+    if (!changesPending_) {
+        changesPending_ = true;
+        // Queued calls run before the window's paint request, which waits at a lower priority.
+        QMetaObject::invokeMethod(this, &BitsView::ShowChanges, Qt::QueuedConnection);
+    }
+}
+
+void BitsView::ShowChanges() {
+    changesPending_ = false;
+    QRegion changed;
+    const auto cells = static_cast<int>(std::max(line_.Text().size(), shown_.Text().size()));
+    for (int i = 0; i < cells; ++i) {
+        if (!SameCell(line_, shown_, i)) {
+            changed += QRect(i * CellWidth - GlyphOverhang, 0, CellWidth + 2 * GlyphOverhang, height());
+        }
+    }
+    if (line_.Caret() != shown_.Caret()) {
+        for (const int caret : {line_.Caret(), shown_.Caret()}) {
+            changed += QRect(std::min(caret * CellWidth, width() - 1) - 1, 0, 3, height());
+        }
+    }
+    shown_ = line_;
+    update(changed);
+}
+
+void BitsView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setFont(font());
     const int baseline = Baseline();
     const std::u16string& text = line_.Text();
-    for (int i = 0; i < static_cast<int>(text.size()); ++i) {
+    // Only the digits whose cells the paint covers: each costs a glyph drawing, clipped or not.
+    const QRect area = event->rect().adjusted(-GlyphOverhang, 0, GlyphOverhang, 0);
+    const int first = std::max(0, area.left() / CellWidth);
+    const int last = std::min(static_cast<int>(text.size()) - 1, area.right() / CellWidth);
+    for (int i = first; i <= last; ++i) {
         const QChar ch(text[static_cast<std::size_t>(i)]);
         const Glyph& glyph = GlyphOf(ch);
         const int x = i * CellWidth + glyph.left;

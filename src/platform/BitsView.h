@@ -31,7 +31,7 @@ class BitsView : public QWidget {
     template <class Change>
     void Edit(Change&& change) {
         change(line_);
-        update();
+        ShowChangesLater();
     }
 
   signals:
@@ -53,6 +53,12 @@ class BitsView : public QWidget {
         int left = 0;
     };
 
+    // An edit of the line is often several steps (emptied, then each digit inserted in its colour): the
+    // cells to repaint are worked out once the steps are done, against what was last shown, so that a bit
+    // that changed repaints its cell and the rest stay as they are.
+    void ShowChangesLater();
+    void ShowChanges();
+
     [[nodiscard]] int Baseline();
     [[nodiscard]] const Glyph& GlyphOf(QChar ch);
 
@@ -60,6 +66,8 @@ class BitsView : public QWidget {
     std::optional<QRect> digit_;
 
     BitLine line_;
+    BitLine shown_;
+    bool changesPending_ = false;
 };
 
 }  // namespace tintorb

@@ -92,6 +92,8 @@ void TForm1::Load(const std::string& path, bool restorePlace) {
     ResetFinds();
     controls_.ShowStatus(LoadedStatus(ShortName(path), State.FileData.size()));
     SetUpScrollBar();
+    // The Tiles window shows the new file with its own settings, palette or none.
+    tiles_.Follow();
     if (restorePlace) {
         RestorePlace();
     }

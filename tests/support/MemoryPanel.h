@@ -54,6 +54,9 @@ class MemoryPanel : public PanelControls {
     // Time passes on the panel's clock.
     void Wait(std::int64_t milliseconds) { now_ += milliseconds; }
 
+    // What the window is made of.
+    [[nodiscard]] const PanelDescription& Description() const { return session_.Description(); }
+
     // What a user sees.
     [[nodiscard]] bool Visible(int field) const { return state(field).visible; }
     [[nodiscard]] bool Enabled(int field) const { return state(field).enabled; }

@@ -8,10 +8,15 @@
 #include <numeric>
 #include <string_view>
 
+#include "app/Commands.h"
+#include "app/TilesPanel.h"
+#include "app/TilesSession.h"
 #include "finder/PaletteScan.h"
 #include "formats/Listing.h"
 #include "model/FileImage.h"
 #include "model/NumberText.h"
+#include "support/MemoryPanel.h"
+#include "tiles/TileSheet.h"
 #include "views/BrowserView.h"
 #include "views/PaletteView.h"
 
@@ -25,7 +30,7 @@ struct KindInfo {
     int weight;  // how often, against the others; drags on the palette most, so that runs get selected
 };
 
-constexpr std::array<KindInfo, 32> Kinds{{
+constexpr std::array<KindInfo, 33> Kinds{{
     {EventKind::PalPress, "PalPress", 5},
     {EventKind::PalRelease, "PalRelease", 5},
     {EventKind::PalDrag, "PalDrag", 12},
@@ -58,6 +63,7 @@ constexpr std::array<KindInfo, 32> Kinds{{
     {EventKind::Redo, "Redo", 3},
     {EventKind::LocateFound, "LocateFound", 3},
     {EventKind::NamePalette, "NamePalette", 1},
+    {EventKind::Tiles, "Tiles", 8},
 }};
 
 static_assert([] {
@@ -323,6 +329,9 @@ SoakEvent Soak::Next() {
                 // A title with what a typed one may hold; empty cancels the prompt.
                 e.text = Between(0, 4) == 0 ? std::string() : AnyText(Pasted, 12) + "x";
                 break;
+            case EventKind::Tiles:
+                AimAtTiles(e);
+                break;
             default:
                 break;
         }
@@ -436,6 +445,93 @@ void Soak::Apply(const SoakEvent& e) {
         case EventKind::NamePalette:
             c.AnswerTitle(e.text.empty() ? std::nullopt : std::optional(e.text));
             c.Run(Command::NamePalette);
+            break;
+        case EventKind::Tiles:
+            ApplyTiles(e);
+            break;
+    }
+}
+
+// A field of the Tiles window (endX; none for one of its keys) and what is done with it: a value from the
+// field's own range, an address typed near the image or garbage, the pointer anywhere near the area (endY
+// picks moving, pressing, a new size or the wheel).
+void Soak::AimAtTiles(SoakEvent& e) {
+    const PanelDescription& window = h_.controls.TilesView().Description();
+    e.endX = Between(-1, static_cast<int>(window.fields.size()) - 1);
+    if (e.endX < 0) {
+        e.x = Between(0, static_cast<int>(window.keys.size()) - 1);
+        return;
+    }
+    const PanelField& field = window.fields[static_cast<std::size_t>(e.endX)];
+    const int lastItem = std::max(static_cast<int>(field.items.size()) - 1, 0);
+    switch (field.kind) {
+        case FieldKind::Number:
+            e.x = Between(field.low, field.high);
+            break;
+        case FieldKind::Choice:
+        case FieldKind::MenuButton:
+            e.x = Between(0, lastItem);
+            break;
+        case FieldKind::Check:
+            e.x = Between(0, 1);
+            break;
+        case FieldKind::Text:
+            e.text = Between(0, 3) == 0
+                         ? AnyText(Keys, 6)
+                         : "$" + HexText(static_cast<std::uint32_t>(
+                                     Between(0, static_cast<int>(h_.form.State.FileData.size()) + 40)));
+            break;
+        case FieldKind::Pixels:
+            e.endY = Between(0, 3);
+            e.x = Between(-20, 700);
+            e.y = Between(-20, 700);
+            break;
+        case FieldKind::ScrollBar:
+            e.x = Between(0, 5000);
+            break;
+        default:
+            break;
+    }
+}
+
+void Soak::ApplyTiles(const SoakEvent& e) {
+    MemoryPanel& view = h_.controls.TilesView();
+    if (!h_.form.Tiles().IsOpen()) {
+        h_.controls.Run(Command::Tiles);
+        view.Pointer(TilesPanel::Area, FieldAction::Resized, 300, 200);
+    }
+    const PanelDescription& window = view.Description();
+    if (e.endX < 0) {
+        view.Key(window.keys[static_cast<std::size_t>(e.x)]);
+        return;
+    }
+    switch (window.fields[static_cast<std::size_t>(e.endX)].kind) {
+        case FieldKind::Number:
+        case FieldKind::Choice:
+        case FieldKind::Check:
+            view.Change(e.endX, e.x);
+            break;
+        case FieldKind::ScrollBar:
+            // A scroll bar goes no further than its end.
+            view.Change(e.endX, std::min(e.x, view.High(e.endX)));
+            break;
+        case FieldKind::Text:
+            view.Type(e.endX, e.text);
+            break;
+        case FieldKind::Button:
+        case FieldKind::MenuButton:
+            view.Press(e.endX, e.x);
+            break;
+        case FieldKind::Pixels:
+            if (e.endY == 3) {
+                view.Wheel(e.endX, e.x - 300);
+            } else {
+                static constexpr std::array<FieldAction, 3> Actions{
+                    FieldAction::PointerMoved, FieldAction::PointerPressed, FieldAction::Resized};
+                view.Pointer(e.endX, Actions[static_cast<std::size_t>(e.endY)], e.x, e.y);
+            }
+            break;
+        default:
             break;
     }
 }
@@ -646,6 +742,37 @@ std::string Soak::CheckViews() {
     }
     if (!IsNumberText(c.Text(Ctl::editAddress)) || !IsNumberText(c.Text(Ctl::editLength))) {
         return "a number box holds what is no number";
+    }
+    return CheckTiles();
+}
+
+// A pixel of the shown tiles has the colour of the entry the pointer there names, or the checker where that
+// entry is past the palette or index 0 is shown as see-through: stale colours after an edit show here.
+std::string Soak::CheckTiles() {
+    TilesSession& tiles = h_.form.Tiles();
+    const Surface& pixels = tiles.Pixels();
+    if (!tiles.IsOpen() || pixels.Width() == 0 || pixels.Height() == 0) {
+        return {};
+    }
+    const int x = std::uniform_int_distribution(0, pixels.Width() - 1)(sampler_);
+    const int y = std::uniform_int_distribution(0, pixels.Height() - 1)(sampler_);
+    tiles.Hover(x, y);
+    const std::string& hover = tiles.HoverText();
+    const std::size_t index = hover.find(", index ");
+    const std::size_t entry = hover.find(", entry ");
+    const Rgb shown = pixels.PixelAt(x, y);
+    const bool checker = shown == CheckerLight || shown == CheckerDark;
+    if (index == std::string::npos || entry == std::string::npos) {
+        // Past the last whole tile the pointer names no entry.
+        return hover.empty() ? std::string() : "the hover over the tiles says no entry";
+    }
+    const int i = std::stoi(hover.substr(index + 8));
+    const int n = std::stoi(hover.substr(entry + 8));
+    const EditorState& s = h_.form.State;
+    const bool seeThrough = n >= s.PalLength || (i == 0 && tiles.Settings().transparentZero);
+    if (seeThrough ? !checker : shown != DisplayColour(s.GetEntry(n))) {
+        return "tile pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+               ") does not show what its hover says: " + hover;
     }
     return {};
 }

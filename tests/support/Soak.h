@@ -49,6 +49,7 @@ enum class EventKind {
     Redo,
     LocateFound,
     NamePalette,
+    Tiles,  // any field or key of the Tiles window, opened first if it is closed
 };
 
 struct SoakEvent {
@@ -91,6 +92,9 @@ class Soak {
     [[nodiscard]] std::string AnyListing();
     void AimAtEntry(int& x, int& y);
     void AimAtFound(int& address, int& length);
+    void AimAtTiles(SoakEvent& event);
+    void ApplyTiles(const SoakEvent& event);
+    [[nodiscard]] std::string CheckTiles();
     [[nodiscard]] std::optional<std::string> AnyPath(const std::vector<std::string>& names);
     void MakeFiles();
 

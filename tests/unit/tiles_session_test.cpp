@@ -31,10 +31,13 @@ struct TilesHarness : FormHarness {
     TempDir dir;
     TilesSession& tiles = form.Tiles();
 
-    void Open(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    void Load(const std::string& name, const std::vector<std::uint8_t>& bytes) {
         WriteBytes(dir.File(name), bytes);
         controls.AnswerOpen(dir.File(name));
         controls.Press(Ctl::btnLoad);
+    }
+    void Open(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        Load(name, bytes);
         // The palette at $0, as "Load" beside the address box shows it.
         controls.Press(Ctl::btnReload);
     }
@@ -88,8 +91,12 @@ TEST(TilesSession, SettingsStayWithEachFile) {
     h.tiles.SetZoom(5);
     h.tiles.SetTransparentZero(true);
     const TilesSettings a = h.tiles.Settings();
-    h.Open("b.bin", Rom());
+    // A load alone, no palette shown yet, already shows the new file's tiles.
+    h.Load("b.bin", Rom());
     EXPECT_EQ(h.tiles.Settings(), TilesSettings{});
+    EXPECT_EQ(h.tiles.Status(),
+              "Tiles from $0, 2 in the file. No palette is shown in the main window: every "
+              "pixel shows as a checker.");
     h.Open("a.bin", Rom());
     EXPECT_EQ(h.tiles.Settings(), a);
     EXPECT_EQ(h.tiles.Settings().layout, (TileLayout{16, 2, 3}));

@@ -30,7 +30,7 @@ struct KindInfo {
     int weight;  // how often, against the others; drags on the palette most, so that runs get selected
 };
 
-constexpr std::array<KindInfo, 33> Kinds{{
+constexpr std::array<KindInfo, 34> Kinds{{
     {EventKind::PalPress, "PalPress", 5},
     {EventKind::PalRelease, "PalRelease", 5},
     {EventKind::PalDrag, "PalDrag", 12},
@@ -64,6 +64,7 @@ constexpr std::array<KindInfo, 33> Kinds{{
     {EventKind::LocateFound, "LocateFound", 3},
     {EventKind::NamePalette, "NamePalette", 1},
     {EventKind::Tiles, "Tiles", 8},
+    {EventKind::Finder, "Finder", 3},
 }};
 
 static_assert([] {
@@ -330,7 +331,8 @@ SoakEvent Soak::Next() {
                 e.text = Between(0, 4) == 0 ? std::string() : AnyText(Pasted, 12) + "x";
                 break;
             case EventKind::Tiles:
-                AimAtTiles(e);
+            case EventKind::Finder:
+                AimAtPanel(e);
                 break;
             default:
                 break;
@@ -447,17 +449,22 @@ void Soak::Apply(const SoakEvent& e) {
             c.Run(Command::NamePalette);
             break;
         case EventKind::Tiles:
-            ApplyTiles(e);
+        case EventKind::Finder:
+            ApplyToPanel(e);
             break;
     }
 }
 
-// A field of the Tiles window (endX; none for one of its keys) and what is done with it: a value from the
-// field's own range, an address typed near the image or garbage, the pointer anywhere near the area (endY
-// picks moving, pressing, a new size or the wheel).
-void Soak::AimAtTiles(SoakEvent& e) {
-    const PanelDescription& window = h_.controls.TilesView().Description();
-    e.endX = Between(-1, static_cast<int>(window.fields.size()) - 1);
+MemoryPanel& Soak::PanelOf(EventKind kind) {
+    return kind == EventKind::Tiles ? h_.controls.TilesView() : h_.controls.FinderView();
+}
+
+// A field of a tool window (endX; none for one of its keys) and what is done with it: a value from the
+// field's own range, an address typed near the image or garbage, a row of a table, the pointer anywhere
+// near an area (endY picks moving, pressing, a new size or the wheel).
+void Soak::AimAtPanel(SoakEvent& e) {
+    const PanelDescription& window = PanelOf(e.kind).Description();
+    e.endX = Between(window.keys.empty() ? 0 : -1, static_cast<int>(window.fields.size()) - 1);
     if (e.endX < 0) {
         e.x = Between(0, static_cast<int>(window.keys.size()) - 1);
         return;
@@ -487,6 +494,7 @@ void Soak::AimAtTiles(SoakEvent& e) {
             e.y = Between(-20, 700);
             break;
         case FieldKind::ScrollBar:
+        case FieldKind::Table:
             e.x = Between(0, 5000);
             break;
         default:
@@ -494,11 +502,14 @@ void Soak::AimAtTiles(SoakEvent& e) {
     }
 }
 
-void Soak::ApplyTiles(const SoakEvent& e) {
-    MemoryPanel& view = h_.controls.TilesView();
-    if (!h_.form.Tiles().IsOpen()) {
+void Soak::ApplyToPanel(const SoakEvent& e) {
+    MemoryPanel& view = PanelOf(e.kind);
+    if (e.kind == EventKind::Tiles && !h_.form.Tiles().IsOpen()) {
         h_.controls.Run(Command::Tiles);
         view.Pointer(TilesPanel::Area, FieldAction::Resized, 300, 200);
+    }
+    if (e.kind == EventKind::Finder && h_.controls.FinderShown() == 0) {
+        h_.controls.Run(Command::FindPalettes);
     }
     const PanelDescription& window = view.Description();
     if (e.endX < 0) {
@@ -517,6 +528,12 @@ void Soak::ApplyTiles(const SoakEvent& e) {
             break;
         case FieldKind::Text:
             view.Type(e.endX, e.text);
+            break;
+        case FieldKind::Table:
+            // A row that is there: the one at the event's place among them.
+            if (const auto rows = static_cast<int>(view.Rows(e.endX).size()); rows > 0) {
+                view.Activate(e.endX, e.x % rows);
+            }
             break;
         case FieldKind::Button:
         case FieldKind::MenuButton:
@@ -571,7 +588,9 @@ std::string Soak::Check(const SoakEvent& event, const Before& before, bool faile
     const EditorState& s = h_.form.State;
     const MemoryControls& c = h_.controls;
     const bool fileEvent = event.kind == EventKind::Load || event.kind == EventKind::SaveAs;
-    if (failed && !(fileEvent && ShouldFail(event.path))) {
+    // A tool window's search may find nothing to search for, which the window says in a message.
+    const bool panelEvent = event.kind == EventKind::Tiles || event.kind == EventKind::Finder;
+    if (failed && !panelEvent && !(fileEvent && ShouldFail(event.path))) {
         return "a file error where none was due";
     }
     if (!failed && event.kind == EventKind::Load && loadWent_ && ShouldFail(event.path)) {

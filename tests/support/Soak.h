@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/FormHarness.h"
+#include "support/MemoryPanel.h"
 
 namespace tintorb::test {
 
@@ -49,7 +50,8 @@ enum class EventKind {
     Redo,
     LocateFound,
     NamePalette,
-    Tiles,  // any field or key of the Tiles window, opened first if it is closed
+    Tiles,   // any field or key of the Tiles window, opened first if it is closed
+    Finder,  // any field of the Find Palettes window, opened first if it is closed
 };
 
 struct SoakEvent {
@@ -92,8 +94,9 @@ class Soak {
     [[nodiscard]] std::string AnyListing();
     void AimAtEntry(int& x, int& y);
     void AimAtFound(int& address, int& length);
-    void AimAtTiles(SoakEvent& event);
-    void ApplyTiles(const SoakEvent& event);
+    [[nodiscard]] MemoryPanel& PanelOf(EventKind kind);
+    void AimAtPanel(SoakEvent& event);
+    void ApplyToPanel(const SoakEvent& event);
     [[nodiscard]] std::string CheckTiles();
     [[nodiscard]] std::optional<std::string> AnyPath(const std::vector<std::string>& names);
     void MakeFiles();

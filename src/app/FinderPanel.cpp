@@ -6,6 +6,7 @@
 #include "app/Controls.h"
 #include "app/Generic.h"
 #include "finder/SearchQuery.h"
+#include "formats/PaletteFormat.h"
 
 namespace tintorb {
 
@@ -51,6 +52,19 @@ constexpr int RescanDelayMs = 250;
             .focus = FinderPanel::Table};
 }
 
+// The colours listed on the clipboard. What is wrong with its text is said as the clipboard's, so that the
+// message does not read as if the palette or the file were at fault.
+[[nodiscard]] std::vector<ColourWord> ClipboardColours(const std::string& text) {
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
+        throw FormatError("The clipboard holds no colours");
+    }
+    try {
+        return ParseQueryText(text);
+    } catch (const FormatError& error) {
+        throw FormatError(std::string("The clipboard: ") + error.what());
+    }
+}
+
 }  // namespace
 
 FinderPanel::FinderPanel(TForm1& form, Dialogs& dialogs, const Shell& shell, StartFindJob start)
@@ -94,7 +108,7 @@ void FinderPanel::Search(PanelControls& panel, int source) {
     if (source == FromFile && !(file = dialogs_.RunQueryDialog())) {
         return;
     }
-    session_.Search(file ? ReadQueryFile(*file) : ParseQueryText(shell_.ClipboardText()));
+    session_.Search(file ? ReadQueryFile(*file) : ClipboardColours(shell_.ClipboardText()));
     Started(panel);
 }
 

@@ -154,8 +154,19 @@ TEST(FinderPanel, FieldsReachTheSessionAndShowItsRows) {
     view.Press(FinderPanel::SearchButton, FinderPanel::FromClipboard);
     EXPECT_EQ(view.Rows(FinderPanel::Table)[0][RatingColumn], "entries 0\u201315, exact");
     EXPECT_FALSE(view.Enabled(FinderPanel::Minimum));
-    // A file dialog cancelled searches for nothing.
+    // A file dialog cancelled searches for nothing, and a clipboard without colours says so as its own.
     view.Press(FinderPanel::SearchButton, FinderPanel::FromFile);
+    for (const auto& [text, message] :
+         {std::pair("\r\n ", "The clipboard holds no colours"),
+          std::pair("zz", "The clipboard: Line 1: \"zz\" is no word from $0000 to $FFFF")}) {
+        h.controls.SetClipboardText(text);
+        try {
+            view.Press(FinderPanel::SearchButton, FinderPanel::FromClipboard);
+            ADD_FAILURE() << "searched for " << text;
+        } catch (const FileError& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
+    }
     EXPECT_EQ(view.Rows(FinderPanel::Table).size(), 1U);
 
     // Loading the file again lists its palettes afresh, with the name kept beside it.

@@ -72,6 +72,32 @@ constexpr int CaptionGap = 3;
     return font;
 }
 
+// The widest stretch, from the caption's share of its natural width down, at which it fits in available.
+// Each stretch measured loads a font engine of its own, a fontconfig match each: the search goes to a guess
+// from the first width found too wide, and steps singly from there (a caption widens with its stretch).
+[[nodiscard]] int FittingStretch(QFont font, const QString& caption, int available, int natural) {
+    constexpr int NarrowestStretch = 60;
+    const auto width = [&](int stretch) {
+        font.setStretch(stretch);
+        return QFontMetrics(font).horizontalAdvance(caption);
+    };
+    const int widest = std::max(NarrowestStretch, 100 * available / natural);
+    const int over = width(widest);
+    if (over <= available || widest == NarrowestStretch) {
+        return widest;
+    }
+    int stretch = std::clamp(widest * available / over, NarrowestStretch, widest - 1);
+    if (width(stretch) <= available) {
+        while (stretch + 1 < widest && width(stretch + 1) <= available) {
+            ++stretch;
+        }
+        return stretch;
+    }
+    while (stretch > NarrowestStretch && width(--stretch) > available) {
+    }
+    return stretch;
+}
+
 // Captions were laid out for "MS Sans Serif"; where a wider font stands in, a caption that would be cut off
 // is drawn just narrow enough to fit its control whole.
 void NarrowToFit(QAbstractButton* button, int available) {
@@ -81,12 +107,7 @@ void NarrowToFit(QAbstractButton* button, int available) {
     if (natural <= available || natural == 0) {
         return;
     }
-    constexpr int NarrowestStretch = 60;
-    int stretch = std::max(NarrowestStretch, 100 * available / natural);
-    font.setStretch(stretch);
-    while (stretch > NarrowestStretch && QFontMetrics(font).horizontalAdvance(caption) > available) {
-        font.setStretch(--stretch);
-    }
+    font.setStretch(FittingStretch(font, caption, available, natural));
     button->setFont(font);
 }
 

@@ -270,22 +270,27 @@ void TilesSession::Recolour() {
     }
     TileColours colours =
         MakeTileColours(palette, Run().codec->bitsPerPixel, settings_.line, settings_.transparentZero);
+    DirtyRegion drawn;
     if (colouredPalette_) {
-        const DirtyRegion drawn =
-            sheet_.Redraw(pixels_, colours, settings_.zoom, ChangedIndices(colours_, colours));
-        for (const PixelBox& box : drawn.Boxes()) {
-            changed_.Add(box);
-        }
+        drawn = sheet_.ChangedBoxes(settings_.zoom, ChangedIndices(colours_, colours));
     } else {
-        // Rows past the file's end; the sheet draws the rest.
-        const int drawn = sheet_.Height() * settings_.zoom;
-        pixels_.FillBox(BackgroundColour, 0, drawn, pixels_.Width(), pixels_.Height() - drawn);
-        sheet_.Draw(pixels_, colours, settings_.zoom);
-        changed_.Add({0, 0, pixels_.Width(), pixels_.Height()});
+        drawn.Add(PixelsBox());
     }
-    (void)pixels_.TakeDirty();
+    for (const PixelBox& box : drawn.Boxes()) {
+        changed_.Add(box);
+        stale_.Add(box);
+    }
     colours_ = colours;
     colouredPalette_ = std::move(palette);
+}
+
+const Surface& TilesSession::Pixels() const {
+    for (const PixelBox& box : stale_.Boxes()) {
+        Surface part = pixels_.Part(box);
+        DrawPixels(part, box);
+    }
+    stale_.Clear();
+    return pixels_;
 }
 
 void TilesSession::SayWhatShows() {

@@ -87,7 +87,14 @@ class TilesSession {
 
     // What the window shows.
     [[nodiscard]] const TilesSettings& Settings() const { return settings_; }
-    [[nodiscard]] const Surface& Pixels() const { return pixels_; }
+    // The tile area's pixels, drawn when asked: a window that draws them where it shows them (DrawPixels)
+    // leaves this surface undrawn.
+    [[nodiscard]] const Surface& Pixels() const;
+    [[nodiscard]] PixelBox PixelsBox() const { return {0, 0, pixels_.Width(), pixels_.Height()}; }
+    // Draws the box of the tile area's pixels into target, a surface over exactly the box.
+    void DrawPixels(Surface& target, PixelBox box) const {
+        sheet_.DrawBox(target, box, colours_, settings_.zoom);
+    }
     // The boxes of pixels drawn since the last call, which starts a new region.
     DirtyRegion TakeChanged() { return std::exchange(changed_, DirtyRegion{}); }
     [[nodiscard]] std::int64_t Rows() const { return rows_; }
@@ -125,7 +132,9 @@ class TilesSession {
     std::int64_t rows_ = 0;
     std::int64_t firstRow_ = 0;
     TileSheet sheet_;
-    Surface pixels_{0, 0};
+    // Sized at each decode; its boxes in stale_ are drawn by the next Pixels.
+    mutable Surface pixels_{0, 0};
+    mutable DirtyRegion stale_;
     // What the sheet was decoded from: the settings, the first row and the bytes, so that a change that
     // leaves them alone only re-colours.
     std::optional<TilesSettings> decodedSettings_;

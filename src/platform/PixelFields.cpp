@@ -3,6 +3,7 @@
 // and a legend of a palette line's colours.
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@
 
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -36,7 +38,7 @@ class PixelArea : public QWidget {
 
     // Repaints the session's pixels that changed, and where they shrank, the area they left.
     void Show() {
-        const Surface& pixels = Pixels();
+        const PixelBox pixels = session_.PixelsBox(field_);
         const QSize size(pixels.Width(), pixels.Height());
         const std::optional<DirtyRegion> changed = session_.TakeChangedPixels(field_);
         if (size != shownSize_ || !changed) {
@@ -52,13 +54,17 @@ class PixelArea : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
-        const Surface& pixels = Pixels();
-        const QImage image(pixels.Row0(), pixels.Width(), pixels.Height(), pixels.Stride(),
-                           QImage::Format_RGB32);
-        PaintImage(painter, image, event->region() & image.rect());
+        const PixelBox box = session_.PixelsBox(field_);
+        const QRect pixels(0, 0, box.Width(), box.Height());
+        if (!DrawInPlace(painter, event->region() & pixels & rect())) {
+            const Surface& surface = Pixels();
+            const QImage image(surface.Row0(), surface.Width(), surface.Height(), surface.Stride(),
+                               QImage::Format_RGB32);
+            PaintImage(painter, image, event->region() & image.rect());
+        }
         // The rest of the area, right of and below the pixels.
-        painter.fillRect(QRect(image.width(), 0, width() - image.width(), height()), palette().window());
-        painter.fillRect(QRect(0, image.height(), image.width(), height() - image.height()),
+        painter.fillRect(QRect(pixels.width(), 0, width() - pixels.width(), height()), palette().window());
+        painter.fillRect(QRect(0, pixels.height(), pixels.width(), height() - pixels.height()),
                          palette().window());
     }
     void resizeEvent(QResizeEvent*) override { Fire(FieldAction::Resized, width(), height()); }
@@ -80,6 +86,47 @@ class PixelArea : public QWidget {
     void Fire(FieldAction action, int x, int y) {
         fire_({.field = field_, .action = action, .x = x, .y = y});
     }
+    // Has the session draw the region straight into the image the painter paints on (the window's backing
+    // store), where its pixels are this program's and one to a pixel, and the painter's offset is whole
+    // pixels: no copy of the session's surface. Nothing is written outside the region, which lies in the
+    // area, nor outside the image.
+    bool DrawInPlace(QPainter& painter, const QRegion& region) const {
+        QImage* image = PaintedImage(painter);
+        const QTransform& transform = painter.deviceTransform();
+        const QPoint offset(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+        if (image == nullptr || transform.type() > QTransform::TxTranslate ||
+            QPointF(offset) != transform.map(QPointF())) {
+            return false;
+        }
+        for (const QRect& rect : region) {
+            const QRect target = rect.translated(offset) & image->rect();
+            if (target.isEmpty()) {
+                continue;
+            }
+            Surface surface(image->bits() + target.top() * image->bytesPerLine() + target.left() * 4,
+                            image->bytesPerLine(), target.width(), target.height());
+            const QRect shown = target.translated(-offset);
+            if (!session_.DrawPixels(field_, surface,
+                                     {shown.left(), shown.top(), shown.right() + 1, shown.bottom() + 1})) {
+                return false;
+            }
+        }
+        return true;
+    }
+    // The image the painter paints on, where its pixels are laid out as a Surface's.
+    [[nodiscard]] static QImage* PaintedImage(QPainter& painter) {
+        QPaintEngine* engine = painter.paintEngine();
+        QPaintDevice* device = engine == nullptr ? nullptr : engine->paintDevice();
+        if (std::endian::native != std::endian::little || device == nullptr ||
+            engine->type() != QPaintEngine::Raster || device->devType() != QInternal::Image) {
+            return nullptr;
+        }
+        auto* image = static_cast<QImage*>(device);
+        const bool ours =
+            image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied;
+        // A shared image would be copied by bits(), away from the memory the painter paints on.
+        return ours && image->devicePixelRatio() == 1.0 && image->isDetached() ? image : nullptr;
+    }
     // An area whose session has no surface for it shows none.
     [[nodiscard]] const Surface& Pixels() const {
         static const Surface none(0, 0);
@@ -98,7 +145,16 @@ class PixelArea : public QWidget {
 class ColourLegend : public QWidget {
   public:
     explicit ColourLegend(const FieldContext& context)
-        : QWidget(&context.parent), session_(context.session), field_(context.index) {}
+        : QWidget(&context.parent), session_(context.session), field_(context.index) {
+        // Every pixel is painted below, the gaps between the cells too: the window need not paint its
+        // background under a changed cell first.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        // The counts are digits, which need no text shaping: shaping was most of the cost of repainting a
+        // cell.
+        QFont digits = font();
+        digits.setStyleStrategy(QFont::PreferNoShaping);
+        setFont(digits);
+    }
 
     // Repaints the entries whose colour or count changed (a level click changes one); the height the
     // entries take follows their number (a line of 256 entries gets small cells without counts).
@@ -121,6 +177,7 @@ class ColourLegend : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
+        painter.fillRect(event->rect(), palette().window());
         const std::vector<LegendEntry>& legend = shown_;
         for (std::size_t i = 0; i < legend.size(); ++i) {
             const QRect cell = Cell(i);

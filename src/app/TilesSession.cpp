@@ -96,6 +96,12 @@ void TilesSession::Follow() {
     Refresh();
 }
 
+void TilesSession::FollowEdit(ByteRange changed) {
+    edited_ = changed;
+    Follow();
+    edited_.reset();
+}
+
 void TilesSession::SetCodec(std::string_view name) {
     if (FindTileCodec(name) != nullptr) {
         settings_.codec = name;
@@ -242,17 +248,19 @@ void TilesSession::Decode(const TileRun& run) {
     const FileBytes& data = form_.State.FileData;
     const std::int64_t count = run.Count(data.size());
     const auto [first, end] = ShownTiles(run);
-    const auto bytes =
-        std::span(data).subspan(static_cast<std::size_t>(count == 0 ? 0 : run.Address(first)),
-                                static_cast<std::size_t>((end - first) * run.codec->bytesPerTile));
+    const std::int64_t at = count == 0 ? 0 : run.Address(first);
+    const auto bytes = std::span(data).subspan(
+        static_cast<std::size_t>(at), static_cast<std::size_t>((end - first) * run.codec->bytesPerTile));
     if (decodedSettings_ == settings_ && decodedFirstRow_ == firstRow_ && decodedRows_ == PageRows() &&
-        std::equal(bytes.begin(), bytes.end(), decodedBytes_.begin(), decodedBytes_.end())) {
+        Decoded(at, bytes)) {
         return;
     }
     decodedSettings_ = settings_;
     decodedFirstRow_ = firstRow_;
     decodedRows_ = PageRows();
     decodedBytes_.assign(bytes.begin(), bytes.end());
+    decodedAt_ = at;
+    decodedFileSize_ = data.size();
     sheet_.Decode(data, run, firstRow_, count == 0 ? 0 : PageRows());
     uses_ = sheet_.IndexCounts();
     const int side = TileSide * settings_.zoom;
@@ -260,6 +268,13 @@ void TilesSession::Decode(const TileRun& run) {
         pixels_ = Surface(sheet_.Width() * settings_.zoom, PageRows() * side);
     }
     colouredPalette_.reset();
+}
+
+bool TilesSession::Decoded(std::int64_t at, std::span<const std::uint8_t> bytes) const {
+    const bool untouched = edited_ && !edited_->Overlaps(at, static_cast<std::int64_t>(bytes.size())) &&
+                           at == decodedAt_ && bytes.size() == decodedBytes_.size() &&
+                           form_.State.FileData.size() == decodedFileSize_;
+    return untouched || std::ranges::equal(bytes, decodedBytes_);
 }
 
 // A palette edit changes one entry or a few: only the tiles that use them are drawn again.

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,7 @@
 
 #include "app/Panel.h"
 #include "draw/Surface.h"
+#include "model/Document.h"
 #include "tiles/TileSheet.h"
 
 namespace tintorb {
@@ -61,6 +63,9 @@ class TilesSession {
     [[nodiscard]] bool IsOpen() const { return open_; }
     // The main window showed a change: an edit, an undo or redo, an import, another file or palette.
     void Follow();
+    // The same after an edit of the bytes in changed alone: tiles whose bytes lie elsewhere need no
+    // comparing with the bytes they were decoded from.
+    void FollowEdit(ByteRange changed);
 
     // The user's changes in the window. SetAddress returns false, and says why, for text that is no
     // address.
@@ -119,6 +124,8 @@ class TilesSession {
     void Changed();
     void Refresh();
     void Decode(const TileRun& run);
+    // Whether bytes, at the address at, are those the sheet was decoded from.
+    [[nodiscard]] bool Decoded(std::int64_t at, std::span<const std::uint8_t> bytes) const;
     void Recolour();
     void SayWhatShows();
 
@@ -141,6 +148,10 @@ class TilesSession {
     std::int64_t decodedFirstRow_ = -1;
     int decodedRows_ = 0;
     std::vector<std::uint8_t> decodedBytes_;
+    std::int64_t decodedAt_ = 0;
+    std::size_t decodedFileSize_ = 0;
+    // While FollowEdit runs, the bytes its edit changed.
+    std::optional<ByteRange> edited_;
     std::array<std::int64_t, 256> uses_{};
     std::optional<std::vector<ColourWord>> colouredPalette_;
     TileColours colours_;  // of colouredPalette_

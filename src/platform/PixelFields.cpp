@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTextLayout>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -140,6 +143,42 @@ class PixelArea : public QWidget {
     QSize shownSize_;
 };
 
+// A count laid out once as QPainter::drawText lays out its text on every call: a legend cell repainted in its
+// entry's new colour draws the same count again without laying it out anew, which was most of the repaint.
+class CountText {
+  public:
+    CountText(const QString& text, const QFont& font) : layout_(text, font) {
+        QTextOption option;
+        option.setWrapMode(QTextOption::ManualWrap);
+        option.setFlags(QTextOption::IncludeTrailingSpaces);
+        layout_.setTextOption(option);
+        layout_.setCacheEnabled(true);
+        layout_.beginLayout();
+        line_ = layout_.createLine();
+        line_.setLineWidth(0x01000000);
+        line_.setPosition({0, 0});
+        layout_.endLayout();
+    }
+
+    // The pixels drawText(cell, Qt::AlignCenter, text) draws: centred, and cut to the cell.
+    void Draw(QPainter& painter, const QRect& cell) const {
+        const QSizeF size(line_.horizontalAdvance(), line_.height());
+        const bool cut = size.width() > cell.width() || size.height() > cell.height();
+        if (cut) {
+            painter.setClipRect(cell);
+        }
+        line_.draw(&painter, {cell.x() + (cell.width() - size.width()) / 2,
+                              cell.y() + (cell.height() - size.height()) / 2});
+        if (cut) {
+            painter.setClipping(false);
+        }
+    }
+
+  private:
+    QTextLayout layout_;
+    QTextLine line_;
+};
+
 // A palette line's colours, sixteen to a row, each with how many pixels use it; an unused colour is crossed
 // out.
 class ColourLegend : public QWidget {
@@ -191,13 +230,30 @@ class ColourLegend : public QWidget {
             if (entry.uses == 0) {
                 painter.drawLine(cell.topLeft(), cell.bottomRight());
             } else if (legend.size() <= PerRow) {
-                painter.drawText(cell, Qt::AlignCenter, QString::number(entry.uses));
+                Count(i).Draw(painter, cell);
             }
         }
     }
 
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange) {
+            counts_.clear();
+        }
+        QWidget::changeEvent(event);
+    }
+
   private:
     static constexpr int PerRow = 16;
+    // Entry i's count, laid out again only when it changed.
+    const CountText& Count(std::size_t i) {
+        counts_.resize(shown_.size());
+        auto& [uses, text] = counts_[i];
+        if (text == nullptr || uses != shown_[i].uses) {
+            uses = shown_[i].uses;
+            text = std::make_unique<CountText>(QString::number(uses), font());
+        }
+        return *text;
+    }
     [[nodiscard]] int Rows() const {
         return std::max<int>(1, (static_cast<int>(shown_.size()) + PerRow - 1) / PerRow);
     }
@@ -211,6 +267,7 @@ class ColourLegend : public QWidget {
     const PanelSession& session_;
     int field_;
     std::vector<LegendEntry> shown_;
+    std::vector<std::pair<std::int64_t, std::unique_ptr<CountText>>> counts_;
 };
 
 // Both show the session anew when refreshed.

@@ -18,17 +18,19 @@ constexpr int CheckerSide = TileSide / 2;
 // One pixel row of the sheet: each tile's eight indices through the colour table, each pixel zoom wide. The
 // zoom is a template argument, so that the inner loops unroll and nothing is called per tile.
 struct RowPixels {
-    const std::uint8_t* const* tiles;  // per column, its tile's indices of this row, or null
+    const std::uint8_t* const* tiles;  // per column, its tile's indices, or null
     int columns;
+    int offset;                  // of the row's indices in each tile
     const std::uint64_t* left;   // colours of the row's left half-tiles, two pixels each
     const std::uint64_t* right;  // and of its right ones, on the checker's other squares
     std::uint32_t background;
 };
 
-// Each column's eight indices of the row in one load, handed to put(out, eight), which writes the tile's
-// zoomed pixels and returns where the next tile starts; a place without a tile is background.
+// Each column's eight indices of the row, from offset in its tile, in one load, handed to put(out, eight),
+// which writes the tile's zoomed pixels and returns where the next tile starts; a place without a tile is
+// background.
 template <int Zoom, class PutTile>
-std::uint32_t* PutTiles(std::uint32_t* out, const std::uint8_t* const* tiles, int columns,
+std::uint32_t* PutTiles(std::uint32_t* out, const std::uint8_t* const* tiles, int columns, int offset,
                         std::uint32_t background, PutTile put) {
     for (int column = 0; column < columns; ++column) {
         const std::uint8_t* indices = tiles[column];
@@ -37,7 +39,7 @@ std::uint32_t* PutTiles(std::uint32_t* out, const std::uint8_t* const* tiles, in
             continue;
         }
         std::uint64_t eight = 0;
-        std::memcpy(&eight, indices, sizeof(eight));
+        std::memcpy(&eight, indices + offset, sizeof(eight));
         out = put(out, eight);
     }
     return out;
@@ -49,7 +51,7 @@ std::uint32_t* PutRow(std::uint32_t* out, const RowPixels row) {
     const std::uint64_t* const left = row.left;
     const std::uint64_t* const right = row.right;
     return PutTiles<Zoom>(
-        out, row.tiles, row.columns, row.background, [&](std::uint32_t* o, std::uint64_t eight) {
+        out, row.tiles, row.columns, row.offset, row.background, [&](std::uint32_t* o, std::uint64_t eight) {
             for (int x = 0; x < TileSide; ++x) {
                 const int shift = std::endian::native == std::endian::little ? 8 * x : 8 * (TileSide - 1 - x);
                 const auto index = static_cast<std::uint8_t>(eight >> shift);
@@ -88,8 +90,9 @@ void FillPairTable(PairTable<Zoom>& table, const std::array<std::uint64_t, 256>&
 
 template <int Zoom>
 struct PairRowPixels {
-    const std::uint8_t* const* tiles;  // per column, its tile's indices of this row, or null
+    const std::uint8_t* const* tiles;  // per column, its tile's indices, or null
     int columns;
+    int offset;                    // of the row's indices in each tile
     const PairTable<Zoom>* left;   // the pairs of the row's left half-tiles
     const PairTable<Zoom>* right;  // and of its right ones, on the checker's other squares
     std::uint32_t background;
@@ -101,7 +104,7 @@ std::uint32_t* PutPairRow(std::uint32_t* out, const PairRowPixels<Zoom> row) {
     const PairTable<Zoom>& left = *row.left;
     const PairTable<Zoom>& right = *row.right;
     return PutTiles<Zoom>(
-        out, row.tiles, row.columns, row.background, [&](std::uint32_t* o, std::uint64_t eight) {
+        out, row.tiles, row.columns, row.offset, row.background, [&](std::uint32_t* o, std::uint64_t eight) {
             // Each index's byte shifted up a nibble and ORed with its right neighbour's: the byte of pixel 2k
             // then holds the pair 2k, 2k + 1.
             const std::uint64_t pairs = eight << 4 | (little ? eight >> 8 : eight << 8);
@@ -139,8 +142,9 @@ __attribute__((target("avx2"))) inline __m256i LoadEight(const std::uint32_t* pi
 struct Zoom2Rows {
     std::uint32_t* top;
     std::ptrdiff_t stride;             // bytes from the top row to the one below
-    const std::uint8_t* const* tiles;  // per column, its tile's indices of this row, or null
+    const std::uint8_t* const* tiles;  // per column, its tile's indices, or null
     int columns;
+    int offset;                  // of the row's indices in each tile
     const SixteenPixels* left;   // colours of the row's left half-tiles
     const SixteenPixels* right;  // and of its right ones, on the checker's other squares
     std::uint32_t background;
@@ -167,7 +171,8 @@ __attribute__((target("avx2"))) std::uint32_t* PutZoom2RowsAvx2(const Zoom2Rows 
         __m256i leftHalf = empty;
         __m256i rightHalf = empty;
         if (rows.tiles[column] != nullptr) {
-            const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rows.tiles[column]));
+            const __m128i eight =
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rows.tiles[column] + rows.offset));
             const __m128i doubled = _mm_unpacklo_epi8(eight, eight);
             leftHalf = LookUp16(_mm256_cvtepu8_epi32(doubled), leftLow, leftHigh);
             rightHalf =
@@ -187,11 +192,6 @@ __attribute__((target("avx2"))) std::uint32_t* PutZoom2RowsAvx2(const Zoom2Rows 
 }
 
 #endif
-
-// The row of the surface that pixel lies in.
-[[nodiscard]] std::ptrdiff_t RowOf(const Surface& surface, const std::uint32_t* pixel) {
-    return (reinterpret_cast<const std::uint8_t*>(pixel) - surface.Row0()) / surface.Stride();
-}
 
 // n rounded up to a multiple of side.
 [[nodiscard]] constexpr int RoundUp(int n, int side) {
@@ -434,14 +434,16 @@ void TileSheet::Paint(Surface& surface, PixelBox places, const TileColours& colo
         return;
     }
     const PutRowFunction put = PutRows[zoom - 1];
-    ForEachPixelRow(surface, zoom, places,
-                    [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
-                        // The checker's squares are half a tile, so a row's halves take opposite squares.
-                        const RowPixels pixels{tiles, columns, colours.pixels[(y / CheckerSide) & 1].data(),
-                                               colours.pixels[(y / CheckerSide + 1) & 1].data(),
-                                               PixelOf(BackgroundColour)};
-                        return put(line, pixels);
-                    });
+    ForEachPixelRow(surface, zoom, places, [&](const TileRow& row) {
+        // The checker's squares are half a tile, so a row's halves take opposite squares.
+        const RowPixels pixels{row.tiles,
+                               row.columns,
+                               row.y * TileSide,
+                               colours.pixels[(row.y / CheckerSide) & 1].data(),
+                               colours.pixels[(row.y / CheckerSide + 1) & 1].data(),
+                               PixelOf(BackgroundColour)};
+        return put(row.line, pixels);
+    });
 }
 
 template <int Zoom>
@@ -449,13 +451,15 @@ void TileSheet::DrawPairs(Surface& surface, PixelBox places, const TileColours& 
     std::array<PairTable<Zoom>, 2> tables;
     FillPairTable<Zoom>(tables[0], colours.pixels[0]);
     FillPairTable<Zoom>(tables[1], colours.pixels[1]);
-    ForEachPixelRow(surface, Zoom, places,
-                    [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
-                        const PairRowPixels<Zoom> pixels{tiles, columns, &tables[(y / CheckerSide) & 1],
-                                                         &tables[(y / CheckerSide + 1) & 1],
-                                                         PixelOf(BackgroundColour)};
-                        return PutPairRow<Zoom>(line, pixels);
-                    });
+    ForEachPixelRow(surface, Zoom, places, [&](const TileRow& row) {
+        const PairRowPixels<Zoom> pixels{row.tiles,
+                                         row.columns,
+                                         row.y * TileSide,
+                                         &tables[(row.y / CheckerSide) & 1],
+                                         &tables[(row.y / CheckerSide + 1) & 1],
+                                         PixelOf(BackgroundColour)};
+        return PutPairRow<Zoom>(row.line, pixels);
+    });
 }
 
 #if defined(__x86_64__)
@@ -468,10 +472,11 @@ void TileSheet::DrawZoom2Avx2(Surface& surface, PixelBox places, const TileColou
     }
     ForEachPixelRow(
         surface, 2, places,
-        [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
-            return PutZoom2RowsAvx2({line, surface.Stride(), tiles, columns, &squares[(y / CheckerSide) & 1],
-                                     &squares[(y / CheckerSide + 1) & 1], PixelOf(BackgroundColour),
-                                     RowOf(surface, line) + 3 < surface.Height()});
+        [&](const TileRow& row) {
+            return PutZoom2RowsAvx2({row.line, surface.Stride(), row.tiles, row.columns, row.y * TileSide,
+                                     &squares[(row.y / CheckerSide) & 1],
+                                     &squares[(row.y / CheckerSide + 1) & 1], PixelOf(BackgroundColour),
+                                     row.rowsBelow >= 2});
         },
         2);
 }
@@ -491,7 +496,6 @@ void TileSheet::ForEachPixelRow(Surface& surface, int zoom, PixelBox places, Put
     // A sheet is at most MaxTileColumns wide: whole blocks, and never more than the columns asked for but one
     // block.
     std::array<const std::uint8_t*, MaxTileColumns> tiles{};
-    const std::span shown(tiles.data(), static_cast<std::size_t>(right - left));
     for (int row = top; row < bottom; ++row) {
         for (int column = left; column < right; ++column) {
             tiles[static_cast<std::size_t>(column - left)] = TileIndices(column, row);
@@ -500,12 +504,11 @@ void TileSheet::ForEachPixelRow(Surface& surface, int zoom, PixelBox places, Put
             const int pixelRow = ((row - places.top) * TileSide + y) * zoom;
             auto* line = reinterpret_cast<std::uint32_t*>(surface.Row0() + pixelRow * surface.Stride()) +
                          (left - places.left) * side;
-            const std::size_t bytes = (put(line, tiles.data(), right - left, y) - line) * sizeof(*line);
+            const int rowsBelow = surface.Height() - pixelRow - zoom;
+            const std::size_t bytes =
+                (put(TileRow{line, tiles.data(), right - left, y, rowsBelow}) - line) * sizeof(*line);
             for (int z = putRows; z < zoom; ++z) {
                 std::memcpy(reinterpret_cast<std::uint8_t*>(line) + z * surface.Stride(), line, bytes);
-            }
-            for (const std::uint8_t*& indices : shown) {
-                indices = indices == nullptr ? nullptr : indices + TileSide;
             }
         }
     }

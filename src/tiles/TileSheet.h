@@ -61,6 +61,17 @@ struct TilePixel {
     int index = 0;
 };
 
+// One pixel row of a row of tiles, for a row writer: where its pixels start, each column's tile (its indices,
+// or null for a place without one), the row's y in the tiles, and how many rows of the surface lie below its
+// zoomed rows.
+struct TileRow {
+    std::uint32_t* line;
+    const std::uint8_t* const* tiles;
+    int columns;
+    int y;
+    int rowsBelow;
+};
+
 class TileSheet {
   public:
     // Decodes the tiles of grid rows firstRow … firstRow + rows − 1.
@@ -99,9 +110,9 @@ class TileSheet {
 #endif
     // DrawBox for the cut part of the box: its tiles drawn aside, the part copied.
     void DrawCut(Surface& target, PixelBox box, PixelBox cut, const TileColours& colours, int zoom) const;
-    // Calls put(line, tiles, columns, y) to write the first putRows pixel rows of the zoomed rows from line,
-    // given the tile indices of tile row y of each column of the places, from the surface's top left, whose
-    // tile is on the sheet and fits on the surface; and copies the first into the rows below those.
+    // Calls put(TileRow) for each pixel row of the places, from the surface's top left, whose tiles are on
+    // the sheet and fit on the surface, to write the first putRows of its zoomed rows; and copies the first
+    // into the rows below those.
     template <class PutRow>
     void ForEachPixelRow(Surface& surface, int zoom, PixelBox places, PutRow&& put, int putRows = 1) const;
     // Which indices each decoded tile uses, once per decode, for ChangedBoxes.

@@ -56,10 +56,14 @@ class PixelArea : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override {
-        QPainter painter(this);
         const PixelBox box = session_.PixelsBox(field_);
         const QRect pixels(0, 0, box.Width(), box.Height());
-        if (!DrawInPlace(painter, event->region() & pixels & rect())) {
+        const bool drawn = DrawInPlace(event->region() & pixels & rect());
+        if (drawn && pixels.contains(event->rect())) {
+            return;
+        }
+        QPainter painter(this);
+        if (!drawn) {
             const Surface& surface = Pixels();
             const QImage image(surface.Row0(), surface.Width(), surface.Height(), surface.Stride(),
                                QImage::Format_RGB32);
@@ -89,26 +93,24 @@ class PixelArea : public QWidget {
     void Fire(FieldAction action, int x, int y) {
         fire_({.field = field_, .action = action, .x = x, .y = y});
     }
-    // Has the session draw the region straight into the image the painter paints on (the window's backing
-    // store), where its pixels are this program's and one to a pixel, and the painter's offset is whole
-    // pixels: no copy of the session's surface. Nothing is written outside the region, which lies in the
-    // area, nor outside the image.
-    bool DrawInPlace(QPainter& painter, const QRegion& region) const {
-        QImage* image = PaintedImage(painter);
-        const QTransform& transform = painter.deviceTransform();
-        const QPoint offset(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
-        if (image == nullptr || transform.type() > QTransform::TxTranslate ||
-            QPointF(offset) != transform.map(QPointF())) {
+    // Has the session draw the region straight into the image this paint event paints on (the window's
+    // backing store), where its pixels are this program's and one to a pixel: no copy of the session's
+    // surface, and no painter. Nothing is written outside the region, which lies in the area, nor outside the
+    // image.
+    bool DrawInPlace(const QRegion& region) const {
+        QPoint offset;
+        QImage* image = PaintedImage(offset);
+        if (image == nullptr) {
             return false;
         }
         for (const QRect& rect : region) {
-            const QRect target = rect.translated(offset) & image->rect();
+            const QRect target = rect.translated(-offset) & image->rect();
             if (target.isEmpty()) {
                 continue;
             }
             Surface surface(image->bits() + target.top() * image->bytesPerLine() + target.left() * 4,
                             image->bytesPerLine(), target.width(), target.height());
-            const QRect shown = target.translated(-offset);
+            const QRect shown = target.translated(offset);
             if (!session_.DrawPixels(field_, surface,
                                      {shown.left(), shown.top(), shown.right() + 1, shown.bottom() + 1})) {
                 return false;
@@ -116,18 +118,18 @@ class PixelArea : public QWidget {
         }
         return true;
     }
-    // The image the painter paints on, where its pixels are laid out as a Surface's.
-    [[nodiscard]] static QImage* PaintedImage(QPainter& painter) {
-        QPaintEngine* engine = painter.paintEngine();
-        QPaintDevice* device = engine == nullptr ? nullptr : engine->paintDevice();
-        if (std::endian::native != std::endian::little || device == nullptr ||
-            engine->type() != QPaintEngine::Raster || device->devType() != QInternal::Image) {
+    // The image a painter of this paint event would paint on, at offset from this area's top left, where its
+    // pixels are laid out as a Surface's.
+    [[nodiscard]] QImage* PaintedImage(QPoint& offset) const {
+        QPaintDevice* device = redirected(&offset);
+        if (std::endian::native != std::endian::little || device == nullptr || sharedPainter() != nullptr ||
+            device->devType() != QInternal::Image) {
             return nullptr;
         }
         auto* image = static_cast<QImage*>(device);
         const bool ours =
             image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied;
-        // A shared image would be copied by bits(), away from the memory the painter paints on.
+        // A shared image would be copied by bits(), away from the memory the window shows.
         return ours && image->devicePixelRatio() == 1.0 && image->isDetached() ? image : nullptr;
     }
     // An area whose session has no surface for it shows none.

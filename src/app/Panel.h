@@ -145,6 +145,11 @@ class PanelSession {
     // What the fields that read the session show: a pixel area's surface, a legend's entries, a table's
     // rows, cells, column titles and colour strips. Rows past the end show empty.
     [[nodiscard]] virtual const Surface* Pixels(int) const { return nullptr; }
+    // A pixel area's size, from its top left, without drawing its surface.
+    [[nodiscard]] virtual PixelBox PixelsBox(int) const { return {}; }
+    // Draws the box of a pixel area's surface into target, a surface over exactly the box, straight into the
+    // memory a window shows it from; false where the session only offers its surface.
+    virtual bool DrawPixels(int, Surface&, PixelBox) const { return false; }
     // The boxes of a pixel area's surface drawn since this was last asked, which the area repaints alone;
     // nothing where the session keeps no such boxes, and the whole area repaints. Asking starts anew.
     [[nodiscard]] virtual std::optional<DirtyRegion> TakeChangedPixels(int) const { return std::nullopt; }

@@ -136,6 +136,15 @@ const Surface* TilesPanel::Pixels(int) const {
     return &session_.Pixels();
 }
 
+PixelBox TilesPanel::PixelsBox(int) const {
+    return session_.PixelsBox();
+}
+
+bool TilesPanel::DrawPixels(int, Surface& target, PixelBox box) const {
+    session_.DrawPixels(target, box);
+    return true;
+}
+
 std::optional<DirtyRegion> TilesPanel::TakeChangedPixels(int) const {
     return session_.TakeChanged();
 }

@@ -36,6 +36,8 @@ class TilesPanel : public PanelSession {
     void Present(PanelControls& panel) override;
     void Closed(PanelControls& panel) override;
     [[nodiscard]] const Surface* Pixels(int field) const override;
+    [[nodiscard]] PixelBox PixelsBox(int field) const override;
+    bool DrawPixels(int field, Surface& target, PixelBox box) const override;
     [[nodiscard]] std::optional<DirtyRegion> TakeChangedPixels(int field) const override;
     [[nodiscard]] std::vector<LegendEntry> Legend(int field) const override;
 

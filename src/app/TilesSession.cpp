@@ -96,6 +96,12 @@ void TilesSession::Follow() {
     Refresh();
 }
 
+void TilesSession::FollowEdit(ByteRange changed) {
+    edited_ = changed;
+    Follow();
+    edited_.reset();
+}
+
 void TilesSession::SetCodec(std::string_view name) {
     if (FindTileCodec(name) != nullptr) {
         settings_.codec = name;
@@ -242,17 +248,19 @@ void TilesSession::Decode(const TileRun& run) {
     const FileBytes& data = form_.State.FileData;
     const std::int64_t count = run.Count(data.size());
     const auto [first, end] = ShownTiles(run);
-    const auto bytes =
-        std::span(data).subspan(static_cast<std::size_t>(count == 0 ? 0 : run.Address(first)),
-                                static_cast<std::size_t>((end - first) * run.codec->bytesPerTile));
+    const std::int64_t at = count == 0 ? 0 : run.Address(first);
+    const auto bytes = std::span(data).subspan(
+        static_cast<std::size_t>(at), static_cast<std::size_t>((end - first) * run.codec->bytesPerTile));
     if (decodedSettings_ == settings_ && decodedFirstRow_ == firstRow_ && decodedRows_ == PageRows() &&
-        std::equal(bytes.begin(), bytes.end(), decodedBytes_.begin(), decodedBytes_.end())) {
+        Decoded(at, bytes)) {
         return;
     }
     decodedSettings_ = settings_;
     decodedFirstRow_ = firstRow_;
     decodedRows_ = PageRows();
     decodedBytes_.assign(bytes.begin(), bytes.end());
+    decodedAt_ = at;
+    decodedFileSize_ = data.size();
     sheet_.Decode(data, run, firstRow_, count == 0 ? 0 : PageRows());
     uses_ = sheet_.IndexCounts();
     const int side = TileSide * settings_.zoom;
@@ -260,6 +268,13 @@ void TilesSession::Decode(const TileRun& run) {
         pixels_ = Surface(sheet_.Width() * settings_.zoom, PageRows() * side);
     }
     colouredPalette_.reset();
+}
+
+bool TilesSession::Decoded(std::int64_t at, std::span<const std::uint8_t> bytes) const {
+    const bool untouched = edited_ && !edited_->Overlaps(at, static_cast<std::int64_t>(bytes.size())) &&
+                           at == decodedAt_ && bytes.size() == decodedBytes_.size() &&
+                           form_.State.FileData.size() == decodedFileSize_;
+    return untouched || std::ranges::equal(bytes, decodedBytes_);
 }
 
 // A palette edit changes one entry or a few: only the tiles that use them are drawn again.
@@ -270,22 +285,27 @@ void TilesSession::Recolour() {
     }
     TileColours colours =
         MakeTileColours(palette, Run().codec->bitsPerPixel, settings_.line, settings_.transparentZero);
+    DirtyRegion drawn;
     if (colouredPalette_) {
-        const DirtyRegion drawn =
-            sheet_.Redraw(pixels_, colours, settings_.zoom, ChangedIndices(colours_, colours));
-        for (const PixelBox& box : drawn.Boxes()) {
-            changed_.Add(box);
-        }
+        drawn = sheet_.ChangedBoxes(settings_.zoom, ChangedIndices(colours_, colours));
     } else {
-        // Rows past the file's end; the sheet draws the rest.
-        const int drawn = sheet_.Height() * settings_.zoom;
-        pixels_.FillBox(BackgroundColour, 0, drawn, pixels_.Width(), pixels_.Height() - drawn);
-        sheet_.Draw(pixels_, colours, settings_.zoom);
-        changed_.Add({0, 0, pixels_.Width(), pixels_.Height()});
+        drawn.Add(PixelsBox());
     }
-    (void)pixels_.TakeDirty();
+    for (const PixelBox& box : drawn.Boxes()) {
+        changed_.Add(box);
+        stale_.Add(box);
+    }
     colours_ = colours;
     colouredPalette_ = std::move(palette);
+}
+
+const Surface& TilesSession::Pixels() const {
+    for (const PixelBox& box : stale_.Boxes()) {
+        Surface part = pixels_.Part(box);
+        DrawPixels(part, box);
+    }
+    stale_.Clear();
+    return pixels_;
 }
 
 void TilesSession::SayWhatShows() {

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,7 @@
 
 #include "app/Panel.h"
 #include "draw/Surface.h"
+#include "model/Document.h"
 #include "tiles/TileSheet.h"
 
 namespace tintorb {
@@ -61,6 +63,9 @@ class TilesSession {
     [[nodiscard]] bool IsOpen() const { return open_; }
     // The main window showed a change: an edit, an undo or redo, an import, another file or palette.
     void Follow();
+    // The same after an edit of the bytes in changed alone: tiles whose bytes lie elsewhere need no
+    // comparing with the bytes they were decoded from.
+    void FollowEdit(ByteRange changed);
 
     // The user's changes in the window. SetAddress returns false, and says why, for text that is no
     // address.
@@ -87,7 +92,14 @@ class TilesSession {
 
     // What the window shows.
     [[nodiscard]] const TilesSettings& Settings() const { return settings_; }
-    [[nodiscard]] const Surface& Pixels() const { return pixels_; }
+    // The tile area's pixels, drawn when asked: a window that draws them where it shows them (DrawPixels)
+    // leaves this surface undrawn.
+    [[nodiscard]] const Surface& Pixels() const;
+    [[nodiscard]] PixelBox PixelsBox() const { return {0, 0, pixels_.Width(), pixels_.Height()}; }
+    // Draws the box of the tile area's pixels into target, a surface over exactly the box.
+    void DrawPixels(Surface& target, PixelBox box) const {
+        sheet_.DrawBox(target, box, colours_, settings_.zoom);
+    }
     // The boxes of pixels drawn since the last call, which starts a new region.
     DirtyRegion TakeChanged() { return std::exchange(changed_, DirtyRegion{}); }
     [[nodiscard]] std::int64_t Rows() const { return rows_; }
@@ -112,6 +124,8 @@ class TilesSession {
     void Changed();
     void Refresh();
     void Decode(const TileRun& run);
+    // Whether bytes, at the address at, are those the sheet was decoded from.
+    [[nodiscard]] bool Decoded(std::int64_t at, std::span<const std::uint8_t> bytes) const;
     void Recolour();
     void SayWhatShows();
 
@@ -125,13 +139,19 @@ class TilesSession {
     std::int64_t rows_ = 0;
     std::int64_t firstRow_ = 0;
     TileSheet sheet_;
-    Surface pixels_{0, 0};
+    // Sized at each decode; its boxes in stale_ are drawn by the next Pixels.
+    mutable Surface pixels_{0, 0};
+    mutable DirtyRegion stale_;
     // What the sheet was decoded from: the settings, the first row and the bytes, so that a change that
     // leaves them alone only re-colours.
     std::optional<TilesSettings> decodedSettings_;
     std::int64_t decodedFirstRow_ = -1;
     int decodedRows_ = 0;
     std::vector<std::uint8_t> decodedBytes_;
+    std::int64_t decodedAt_ = 0;
+    std::size_t decodedFileSize_ = 0;
+    // While FollowEdit runs, the bytes its edit changed.
+    std::optional<ByteRange> edited_;
     std::array<std::int64_t, 256> uses_{};
     std::optional<std::vector<ColourWord>> colouredPalette_;
     TileColours colours_;  // of colouredPalette_

@@ -81,6 +81,15 @@ Surface::Surface(std::uint8_t* row0, std::ptrdiff_t stride, int width, int heigh
       width_(std::max(width, 0)),
       height_(std::max(height, 0)) {}
 
+Surface Surface::Part(PixelBox box) const {
+    const PixelBox part =
+        ClipBox(box.left, box.top, std::int64_t{box.right} - box.left, std::int64_t{box.bottom} - box.top);
+    if (part.Empty()) {
+        return {row0_, stride_, 0, 0};
+    }
+    return {reinterpret_cast<std::uint8_t*>(Row(part.top) + part.left), stride_, part.Width(), part.Height()};
+}
+
 Rgb Surface::PixelAt(int x, int y) const {
     std::uint8_t bytes[4];
     std::memcpy(bytes, Row(y) + x, 4);

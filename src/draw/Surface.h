@@ -37,6 +37,8 @@ class Surface {
     [[nodiscard]] int Height() const { return height_; }
     [[nodiscard]] std::uint8_t* Row0() const { return row0_; }
     [[nodiscard]] std::ptrdiff_t Stride() const { return stride_; }
+    // A surface over the box of this one's pixels, cut to this one; it owns nothing.
+    [[nodiscard]] Surface Part(PixelBox box) const;
 
     // The colour stored at (x, y); (x, y) must lie on the surface.
     [[nodiscard]] Rgb PixelAt(int x, int y) const;

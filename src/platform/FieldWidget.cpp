@@ -147,10 +147,10 @@ class ScrollBarField : public FieldOf<QScrollBar> {
     }
     [[nodiscard]] int Value() const override { return widget_->value(); }
     void SetValue(int value) override { SetChanged(widget_, widget_->value(), value, &QScrollBar::setValue); }
+    // A page step set repaints the bar even when it is the same, and the session sets both on every change.
     void SetRange(int high, int page) override {
-        const QSignalBlocker quiet(widget_);
-        widget_->setRange(0, high);
-        widget_->setPageStep(page);
+        SetChanged(widget_, widget_->maximum(), high, &QScrollBar::setMaximum);
+        SetChanged(widget_, widget_->pageStep(), page, &QScrollBar::setPageStep);
     }
 };
 

@@ -18,17 +18,19 @@ constexpr int CheckerSide = TileSide / 2;
 // One pixel row of the sheet: each tile's eight indices through the colour table, each pixel zoom wide. The
 // zoom is a template argument, so that the inner loops unroll and nothing is called per tile.
 struct RowPixels {
-    const std::uint8_t* const* tiles;  // per column, its tile's indices of this row, or null
+    const std::uint8_t* const* tiles;  // per column, its tile's indices, or null
     int columns;
+    int offset;                  // of the row's indices in each tile
     const std::uint64_t* left;   // colours of the row's left half-tiles, two pixels each
     const std::uint64_t* right;  // and of its right ones, on the checker's other squares
     std::uint32_t background;
 };
 
-// Each column's eight indices of the row in one load, handed to put(out, eight), which writes the tile's
-// zoomed pixels and returns where the next tile starts; a place without a tile is background.
+// Each column's eight indices of the row, from offset in its tile, in one load, handed to put(out, eight),
+// which writes the tile's zoomed pixels and returns where the next tile starts; a place without a tile is
+// background.
 template <int Zoom, class PutTile>
-std::uint32_t* PutTiles(std::uint32_t* out, const std::uint8_t* const* tiles, int columns,
+std::uint32_t* PutTiles(std::uint32_t* out, const std::uint8_t* const* tiles, int columns, int offset,
                         std::uint32_t background, PutTile put) {
     for (int column = 0; column < columns; ++column) {
         const std::uint8_t* indices = tiles[column];
@@ -37,7 +39,7 @@ std::uint32_t* PutTiles(std::uint32_t* out, const std::uint8_t* const* tiles, in
             continue;
         }
         std::uint64_t eight = 0;
-        std::memcpy(&eight, indices, sizeof(eight));
+        std::memcpy(&eight, indices + offset, sizeof(eight));
         out = put(out, eight);
     }
     return out;
@@ -49,7 +51,7 @@ std::uint32_t* PutRow(std::uint32_t* out, const RowPixels row) {
     const std::uint64_t* const left = row.left;
     const std::uint64_t* const right = row.right;
     return PutTiles<Zoom>(
-        out, row.tiles, row.columns, row.background, [&](std::uint32_t* o, std::uint64_t eight) {
+        out, row.tiles, row.columns, row.offset, row.background, [&](std::uint32_t* o, std::uint64_t eight) {
             for (int x = 0; x < TileSide; ++x) {
                 const int shift = std::endian::native == std::endian::little ? 8 * x : 8 * (TileSide - 1 - x);
                 const auto index = static_cast<std::uint8_t>(eight >> shift);
@@ -88,8 +90,9 @@ void FillPairTable(PairTable<Zoom>& table, const std::array<std::uint64_t, 256>&
 
 template <int Zoom>
 struct PairRowPixels {
-    const std::uint8_t* const* tiles;  // per column, its tile's indices of this row, or null
+    const std::uint8_t* const* tiles;  // per column, its tile's indices, or null
     int columns;
+    int offset;                    // of the row's indices in each tile
     const PairTable<Zoom>* left;   // the pairs of the row's left half-tiles
     const PairTable<Zoom>* right;  // and of its right ones, on the checker's other squares
     std::uint32_t background;
@@ -101,7 +104,7 @@ std::uint32_t* PutPairRow(std::uint32_t* out, const PairRowPixels<Zoom> row) {
     const PairTable<Zoom>& left = *row.left;
     const PairTable<Zoom>& right = *row.right;
     return PutTiles<Zoom>(
-        out, row.tiles, row.columns, row.background, [&](std::uint32_t* o, std::uint64_t eight) {
+        out, row.tiles, row.columns, row.offset, row.background, [&](std::uint32_t* o, std::uint64_t eight) {
             // Each index's byte shifted up a nibble and ORed with its right neighbour's: the byte of pixel 2k
             // then holds the pair 2k, 2k + 1.
             const std::uint64_t pairs = eight << 4 | (little ? eight >> 8 : eight << 8);
@@ -139,11 +142,16 @@ __attribute__((target("avx2"))) inline __m256i LoadEight(const std::uint32_t* pi
 struct Zoom2Rows {
     std::uint32_t* top;
     std::ptrdiff_t stride;             // bytes from the top row to the one below
-    const std::uint8_t* const* tiles;  // per column, its tile's indices of this row, or null
+    const std::uint8_t* const* tiles;  // per column, its tile's indices, or null
     int columns;
+    int offset;                  // of the row's indices in each tile
     const SixteenPixels* left;   // colours of the row's left half-tiles
     const SixteenPixels* right;  // and of its right ones, on the checker's other squares
     std::uint32_t background;
+    // Whether the surface has two rows below these: their memory is then fetched for writing while these are
+    // drawn. A window's memory is seldom in the cache, and waiting for each line in turn made the drawing a
+    // third slower than a fill.
+    bool fetchBelow;
 };
 
 __attribute__((target("avx2"))) std::uint32_t* PutZoom2RowsAvx2(const Zoom2Rows rows) {
@@ -154,12 +162,17 @@ __attribute__((target("avx2"))) std::uint32_t* PutZoom2RowsAvx2(const Zoom2Rows 
     const __m256i empty = _mm256_set1_epi32(static_cast<int>(rows.background));
     std::uint32_t* out = rows.top;
     for (int column = 0; column < rows.columns; ++column, out += 2 * TileSide) {
+        if (rows.fetchBelow) {
+            __builtin_prefetch(reinterpret_cast<std::uint8_t*>(out) + 2 * rows.stride, 1);
+            __builtin_prefetch(reinterpret_cast<std::uint8_t*>(out) + 3 * rows.stride, 1);
+        }
         auto* top = reinterpret_cast<__m256i*>(out);
         auto* bottom = reinterpret_cast<__m256i*>(reinterpret_cast<std::uint8_t*>(out) + rows.stride);
         __m256i leftHalf = empty;
         __m256i rightHalf = empty;
         if (rows.tiles[column] != nullptr) {
-            const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rows.tiles[column]));
+            const __m128i eight =
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rows.tiles[column] + rows.offset));
             const __m128i doubled = _mm_unpacklo_epi8(eight, eight);
             leftHalf = LookUp16(_mm256_cvtepu8_epi32(doubled), leftLow, leftHigh);
             rightHalf =
@@ -179,6 +192,20 @@ __attribute__((target("avx2"))) std::uint32_t* PutZoom2RowsAvx2(const Zoom2Rows 
 }
 
 #endif
+
+// n rounded up to a multiple of side.
+[[nodiscard]] constexpr int RoundUp(int n, int side) {
+    return (n + side - 1) / side * side;
+}
+
+[[nodiscard]] constexpr PixelBox Meet(PixelBox a, PixelBox b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+[[nodiscard]] constexpr PixelBox Moved(PixelBox box, int dx, int dy) {
+    return {box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
+}
 
 constexpr std::array<PutRowFunction, 8> PutRows{PutRow<1>, PutRow<2>, PutRow<3>, PutRow<4>,
                                                 PutRow<5>, PutRow<6>, PutRow<7>, PutRow<8>};
@@ -222,7 +249,9 @@ TileColours MakeTileColours(std::span<const ColourWord> palette, int bitsPerPixe
 IndexSet ChangedIndices(const TileColours& before, const TileColours& after) {
     IndexSet changed;
     for (std::size_t i = 0; i < changed.size(); ++i) {
-        changed[i] = before.pixels[0][i] != after.pixels[0][i] || before.pixels[1][i] != after.pixels[1][i];
+        if (before.pixels[0][i] != after.pixels[0][i] || before.pixels[1][i] != after.pixels[1][i]) {
+            changed.set(i);
+        }
     }
     return changed;
 }
@@ -245,6 +274,7 @@ void TileSheet::Decode(std::span<const std::uint8_t> data, const TileRun& run, s
         std::clamp<std::int64_t>(endBand * layout_.BandTiles(), firstTile_, count) - firstTile_;
     indices_.resize(static_cast<std::size_t>(tiles) * TilePixels);
     used_.clear();
+    placesUsing_.fill(0);
     if (tiles > 0) {
         run.codec->decode(data.data() + run.Address(firstTile_), indices_.data(),
                           static_cast<std::size_t>(tiles));
@@ -270,49 +300,96 @@ const std::uint8_t* TileSheet::TileIndices(int column, int row) const {
 }
 
 void TileSheet::Draw(Surface& surface, const TileColours& colours, int zoom) const {
-    Paint(surface, colours, zoom, [&](auto&& draw) { draw(PixelBox{0, 0, MaxTileColumns, rows_}); });
+    Paint(surface, {0, 0, MaxTileColumns, rows_}, colours, zoom);
 }
 
-DirtyRegion TileSheet::Redraw(Surface& surface, const TileColours& colours, int zoom,
-                              const IndexSet& changed) {
+void TileSheet::DrawBox(Surface& target, PixelBox box, const TileColours& colours, int zoom) const {
     zoom = std::clamp(zoom, 1, static_cast<int>(PutRows.size()));
     const int side = TileSide * zoom;
-    const int columns = std::min(layout_.Width(), surface.Width() / side);
-    const int rows = std::min(rows_, surface.Height() / side);
+    box.right = std::min(box.right, box.left + target.Width());
+    box.bottom = std::min(box.bottom, box.top + target.Height());
+    const PixelBox shown = Meet(box, {0, 0, Width() * zoom, Height() * zoom});
+    if (shown != box) {
+        target.FillBox(BackgroundColour, 0, 0, target.Width(), target.Height());
+    }
+    if (shown.Empty()) {
+        return;
+    }
+    // The whole tiles in the box are drawn where they are shown; the cut tiles around them, at most a tile
+    // deep, are drawn aside and their part copied.
+    const PixelBox whole{RoundUp(shown.left, side), RoundUp(shown.top, side), shown.right / side * side,
+                         shown.bottom / side * side};
+    if (whole.Empty()) {
+        DrawCut(target, box, shown, colours, zoom);
+        return;
+    }
+    Surface inside = target.Part(Moved(whole, -box.left, -box.top));
+    Paint(inside, {whole.left / side, whole.top / side, whole.right / side, whole.bottom / side}, colours,
+          zoom);
+    for (const PixelBox& cut : {PixelBox{shown.left, shown.top, shown.right, whole.top},
+                                PixelBox{shown.left, whole.bottom, shown.right, shown.bottom},
+                                PixelBox{shown.left, whole.top, whole.left, whole.bottom},
+                                PixelBox{whole.right, whole.top, shown.right, whole.bottom}}) {
+        if (!cut.Empty()) {
+            DrawCut(target, box, cut, colours, zoom);
+        }
+    }
+}
+
+void TileSheet::DrawCut(Surface& target, PixelBox box, PixelBox cut, const TileColours& colours,
+                        int zoom) const {
+    const int side = TileSide * zoom;
+    const PixelBox places{cut.left / side, cut.top / side, RoundUp(cut.right, side) / side,
+                          RoundUp(cut.bottom, side) / side};
+    const int width = places.Width() * side;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * places.Height() * side);
+    Surface aside(reinterpret_cast<std::uint8_t*>(pixels.data()), std::ptrdiff_t{width} * 4, width,
+                  places.Height() * side);
+    Paint(aside, places, colours, zoom);
+    const Surface from = aside.Part(Moved(cut, -places.left * side, -places.top * side));
+    const Surface to = target.Part(Moved(cut, -box.left, -box.top));
+    const auto rowBytes = static_cast<std::size_t>(std::min(from.Width(), to.Width())) * 4;
+    for (int y = 0; y < std::min(from.Height(), to.Height()); ++y) {
+        std::memcpy(to.Row0() + y * to.Stride(), from.Row0() + y * from.Stride(), rowBytes);
+    }
+}
+
+DirtyRegion TileSheet::ChangedBoxes(int zoom, const IndexSet& changed) {
+    zoom = std::clamp(zoom, 1, static_cast<int>(PutRows.size()));
+    const int side = TileSide * zoom;
+    const int columns = layout_.Width();
     NoteUsedIndices();
     const auto changes = [&](int column, int row) {
-        const std::int32_t slot = slots_[static_cast<std::size_t>(row) * layout_.Width() + column];
+        const std::int32_t slot = slots_[static_cast<std::size_t>(row) * columns + column];
         return slot >= 0 && (used_[static_cast<std::size_t>(slot)] & changed).any();
     };
+    const PixelBox whole{0, 0, columns * side, rows_ * side};
+    DirtyRegion boxes;
+    // An index that most places use changed, as a background's often does: no need to look at each place.
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        if (changed.test(i) && 2 * placesUsing_[i] > columns * rows_) {
+            boxes.Add(whole);
+            return boxes;
+        }
+    }
     int changedPlaces = 0;
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            changedPlaces += changes(column, row) ? 1 : 0;
-        }
-    }
-    DirtyRegion drawn;
-    // Most places changed: one pass over the whole sheet costs less than one per run of places.
-    if (2 * changedPlaces > columns * rows) {
-        Draw(surface, colours, zoom);
-        drawn.Add({0, 0, columns * side, rows * side});
-        return drawn;
-    }
-    Paint(surface, colours, zoom, [&](auto&& draw) {
-        for (int row = 0; row < rows; ++row) {
-            for (int column = 0; column < columns;) {
-                int end = column;
-                while (end < columns && changes(end, row)) {
-                    ++end;
-                }
-                if (end > column) {
-                    draw(PixelBox{column, row, end, row + 1});
-                    drawn.Add({column * side, row * side, end * side, (row + 1) * side});
-                }
-                column = end + 1;
+    for (int row = 0; row < rows_; ++row) {
+        for (int column = 0; column < columns;) {
+            int end = column;
+            while (end < columns && changes(end, row)) {
+                ++end;
             }
+            changedPlaces += end - column;
+            boxes.Add({column * side, row * side, end * side, (row + 1) * side});
+            column = end + 1;
         }
-    });
-    return drawn;
+    }
+    // Most places changed: one box over the whole sheet costs less than the runs' boxes.
+    if (2 * changedPlaces > columns * rows_) {
+        boxes.Clear();
+        boxes.Add(whole);
+    }
+    return boxes;
 }
 
 void TileSheet::NoteUsedIndices() {
@@ -320,79 +397,88 @@ void TileSheet::NoteUsedIndices() {
     if (used_.size() == tiles) {
         return;
     }
+    // How many places show each tile: one, or none past the sheet's last row.
+    std::vector<int> places(tiles);
+    for (const std::int32_t slot : slots_) {
+        if (slot >= 0) {
+            ++places[static_cast<std::size_t>(slot)];
+        }
+    }
     used_.assign(tiles, IndexSet{});
+    placesUsing_.fill(0);
     for (std::size_t tile = 0; tile < tiles; ++tile) {
         for (int i = 0; i < TilePixels; ++i) {
-            used_[tile].set(indices_[tile * TilePixels + static_cast<std::size_t>(i)]);
+            const std::uint8_t index = indices_[tile * TilePixels + static_cast<std::size_t>(i)];
+            if (!used_[tile].test(index)) {
+                used_[tile].set(index);
+                placesUsing_[index] += places[tile];
+            }
         }
     }
 }
 
-template <class Boxes>
-void TileSheet::Paint(Surface& surface, const TileColours& colours, int zoom, Boxes&& boxes) const {
+void TileSheet::Paint(Surface& surface, PixelBox places, const TileColours& colours, int zoom) const {
     zoom = std::clamp(zoom, 1, static_cast<int>(PutRows.size()));
     if (bitsPerPixel_ <= 4 && zoom == 1) {
-        DrawPairs<1>(surface, colours, boxes);
+        DrawPairs<1>(surface, places, colours);
         return;
     }
     if (bitsPerPixel_ <= 4 && zoom == 2) {
 #if defined(__x86_64__)
         if (HasAvx2()) {
-            DrawZoom2Avx2(surface, colours, boxes);
+            DrawZoom2Avx2(surface, places, colours);
             return;
         }
 #endif
-        DrawPairs<2>(surface, colours, boxes);
+        DrawPairs<2>(surface, places, colours);
         return;
     }
     const PutRowFunction put = PutRows[zoom - 1];
-    boxes([&](PixelBox places) {
-        ForEachPixelRow(surface, zoom, places,
-                        [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
-                            // The checker's squares are half a tile, so a row's halves take opposite squares.
-                            const RowPixels pixels{
-                                tiles, columns, colours.pixels[(y / CheckerSide) & 1].data(),
-                                colours.pixels[(y / CheckerSide + 1) & 1].data(), PixelOf(BackgroundColour)};
-                            return put(line, pixels);
-                        });
+    ForEachPixelRow(surface, zoom, places, [&](const TileRow& row) {
+        // The checker's squares are half a tile, so a row's halves take opposite squares.
+        const RowPixels pixels{row.tiles,
+                               row.columns,
+                               row.y * TileSide,
+                               colours.pixels[(row.y / CheckerSide) & 1].data(),
+                               colours.pixels[(row.y / CheckerSide + 1) & 1].data(),
+                               PixelOf(BackgroundColour)};
+        return put(row.line, pixels);
     });
 }
 
-template <int Zoom, class Boxes>
-void TileSheet::DrawPairs(Surface& surface, const TileColours& colours, Boxes&& boxes) const {
+template <int Zoom>
+void TileSheet::DrawPairs(Surface& surface, PixelBox places, const TileColours& colours) const {
     std::array<PairTable<Zoom>, 2> tables;
     FillPairTable<Zoom>(tables[0], colours.pixels[0]);
     FillPairTable<Zoom>(tables[1], colours.pixels[1]);
-    boxes([&](PixelBox places) {
-        ForEachPixelRow(surface, Zoom, places,
-                        [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
-                            const PairRowPixels<Zoom> pixels{tiles, columns, &tables[(y / CheckerSide) & 1],
-                                                             &tables[(y / CheckerSide + 1) & 1],
-                                                             PixelOf(BackgroundColour)};
-                            return PutPairRow<Zoom>(line, pixels);
-                        });
+    ForEachPixelRow(surface, Zoom, places, [&](const TileRow& row) {
+        const PairRowPixels<Zoom> pixels{row.tiles,
+                                         row.columns,
+                                         row.y * TileSide,
+                                         &tables[(row.y / CheckerSide) & 1],
+                                         &tables[(row.y / CheckerSide + 1) & 1],
+                                         PixelOf(BackgroundColour)};
+        return PutPairRow<Zoom>(row.line, pixels);
     });
 }
 
 #if defined(__x86_64__)
-template <class Boxes>
-void TileSheet::DrawZoom2Avx2(Surface& surface, const TileColours& colours, Boxes&& boxes) const {
+void TileSheet::DrawZoom2Avx2(Surface& surface, PixelBox places, const TileColours& colours) const {
     std::array<SixteenPixels, 2> squares{};
     for (std::size_t square = 0; square < squares.size(); ++square) {
         for (std::size_t i = 0; i < squares[square].size(); ++i) {
             squares[square][i] = static_cast<std::uint32_t>(colours.pixels[square][i]);
         }
     }
-    boxes([&](PixelBox places) {
-        ForEachPixelRow(
-            surface, 2, places,
-            [&](std::uint32_t* line, const std::uint8_t* const* tiles, int columns, int y) {
-                return PutZoom2RowsAvx2({line, surface.Stride(), tiles, columns,
-                                         &squares[(y / CheckerSide) & 1], &squares[(y / CheckerSide + 1) & 1],
-                                         PixelOf(BackgroundColour)});
-            },
-            2);
-    });
+    ForEachPixelRow(
+        surface, 2, places,
+        [&](const TileRow& row) {
+            return PutZoom2RowsAvx2({row.line, surface.Stride(), row.tiles, row.columns, row.y * TileSide,
+                                     &squares[(row.y / CheckerSide) & 1],
+                                     &squares[(row.y / CheckerSide + 1) & 1], PixelOf(BackgroundColour),
+                                     row.rowsBelow >= 2});
+        },
+        2);
 }
 #endif
 
@@ -400,28 +486,29 @@ template <class PutRow>
 void TileSheet::ForEachPixelRow(Surface& surface, int zoom, PixelBox places, PutRow&& put,
                                 int putRows) const {
     const int side = TileSide * zoom;
-    const int columns = std::min(layout_.Width(), surface.Width() / side);
-    const int rows = std::min(rows_, surface.Height() / side);
-    const int left = std::clamp(places.left, 0, columns);
-    const int right = std::clamp(places.right, left, columns);
+    const int left = std::max(places.left, 0);
+    const int top = std::max(places.top, 0);
+    const int right = std::min({places.right, layout_.Width(), places.left + surface.Width() / side});
+    const int bottom = std::min({places.bottom, rows_, places.top + surface.Height() / side});
+    if (left >= right) {
+        return;
+    }
     // A sheet is at most MaxTileColumns wide: whole blocks, and never more than the columns asked for but one
     // block.
     std::array<const std::uint8_t*, MaxTileColumns> tiles{};
-    const std::span shown(tiles.data(), static_cast<std::size_t>(right - left));
-    for (int row = std::max(places.top, 0); row < std::min(places.bottom, rows); ++row) {
+    for (int row = top; row < bottom; ++row) {
         for (int column = left; column < right; ++column) {
             tiles[static_cast<std::size_t>(column - left)] = TileIndices(column, row);
         }
         for (int y = 0; y < TileSide; ++y) {
-            const int top = (row * TileSide + y) * zoom;
-            auto* line =
-                reinterpret_cast<std::uint32_t*>(surface.Row0() + top * surface.Stride()) + left * side;
-            const std::size_t bytes = (put(line, tiles.data(), right - left, y) - line) * sizeof(*line);
+            const int pixelRow = ((row - places.top) * TileSide + y) * zoom;
+            auto* line = reinterpret_cast<std::uint32_t*>(surface.Row0() + pixelRow * surface.Stride()) +
+                         (left - places.left) * side;
+            const int rowsBelow = surface.Height() - pixelRow - zoom;
+            const std::size_t bytes =
+                (put(TileRow{line, tiles.data(), right - left, y, rowsBelow}) - line) * sizeof(*line);
             for (int z = putRows; z < zoom; ++z) {
                 std::memcpy(reinterpret_cast<std::uint8_t*>(line) + z * surface.Stride(), line, bytes);
-            }
-            for (const std::uint8_t*& indices : shown) {
-                indices = indices == nullptr ? nullptr : indices + TileSide;
             }
         }
     }

@@ -61,6 +61,17 @@ struct TilePixel {
     int index = 0;
 };
 
+// One pixel row of a row of tiles, for a row writer: where its pixels start, each column's tile (its indices,
+// or null for a place without one), the row's y in the tiles, and how many rows of the surface lie below its
+// zoomed rows.
+struct TileRow {
+    std::uint32_t* line;
+    const std::uint8_t* const* tiles;
+    int columns;
+    int y;
+    int rowsBelow;
+};
+
 class TileSheet {
   public:
     // Decodes the tiles of grid rows firstRow … firstRow + rows − 1.
@@ -68,9 +79,13 @@ class TileSheet {
     // Draws the decoded rows from the surface's top left, each pixel zoom × zoom; a place without a tile is
     // background. Only whole tiles that fit on the surface are drawn.
     void Draw(Surface& surface, const TileColours& colours, int zoom) const;
-    // After a change of colours: draws again, as Draw would, the tiles that use an index in changed, and
-    // returns the boxes of pixels drawn. The other tiles' pixels must be as Draw drew them.
-    DirtyRegion Redraw(Surface& surface, const TileColours& colours, int zoom, const IndexSet& changed);
+    // Draws the box of an area that shows the sheet at its top left, each pixel zoom × zoom, and background
+    // around it, into target: a surface over exactly the box, whose top left is the box's. The box may cut
+    // tiles; its pixels are those Draw draws.
+    void DrawBox(Surface& target, PixelBox box, const TileColours& colours, int zoom) const;
+    // After a change of colours: the boxes of pixels at zoom that hold the tiles using an index in changed,
+    // which are all that a drawing in the new colours changes.
+    [[nodiscard]] DirtyRegion ChangedBoxes(int zoom, const IndexSet& changed);
 
     // Sheet size in pixels at zoom 1.
     [[nodiscard]] int Width() const { return layout_.Width() * TileSide; }
@@ -83,33 +98,34 @@ class TileSheet {
   private:
     // Where a shown tile's indices start, or null for a place without one.
     [[nodiscard]] const std::uint8_t* TileIndices(int column, int row) const;
-    // Calls boxes(draw) to draw through the fastest row writer for the sheet and zoom; boxes calls
-    // draw(places) for each box of places to be drawn, in tiles.
-    template <class Boxes>
-    void Paint(Surface& surface, const TileColours& colours, int zoom, Boxes&& boxes) const;
+    // Draws the box of places, in tiles, from the surface's top left through the fastest row writer for the
+    // sheet and zoom.
+    void Paint(Surface& surface, PixelBox places, const TileColours& colours, int zoom) const;
     // Paint at zoom 1 or 2 for indices below 16, a pair of pixels at a time.
-    template <int Zoom, class Boxes>
-    void DrawPairs(Surface& surface, const TileColours& colours, Boxes&& boxes) const;
+    template <int Zoom>
+    void DrawPairs(Surface& surface, PixelBox places, const TileColours& colours) const;
 #if defined(__x86_64__)
     // Paint at zoom 2 for indices below 16 with AVX2, where the processor has it.
-    template <class Boxes>
-    void DrawZoom2Avx2(Surface& surface, const TileColours& colours, Boxes&& boxes) const;
+    void DrawZoom2Avx2(Surface& surface, PixelBox places, const TileColours& colours) const;
 #endif
-    // Calls put(line, tiles, columns, y) to write the first putRows pixel rows of the zoomed rows from line,
-    // given the tile indices of tile row y of each column of places that fits on the surface, and copies the
-    // first into the rows below those.
+    // DrawBox for the cut part of the box: its tiles drawn aside, the part copied.
+    void DrawCut(Surface& target, PixelBox box, PixelBox cut, const TileColours& colours, int zoom) const;
+    // Calls put(TileRow) for each pixel row of the places, from the surface's top left, whose tiles are on
+    // the sheet and fit on the surface, to write the first putRows of its zoomed rows; and copies the first
+    // into the rows below those.
     template <class PutRow>
     void ForEachPixelRow(Surface& surface, int zoom, PixelBox places, PutRow&& put, int putRows = 1) const;
-    // Which indices each decoded tile uses, once per decode, for Redraw.
+    // Which indices each decoded tile uses, once per decode, for ChangedBoxes.
     void NoteUsedIndices();
 
     TileLayout layout_;
     int bitsPerPixel_ = 8;
     std::int64_t firstTile_ = 0;
     int rows_ = 0;
-    std::vector<std::uint8_t> indices_;  // 64 per decoded tile, in tile order from firstTile_
-    std::vector<std::int32_t> slots_;    // per place of the shown rows: its tile's number in indices_, or -1
-    std::vector<IndexSet> used_;         // per decoded tile, once Redraw needed it
+    std::vector<std::uint8_t> indices_;   // 64 per decoded tile, in tile order from firstTile_
+    std::vector<std::int32_t> slots_;     // per place of the shown rows: its tile's number in indices_, or -1
+    std::vector<IndexSet> used_;          // per decoded tile, once ChangedBoxes needed it
+    std::array<int, 256> placesUsing_{};  // per index, how many places show a tile using it; as used_
 };
 
 }  // namespace tintorb

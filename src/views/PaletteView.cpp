@@ -133,7 +133,7 @@ void TForm1::RefreshAfterEdit(ByteRange changed) {
     if (selectedChanged) {
         ShowBits(State.GetEntry(State.SelStart));
     }
-    tiles_.Follow();
+    tiles_.FollowEdit(changed);
 }
 
 }  // namespace tintorb

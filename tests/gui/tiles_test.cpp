@@ -4,16 +4,40 @@
 
 #include "app/Commands.h"
 #include "app/TilesPanel.h"
+#include "app/TilesSession.h"
 #include "platform/ToolWindow.h"
 #include "support/GuiSupport.h"
 
 #include <QAction>
+#include <QBackingStore>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace tintorb::gui {
+
+// Whether the window shows, where the tile area lies, what the session's surface holds: the area draws its
+// pixels straight into the window's memory without the surface, which is drawn only when asked.
+[[nodiscard]] bool AreaShowsTheSession(ToolWindow& tiles, const TilesSession& session) {
+    QPaintDevice* device = tiles.backingStore()->paintDevice();
+    if (device->devType() != QInternal::Image) {
+        return false;
+    }
+    const QWidget* area = tiles.FieldWidget(TilesPanel::Area);
+    const QImage& window = *static_cast<QImage*>(device);
+    const Surface& pixels = session.Pixels();
+    const QRect shown =
+        QRect(area->mapTo(&tiles, QPoint()), area->size().boundedTo({pixels.Width(), pixels.Height()}));
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if (window.pixelColor(shown.topLeft() + QPoint(x, y)) != ColourOf(pixels.PixelAt(x, y))) {
+                return false;
+            }
+        }
+    }
+    return !shown.isEmpty();
+}
 
 class TilesTest : public QObject {
     Q_OBJECT
@@ -59,8 +83,10 @@ void TilesTest::aClickSelectsTheEntryAndALevelRecoloursTheTile() {
     QCOMPARE(w.Form().State.SelStart, 5);
     w.Click(GuiWindow::At(Ctl::areaRGB, 30 * 7 + 5, 5));
     QCOMPARE(area->grab().toImage().pixelColor(pixel), ColourOf(DisplayColour(0x0AAE)));
+    QTRY_VERIFY(AreaShowsTheSession(*tiles, w.Form().Tiles()));
     w.Window().ActionOf(Command::Undo)->trigger();
     QCOMPARE(area->grab().toImage().pixelColor(pixel), ColourOf(DisplayColour(0x0AAA)));
+    QTRY_VERIFY(AreaShowsTheSession(*tiles, w.Form().Tiles()));
 }
 
 }  // namespace tintorb::gui

@@ -229,9 +229,10 @@ TEST(TileSheets, EveryPixelShowsItsIndexAtEveryZoom) {
 }
 
 // Random palette edits, one entry or many at a time, on tiles of two indices each: drawing again only the
-// tiles that use a changed index shows what a fresh drawing shows, and every pixel that changed lies in a box
-// the redraw reports.
-TEST(TileSheets, RedrawAfterPaletteEditsEqualsAFreshDrawing) {
+// boxes of the tiles that use a changed index, each box on its own as a window draws it, shows what a fresh
+// drawing shows, and every pixel that changed lies in such a box. And any box of an area larger than the
+// sheet, cutting tiles or not, drawn alone shows the fresh drawing's pixels, and background past the sheet.
+TEST(TileSheets, BoxesDrawnAloneEqualAFreshDrawing) {
     std::mt19937 random(22);
     for (const char* name : {"4bpp-packed", "8bpp"}) {
         const TileCodec& codec = *FindTileCodec(name);
@@ -247,7 +248,9 @@ TEST(TileSheets, RedrawAfterPaletteEditsEqualsAFreshDrawing) {
             TileSheet sheet;
             sheet.Decode(bytes, {&codec, 0, {5, 1, 1}}, 0, 6);
             Surface shown(sheet.Width() * zoom, sheet.Height() * zoom);
-            Surface fresh(shown.Width(), shown.Height());
+            // The area reaches a tile and a few pixels past the sheet.
+            Surface fresh(shown.Width() + 11 * zoom, shown.Height() + 13 * zoom);
+            fresh.FillBox(BackgroundColour, 0, 0, fresh.Width(), fresh.Height());
             std::vector<ColourWord> palette(16);
             TileColours colours = MakeTileColours(palette, codec.bitsPerPixel, 0, true);
             sheet.Draw(shown, colours, zoom);
@@ -258,7 +261,11 @@ TEST(TileSheets, RedrawAfterPaletteEditsEqualsAFreshDrawing) {
                 palette.resize(edit % 7 == 0 ? 12 : 16);
                 const TileColours next = MakeTileColours(palette, codec.bitsPerPixel, 0, true);
                 const Surface before = Copy(shown);
-                const DirtyRegion drawn = sheet.Redraw(shown, next, zoom, ChangedIndices(colours, next));
+                const DirtyRegion drawn = sheet.ChangedBoxes(zoom, ChangedIndices(colours, next));
+                for (const PixelBox& box : drawn.Boxes()) {
+                    Surface part = shown.Part(box);
+                    sheet.DrawBox(part, box, next, zoom);
+                }
                 sheet.Draw(fresh, next, zoom);
                 for (int y = 0; y < shown.Height(); ++y) {
                     for (int x = 0; x < shown.Width(); ++x) {
@@ -269,6 +276,23 @@ TEST(TileSheets, RedrawAfterPaletteEditsEqualsAFreshDrawing) {
                     }
                 }
                 colours = next;
+            }
+            for (int n = 0; n < 40; ++n) {
+                const int left = static_cast<int>(random() % static_cast<unsigned>(fresh.Width()));
+                const int top = static_cast<int>(random() % static_cast<unsigned>(fresh.Height()));
+                const PixelBox box{
+                    left, top,
+                    left + 1 + static_cast<int>(random() % static_cast<unsigned>(fresh.Width() - left)),
+                    top + 1 + static_cast<int>(random() % static_cast<unsigned>(fresh.Height() - top))};
+                Surface alone(box.Width(), box.Height());
+                sheet.DrawBox(alone, box, colours, zoom);
+                for (int y = 0; y < alone.Height(); ++y) {
+                    for (int x = 0; x < alone.Width(); ++x) {
+                        ASSERT_EQ(alone.PixelAt(x, y), fresh.PixelAt(box.left + x, box.top + y))
+                            << name << " zoom " << zoom << " box " << box.left << ", " << box.top << " to "
+                            << box.right << ", " << box.bottom << " at " << x << ", " << y;
+                    }
+                }
             }
         }
     }

@@ -19,6 +19,7 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QTextLayout>
 #include <QWheelEvent>
 #include <QWidget>
@@ -33,11 +34,11 @@ class PixelArea : public QWidget {
     explicit PixelArea(const FieldContext& context)
         : QWidget(&context.parent), session_(context.session), field_(context.index), fire_(context.fire) {
         setMouseTracking(true);
-        setMinimumSize(context.field.minimumSide, context.field.minimumSide);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         // Every pixel is painted below, so nothing need be cleared first.
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
+
+    [[nodiscard]] int PixelsWidth() const { return session_.PixelsBox(field_).Width(); }
 
     // Repaints the session's pixels that changed, and where they shrank, the area they left.
     void Show() {
@@ -86,6 +87,10 @@ class PixelArea : public QWidget {
         }
     }
     void wheelEvent(QWheelEvent* event) override {
+        if (event->angleDelta().y() == 0) {
+            event->ignore();  // sideways, for the view that scrolls the area
+            return;
+        }
         fire_({.field = field_, .action = FieldAction::Wheel, .value = event->angleDelta().y()});
     }
 
@@ -143,6 +148,41 @@ class PixelArea : public QWidget {
     int field_;
     std::function<void(const PanelEvent&)> fire_;
     QSize shownSize_;
+};
+
+// The area in a view that scrolls it sideways. The session pages through the rows itself, so the area is as
+// high as the view; tiles wider than the window lie in an area as wide as they are, scrolled with a bar
+// below.
+class SideScrolledArea : public QScrollArea {
+  public:
+    explicit SideScrolledArea(const FieldContext& context)
+        : QScrollArea(&context.parent), area_(new PixelArea(context)) {
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setMinimumSize(context.field.minimumSide, context.field.minimumSide);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        setWidget(area_);
+    }
+
+    void Show() {
+        area_->Show();
+        FitArea();
+    }
+
+  protected:
+    // Also told when the bar comes or goes and the view's height with it.
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        FitArea();
+    }
+
+  private:
+    void FitArea() {
+        area_->resize(std::max(area_->PixelsWidth(), viewport()->width()), viewport()->height());
+    }
+
+    PixelArea* area_;
 };
 
 // A count laid out once as QPainter::drawText lays out its text on every call: a legend cell repainted in its
@@ -283,7 +323,7 @@ class ShownField : public FieldOf<Shown> {
 }  // namespace
 
 std::unique_ptr<FieldWidget> MakePixelArea(const FieldContext& context) {
-    return std::make_unique<ShownField<PixelArea>>(context);
+    return std::make_unique<ShownField<SideScrolledArea>>(context);
 }
 
 std::unique_ptr<FieldWidget> MakeLegend(const FieldContext& context) {

@@ -79,7 +79,7 @@ void TilesTest::aClickSelectsTheEntryAndALevelRecoloursTheTile() {
     const QPoint pixel(5, 5);
     QTRY_COMPARE(area->grab().toImage().pixelColor(pixel), ColourOf(DisplayColour(0x0AAA)));
 
-    QTest::mouseClick(area, Qt::LeftButton, {}, pixel);
+    QTest::mouseClick(tiles->windowHandle(), Qt::LeftButton, {}, area->mapTo(tiles, pixel));
     QCOMPARE(w.Form().State.SelStart, 5);
     w.Click(GuiWindow::At(Ctl::areaRGB, 30 * 7 + 5, 5));
     QCOMPARE(area->grab().toImage().pixelColor(pixel), ColourOf(DisplayColour(0x0AAE)));

@@ -97,7 +97,7 @@ void TilesPanel::Fire(PanelControls&, const PanelEvent& event) {
 void TilesPanel::FireArea(const PanelEvent& event) {
     switch (event.action) {
         case FieldAction::Resized:
-            return session_.SetViewport(event.x, event.y);
+            return session_.SetViewport(event.y);
         case FieldAction::PointerMoved:
             return session_.Hover(event.x, event.y);
         case FieldAction::PointerPressed:

@@ -169,8 +169,7 @@ void TilesSession::SetTransparentZero(bool transparent) {
     Changed();
 }
 
-void TilesSession::SetViewport(int width, int height) {
-    viewWidth_ = std::max(width, 0);
+void TilesSession::SetViewport(int height) {
     viewHeight_ = std::max(height, 0);
     Refresh();
 }
@@ -318,16 +317,6 @@ void TilesSession::SayWhatShows() {
     const auto palette = static_cast<std::int64_t>(colouredPalette_->size());
     status_ = "Tiles from " + AddressText(run.start) + ", " +
               std::to_string(run.Count(form_.State.FileData.size())) + " in the file.";
-    // The area scrolls by rows only: columns wider than the window would otherwise go unseen and unsaid.
-    const std::int64_t columns =
-        std::min<std::int64_t>(run.layout.columns, run.Count(form_.State.FileData.size()));
-    const int fit = viewWidth_ / (TileSide * settings_.zoom);
-    if (viewWidth_ > 0 && fit < columns) {
-        const std::string cut = fit + 1 == columns ? "Column " + std::to_string(columns) + " lies"
-                                                   : "Columns " + std::to_string(fit + 1) + " to " +
-                                                         std::to_string(columns) + " lie";
-        status_ += " " + cut + " past the right edge: widen the window or lower the zoom.";
-    }
     if (palette == 0) {
         status_ += " No palette is shown in the main window: every pixel shows as a checker.";
         return;

@@ -77,8 +77,9 @@ class TilesSession {
     void SetLine(int line);
     void SetZoom(int zoom);
     void SetTransparentZero(bool transparent);
-    // The tile area's size in pixels, and the first row of tiles shown in it.
-    void SetViewport(int width, int height);
+    // The tile area's height in pixels (it is as wide as the tiles: the window scrolls it sideways), and the
+    // first row of tiles shown in it.
+    void SetViewport(int height);
     void ScrollTo(std::int64_t row);
     void ScrollPages(int pages) { ScrollTo(firstRow_ + std::int64_t{pages} * PageRows()); }
     void Press(TilesKey key);
@@ -134,7 +135,6 @@ class TilesSession {
     bool open_ = false;
     std::string settingsFile_;
     TilesSettings settings_;
-    int viewWidth_ = 0;
     int viewHeight_ = 0;
     std::int64_t rows_ = 0;
     std::int64_t firstRow_ = 0;

@@ -92,11 +92,13 @@ void TForm1::Load(const std::string& path, bool restorePlace) {
     ResetFinds();
     controls_.ShowStatus(LoadedStatus(ShortName(path), State.FileData.size()));
     SetUpScrollBar();
-    // The Tiles window shows the new file with its own settings, palette or none.
-    tiles_.Follow();
     if (restorePlace) {
         RestorePlace();
     }
+    // The Tiles window shows the new file with its own settings, palette or none. Last, so that a palette
+    // restored above is drawn into the tiles once, not after a drawing without it: the tiles, decoded
+    // there already, are then only compared.
+    tiles_.Follow();
 }
 
 void TForm1::SetUpScrollBar() {

@@ -20,7 +20,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollArea>
-#include <QTextLayout>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -28,11 +27,46 @@ namespace tintorb {
 
 namespace {
 
+// A widget that draws its pixels straight into the image its paint event paints on (the window's backing
+// store) when that image's pixels are this program's and one to a pixel: no copy and no painter.
+class DrawnInPlace : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    // The image a painter of this paint event would paint on, at offset from this widget's top left, where
+    // its pixels are laid out as a Surface's; null when there is none such.
+    [[nodiscard]] QImage* PaintedImage(QPoint& offset) const {
+        QPaintDevice* device = redirected(&offset);
+        if (std::endian::native != std::endian::little || device == nullptr || sharedPainter() != nullptr ||
+            device->devType() != QInternal::Image) {
+            return nullptr;
+        }
+        auto* image = static_cast<QImage*>(device);
+        const bool ours =
+            image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied;
+        // A shared image would be copied by bits(), away from the memory the window shows.
+        return ours && image->devicePixelRatio() == 1.0 && image->isDetached() ? image : nullptr;
+    }
+
+    // The image's pixels under rect, a rectangle of this widget's at offset in the image, cut to the image;
+    // shown is set to the part of rect they are.
+    [[nodiscard]] static Surface PartOf(QImage& image, QPoint offset, const QRect& rect, QRect& shown) {
+        const QRect target = rect.translated(-offset) & image.rect();
+        shown = target.translated(offset);
+        return {image.bits() + target.top() * image.bytesPerLine() + target.left() * 4, image.bytesPerLine(),
+                target.width(), target.height()};
+    }
+};
+
 // The session's pixels, unscaled; the pointer, the wheel and the area's size go to the session.
-class PixelArea : public QWidget {
+class PixelArea : public DrawnInPlace {
   public:
     explicit PixelArea(const FieldContext& context)
-        : QWidget(&context.parent), session_(context.session), field_(context.index), fire_(context.fire) {
+        : DrawnInPlace(&context.parent),
+          session_(context.session),
+          field_(context.index),
+          fire_(context.fire) {
         setMouseTracking(true);
         // Every pixel is painted below, so nothing need be cleared first.
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -98,10 +132,8 @@ class PixelArea : public QWidget {
     void Fire(FieldAction action, int x, int y) {
         fire_({.field = field_, .action = action, .x = x, .y = y});
     }
-    // Has the session draw the region straight into the image this paint event paints on (the window's
-    // backing store), where its pixels are this program's and one to a pixel: no copy of the session's
-    // surface, and no painter. Nothing is written outside the region, which lies in the area, nor outside the
-    // image.
+    // Has the session draw the region in place. Nothing is written outside the region, which lies in the
+    // area, nor outside the image.
     bool DrawInPlace(const QRegion& region) const {
         QPoint offset;
         QImage* image = PaintedImage(offset);
@@ -109,33 +141,15 @@ class PixelArea : public QWidget {
             return false;
         }
         for (const QRect& rect : region) {
-            const QRect target = rect.translated(-offset) & image->rect();
-            if (target.isEmpty()) {
-                continue;
-            }
-            Surface surface(image->bits() + target.top() * image->bytesPerLine() + target.left() * 4,
-                            image->bytesPerLine(), target.width(), target.height());
-            const QRect shown = target.translated(offset);
-            if (!session_.DrawPixels(field_, surface,
+            QRect shown;
+            Surface surface = PartOf(*image, offset, rect, shown);
+            if (!shown.isEmpty() &&
+                !session_.DrawPixels(field_, surface,
                                      {shown.left(), shown.top(), shown.right() + 1, shown.bottom() + 1})) {
                 return false;
             }
         }
         return true;
-    }
-    // The image a painter of this paint event would paint on, at offset from this area's top left, where its
-    // pixels are laid out as a Surface's.
-    [[nodiscard]] QImage* PaintedImage(QPoint& offset) const {
-        QPaintDevice* device = redirected(&offset);
-        if (std::endian::native != std::endian::little || device == nullptr || sharedPainter() != nullptr ||
-            device->devType() != QInternal::Image) {
-            return nullptr;
-        }
-        auto* image = static_cast<QImage*>(device);
-        const bool ours =
-            image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied;
-        // A shared image would be copied by bits(), away from the memory the window shows.
-        return ours && image->devicePixelRatio() == 1.0 && image->isDetached() ? image : nullptr;
     }
     // An area whose session has no surface for it shows none.
     [[nodiscard]] const Surface& Pixels() const {
@@ -185,56 +199,87 @@ class SideScrolledArea : public QScrollArea {
     PixelArea* area_;
 };
 
-// A count laid out once as QPainter::drawText lays out its text on every call: a legend cell repainted in its
-// entry's new colour draws the same count again without laying it out anew, which was most of the repaint.
-class CountText {
+// What a legend cell shows over its colour, in a pen that stands out from it: the entry's count, or a cross
+// when no pixel uses it. Drawn once, with its edges smoothed, onto a clear image, and laid over the colour
+// from there: a level click repaints a cell in a new colour, and laying the same text out and drawing it
+// glyph by glyph each time was most of that repaint.
+class CellMark {
   public:
-    CountText(const QString& text, const QFont& font) : layout_(text, font) {
-        QTextOption option;
-        option.setWrapMode(QTextOption::ManualWrap);
-        option.setFlags(QTextOption::IncludeTrailingSpaces);
-        layout_.setTextOption(option);
-        layout_.setCacheEnabled(true);
-        layout_.beginLayout();
-        line_ = layout_.createLine();
-        line_.setLineWidth(0x01000000);
-        line_.setPosition({0, 0});
-        layout_.endLayout();
+    struct Look {
+        std::int64_t uses = 0;
+        bool counted = false;  // whether the count is written, which small cells have no room for
+        bool light = false;    // a light pen, for a dark colour
+        QSize size;
+        friend bool operator==(const Look&, const Look&) = default;
+    };
+
+    CellMark(const Look& look, const QFont& font)
+        : look_(look), image_(look.size, QImage::Format_ARGB32_Premultiplied) {
+        image_.fill(Qt::transparent);
+        QPainter painter(&image_);
+        painter.setPen(look.light ? Qt::white : Qt::black);
+        painter.setFont(font);
+        if (look.uses == 0) {
+            painter.drawLine(0, 0, look.size.width() - 1, look.size.height() - 1);
+        } else if (look.counted) {
+            painter.drawText(image_.rect(), Qt::AlignCenter, QString::number(look.uses));
+        }
+        painter.end();
+        inked_ = Inked();
     }
 
-    // The pixels drawText(cell, Qt::AlignCenter, text) draws: centred, and cut to the cell.
-    void Draw(QPainter& painter, const QRect& cell) const {
-        const QSizeF size(line_.horizontalAdvance(), line_.height());
-        const bool cut = size.width() > cell.width() || size.height() > cell.height();
-        if (cut) {
-            painter.setClipRect(cell);
-        }
-        line_.draw(&painter, {cell.x() + (cell.width() - size.width()) / 2,
-                              cell.y() + (cell.height() - size.height()) / 2});
-        if (cut) {
-            painter.setClipping(false);
+    [[nodiscard]] const Look& Shows() const { return look_; }
+
+    // Laid over a cell at (x, y) of the surface, its pixels cut to the surface.
+    void LayOver(Surface& surface, int x, int y) const {
+        const QRect under = inked_.translated(x, y) & QRect(0, 0, surface.Width(), surface.Height());
+        for (int row = under.top(); row <= under.bottom(); ++row) {
+            const auto* mark = reinterpret_cast<const QRgb*>(image_.constScanLine(row - y));
+            std::uint8_t* out = surface.Row0() + row * surface.Stride() + std::ptrdiff_t{under.left()} * 4;
+            for (int column = under.left(); column <= under.right(); ++column, out += 4) {
+                const QRgb ink = mark[column - x];
+                const int clear = 255 - qAlpha(ink);
+                if (clear == 255) {
+                    continue;
+                }
+                // Blue, green and red, each the ink's (already weighted by its cover) over what shows
+                // through.
+                out[0] = static_cast<std::uint8_t>(qBlue(ink) + (out[0] * clear + 127) / 255);
+                out[1] = static_cast<std::uint8_t>(qGreen(ink) + (out[1] * clear + 127) / 255);
+                out[2] = static_cast<std::uint8_t>(qRed(ink) + (out[2] * clear + 127) / 255);
+            }
         }
     }
 
   private:
-    QTextLayout layout_;
-    QTextLine line_;
+    // The smallest rectangle holding every pixel with ink.
+    [[nodiscard]] QRect Inked() const {
+        QRect inked;
+        for (int y = 0; y < image_.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+            for (int x = 0; x < image_.width(); ++x) {
+                if (qAlpha(row[x]) != 0) {
+                    inked |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        return inked;
+    }
+
+    Look look_;
+    QImage image_;
+    QRect inked_;
 };
 
 // A palette line's colours, sixteen to a row, each with how many pixels use it; an unused colour is crossed
 // out.
-class ColourLegend : public QWidget {
+class ColourLegend : public DrawnInPlace {
   public:
     explicit ColourLegend(const FieldContext& context)
-        : QWidget(&context.parent), session_(context.session), field_(context.index) {
+        : DrawnInPlace(&context.parent), session_(context.session), field_(context.index) {
         // Every pixel is painted below, the gaps between the cells too: the window need not paint its
         // background under a changed cell first.
         setAttribute(Qt::WA_OpaquePaintEvent);
-        // The counts are digits, which need no text shaping: shaping was most of the cost of repainting a
-        // cell.
-        QFont digits = font();
-        digits.setStyleStrategy(QFont::PreferNoShaping);
-        setFont(digits);
     }
 
     // Repaints the entries whose colour or count changed (a level click changes one); the height the
@@ -257,44 +302,69 @@ class ColourLegend : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override {
-        QPainter painter(this);
-        painter.fillRect(event->rect(), palette().window());
-        const std::vector<LegendEntry>& legend = shown_;
-        for (std::size_t i = 0; i < legend.size(); ++i) {
-            const QRect cell = Cell(i);
-            if (!event->region().intersects(cell)) {
-                continue;
+        QPoint offset;
+        if (QImage* image = PaintedImage(offset)) {
+            for (const QRect& rect : event->region()) {
+                QRect shown;
+                Surface surface = PartOf(*image, offset, rect, shown);
+                Draw(surface, shown);
             }
-            const LegendEntry& entry = legend[i];
-            const Rgb c = entry.colour.value_or(CheckerDark);
-            painter.fillRect(cell, QColor(c.r, c.g, c.b));
-            painter.setPen((c.r + c.g + c.b) / 3 > 128 ? Qt::black : Qt::white);
-            if (entry.uses == 0) {
-                painter.drawLine(cell.topLeft(), cell.bottomRight());
-            } else if (legend.size() <= PerRow) {
-                Count(i).Draw(painter, cell);
-            }
+            return;
         }
+        // Anywhere else (a grab, say), drawn aside and painted from there.
+        const QRect box = event->rect();
+        QImage aside(box.size(), QImage::Format_RGB32);
+        Surface surface(aside.bits(), aside.bytesPerLine(), aside.width(), aside.height());
+        Draw(surface, box);
+        QPainter(this).drawImage(box.topLeft(), aside);
     }
 
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::FontChange) {
-            counts_.clear();
+            marks_.clear();
         }
         QWidget::changeEvent(event);
     }
 
   private:
     static constexpr int PerRow = 16;
-    // Entry i's count, laid out again only when it changed.
-    const CountText& Count(std::size_t i) {
-        counts_.resize(shown_.size());
-        auto& [uses, text] = counts_[i];
-        if (text == nullptr || uses != shown_[i].uses) {
-            uses = shown_[i].uses;
-            text = std::make_unique<CountText>(QString::number(uses), font());
+
+    // The cells over box, a rectangle of this widget's, drawn on surface, whose top left is box's. The
+    // window's colour shows between them; a box within one cell, as a changed entry's is, needs none.
+    void Draw(Surface& surface, const QRect& box) {
+        const QRect shown(QPoint(), box.size());
+        bool withinACell = false;
+        for (std::size_t i = 0; i < shown_.size() && !withinACell; ++i) {
+            withinACell = Cell(i).contains(box);
         }
-        return *text;
+        if (!withinACell) {
+            const QColor window = palette().window().color();
+            surface.FillBox(
+                {static_cast<std::uint8_t>(window.red()), static_cast<std::uint8_t>(window.green()),
+                 static_cast<std::uint8_t>(window.blue())},
+                0, 0, box.width(), box.height());
+        }
+        for (std::size_t i = 0; i < shown_.size(); ++i) {
+            const QRect cell = Cell(i).translated(-box.topLeft());
+            if (!cell.intersects(shown)) {
+                continue;
+            }
+            const Rgb c = shown_[i].colour.value_or(CheckerDark);
+            surface.FillBox(c, cell.x(), cell.y(), cell.width(), cell.height());
+            Mark(i, (c.r + c.g + c.b) / 3 <= 128).LayOver(surface, cell.x(), cell.y());
+        }
+        (void)surface.TakeDirty();
+    }
+
+    // Entry i's mark, drawn again only when it changed.
+    const CellMark& Mark(std::size_t i, bool light) {
+        marks_.resize(shown_.size());
+        const CellMark::Look look{shown_[i].uses, shown_.size() <= PerRow, light, Cell(i).size()};
+        std::unique_ptr<CellMark>& mark = marks_[i];
+        if (mark == nullptr || mark->Shows() != look) {
+            mark = std::make_unique<CellMark>(look, font());
+        }
+        return *mark;
     }
     [[nodiscard]] int Rows() const {
         return std::max<int>(1, (static_cast<int>(shown_.size()) + PerRow - 1) / PerRow);
@@ -309,7 +379,7 @@ class ColourLegend : public QWidget {
     const PanelSession& session_;
     int field_;
     std::vector<LegendEntry> shown_;
-    std::vector<std::pair<std::int64_t, std::unique_ptr<CountText>>> counts_;
+    std::vector<std::unique_ptr<CellMark>> marks_;
 };
 
 // Both show the session anew when refreshed.

@@ -39,6 +39,16 @@ namespace tintorb::gui {
     return !shown.isEmpty();
 }
 
+// Whether the legend shows in the window as it draws anywhere else: it draws straight into the window's
+// memory, and into an image of its own for a grab.
+[[nodiscard]] bool LegendShowsAsGrabbed(ToolWindow& tiles) {
+    QWidget* legend = tiles.FieldWidget(TilesPanel::LegendStrip);
+    const QImage window =
+        static_cast<QImage*>(tiles.backingStore()->paintDevice())->convertToFormat(QImage::Format_RGB32);
+    const QImage grabbed = legend->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return window.copy(QRect(legend->mapTo(&tiles, QPoint()), legend->size())) == grabbed;
+}
+
 class TilesTest : public QObject {
     Q_OBJECT
 
@@ -84,9 +94,14 @@ void TilesTest::aClickSelectsTheEntryAndALevelRecoloursTheTile() {
     w.Click(GuiWindow::At(Ctl::areaRGB, 30 * 7 + 5, 5));
     QCOMPARE(area->grab().toImage().pixelColor(pixel), ColourOf(DisplayColour(0x0AAE)));
     QTRY_VERIFY(AreaShowsTheSession(*tiles, w.Form().Tiles()));
+    QWidget* legend = tiles->FieldWidget(TilesPanel::LegendStrip);
+    QCOMPARE(legend->grab().toImage().pixelColor(legend->width() / 16 * 5 + 1, 1),
+             ColourOf(DisplayColour(0x0AAE)));
+    QVERIFY(LegendShowsAsGrabbed(*tiles));
     w.Window().ActionOf(Command::Undo)->trigger();
     QCOMPARE(area->grab().toImage().pixelColor(pixel), ColourOf(DisplayColour(0x0AAA)));
     QTRY_VERIFY(AreaShowsTheSession(*tiles, w.Form().Tiles()));
+    QVERIFY(LegendShowsAsGrabbed(*tiles));
 }
 
 }  // namespace tintorb::gui

@@ -210,11 +210,16 @@ class CellMark {
         bool counted = false;  // whether the count is written, which small cells have no room for
         bool light = false;    // a light pen, for a dark colour
         QSize size;
+        qreal pixelRatio = 1;  // device pixels to a pixel of the widget's
         friend bool operator==(const Look&, const Look&) = default;
     };
 
     CellMark(const Look& look, const QFont& font)
-        : look_(look), image_(look.size, QImage::Format_ARGB32_Premultiplied) {
+        : look_(look), image_(look.size * look.pixelRatio, QImage::Format_ARGB32_Premultiplied) {
+        if (image_.isNull()) {
+            return;
+        }
+        image_.setDevicePixelRatio(look.pixelRatio);
         image_.fill(Qt::transparent);
         QPainter painter(&image_);
         painter.setPen(look.light ? Qt::white : Qt::black);
@@ -222,13 +227,14 @@ class CellMark {
         if (look.uses == 0) {
             painter.drawLine(0, 0, look.size.width() - 1, look.size.height() - 1);
         } else if (look.counted) {
-            painter.drawText(image_.rect(), Qt::AlignCenter, QString::number(look.uses));
+            painter.drawText(QRect(QPoint(), look.size), Qt::AlignCenter, QString::number(look.uses));
         }
         painter.end();
         inked_ = Inked();
     }
 
     [[nodiscard]] const Look& Shows() const { return look_; }
+    [[nodiscard]] const QImage& Image() const { return image_; }
 
     // Laid over a cell at (x, y) of the surface, its pixels cut to the surface.
     void LayOver(Surface& surface, int x, int y) const {
@@ -311,12 +317,18 @@ class ColourLegend : public DrawnInPlace {
             }
             return;
         }
-        // Anywhere else (a grab, say), drawn aside and painted from there.
-        const QRect box = event->rect();
-        QImage aside(box.size(), QImage::Format_RGB32);
-        Surface surface(aside.bits(), aside.bytesPerLine(), aside.width(), aside.height());
-        Draw(surface, box);
-        QPainter(this).drawImage(box.topLeft(), aside);
+        // Anywhere else (a grab, a screen of more device pixels than the widget's), the same through a
+        // painter.
+        QPainter painter(this);
+        painter.fillRect(event->rect(), palette().window());
+        for (std::size_t i = 0; i < shown_.size(); ++i) {
+            const QRect cell = Cell(i);
+            if (event->region().intersects(cell)) {
+                const Rgb c = shown_[i].colour.value_or(CheckerDark);
+                painter.fillRect(cell, QColor(c.r, c.g, c.b));
+                painter.drawImage(cell.topLeft(), Mark(i, c, painter.device()->devicePixelRatio()).Image());
+            }
+        }
     }
 
     void changeEvent(QEvent* event) override {
@@ -329,8 +341,8 @@ class ColourLegend : public DrawnInPlace {
   private:
     static constexpr int PerRow = 16;
 
-    // The cells over box, a rectangle of this widget's, drawn on surface, whose top left is box's. The
-    // window's colour shows between them; a box within one cell, as a changed entry's is, needs none.
+    // In place: the cells over box, a rectangle of this widget's, drawn on surface, whose top left is box's.
+    // The window's colour shows between them; a box within one cell, as a changed entry's is, needs none.
     void Draw(Surface& surface, const QRect& box) {
         const QRect shown(QPoint(), box.size());
         bool withinACell = false;
@@ -351,15 +363,16 @@ class ColourLegend : public DrawnInPlace {
             }
             const Rgb c = shown_[i].colour.value_or(CheckerDark);
             surface.FillBox(c, cell.x(), cell.y(), cell.width(), cell.height());
-            Mark(i, (c.r + c.g + c.b) / 3 <= 128).LayOver(surface, cell.x(), cell.y());
+            Mark(i, c, 1).LayOver(surface, cell.x(), cell.y());
         }
         (void)surface.TakeDirty();
     }
 
-    // Entry i's mark, drawn again only when it changed.
-    const CellMark& Mark(std::size_t i, bool light) {
+    // Entry i's mark over colour c, drawn again only when it changed.
+    const CellMark& Mark(std::size_t i, Rgb c, qreal pixelRatio) {
         marks_.resize(shown_.size());
-        const CellMark::Look look{shown_[i].uses, shown_.size() <= PerRow, light, Cell(i).size()};
+        const CellMark::Look look{shown_[i].uses, shown_.size() <= PerRow, (c.r + c.g + c.b) / 3 <= 128,
+                                  Cell(i).size(), pixelRatio};
         std::unique_ptr<CellMark>& mark = marks_[i];
         if (mark == nullptr || mark->Shows() != look) {
             mark = std::make_unique<CellMark>(look, font());

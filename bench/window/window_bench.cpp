@@ -149,9 +149,8 @@ void ClickToPaintTilesOpen(benchmark::State& state) {
 }
 BENCHMARK(ClickToPaintTilesOpen)->Unit(benchmark::kMicrosecond);
 
-// The tile area's pixels, where the window holds them, filled with one colour: after each level click, so
-// that they are in the cache as much as a click leaves them. Only the fill is timed. Null when the window's
-// memory is not 32-bit pixels of its own.
+// The tile area's pixels where the window holds them; null when the window's memory is not 32-bit pixels of
+// its own.
 std::optional<Surface> TileAreaInWindow(MainWindow& window) {
     ToolWindow* tiles = window.Tiles();
     QPaintDevice* device = tiles->backingStore()->paintDevice();
@@ -168,6 +167,8 @@ std::optional<Surface> TileAreaInWindow(MainWindow& window) {
                    TileAreaSide, TileAreaSide);
 }
 
+// Those pixels filled with one colour, after each level click, so that they are in the cache as much as a
+// click leaves them. Only the fill is timed.
 void FillTileArea(benchmark::State& state) {
     BenchWindow window;
     if (!Prepare(state, window, true)) {
@@ -189,6 +190,17 @@ void FillTileArea(benchmark::State& state) {
     }
 }
 BENCHMARK(FillTileArea)->UseManualTime()->MinTime(0.1)->Unit(benchmark::kMicrosecond);
+
+// The same fill on a surface of its own, which nothing else touches between fills, for reference.
+void FillTileAreaAside(benchmark::State& state) {
+    Surface surface(TileAreaSide, TileAreaSide);
+    for (auto _ : state) {
+        surface.FillBox(Rgb{1, 2, 3}, 0, 0, TileAreaSide, TileAreaSide);
+        benchmark::DoNotOptimize(surface.Row0());
+        (void)surface.TakeDirty();
+    }
+}
+BENCHMARK(FillTileAreaAside)->Unit(benchmark::kMicrosecond);
 
 // The floor the toolkit sets while the listing is a Qt text box: a bare window with one text box whose one
 // line changes on each click, clicked as the level swatch is.
@@ -275,6 +287,10 @@ int main(int argc, char* argv[]) {
                                   medians.at("ClickToPaintTilesOpen") / allowed, 1.0, "x");
         std::printf("reference tile area: %d x %d pixels\n", tintorb::bench::tileAreaWidth,
                     tintorb::bench::tileAreaHeight);
+        if (medians.contains("FillTileAreaAside")) {
+            std::printf("reference tile-fill/fill-aside: %.2fx\n",
+                        fill->second / medians.at("FillTileAreaAside"));
+        }
     }
     return 0;
 }

@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstring>
 
+#include "tiles/CpuFeatures.h"
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -184,11 +186,6 @@ __attribute__((target("avx2"))) std::uint32_t* PutZoom2RowsAvx2(const Zoom2Rows 
         _mm256_storeu_si256(bottom + 1, rightHalf);
     }
     return out;
-}
-
-[[nodiscard]] bool HasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
 }
 
 #endif

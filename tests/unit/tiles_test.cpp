@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tiles/TileCodecs.h"
+#include "tiles/TileExport.h"
 #include "tiles/TileSheet.h"
 
 #include <gtest/gtest.h>
@@ -225,6 +226,37 @@ TEST(TileSheets, EveryPixelShowsItsIndexAtEveryZoom) {
                 }
             }
         }
+    }
+}
+
+// Random bytes under random codecs and layouts, blocks and widths that are no multiple of four among them:
+// each pixel row handed to the export holds the indices the sheet shows on that row, and 0 where it shows
+// no tile.
+TEST(TileExport, IndexRowsHoldWhatTheSheetShows) {
+    std::mt19937 random(22);
+    std::vector<std::uint8_t> bytes(3000);
+    for (std::uint8_t& b : bytes) {
+        b = static_cast<std::uint8_t>(random());
+    }
+    for (int round = 0; round < 60; ++round) {
+        const TileCodec& codec = TileCodecs()[random() % TileCodecs().size()];
+        const TileLayout layout{static_cast<int>(1 + random() % MaxTileColumns),
+                                static_cast<int>(1 + random() % 4), static_cast<int>(1 + random() % 4)};
+        const TileRun run{&codec, static_cast<std::int64_t>(random() % 64), layout};
+        const std::int64_t count = run.Count(bytes.size());
+        TileSheet sheet;
+        sheet.Decode(bytes, run, 0, static_cast<int>(layout.Rows(count)));
+        int y = 0;
+        ForEachIndexRow(bytes, run, count, [&](std::span<const std::uint8_t> row) {
+            ASSERT_EQ(static_cast<int>(row.size()), sheet.Width());
+            for (int x = 0; x < sheet.Width(); ++x) {
+                const std::optional<TilePixel> pixel = sheet.PixelAt(x, y);
+                ASSERT_EQ(row[x], pixel ? pixel->index : 0)
+                    << codec.name << " round " << round << " at " << x << ", " << y;
+            }
+            ++y;
+        });
+        EXPECT_EQ(y, sheet.Height());
     }
 }
 

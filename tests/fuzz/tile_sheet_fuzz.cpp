@@ -2,15 +2,18 @@
 // Feeds arbitrary file bytes to the tile sheet under arbitrary settings: codec, start, layout, rows, zoom
 // and a box of the area, the first bytes choosing them. Besides memory and undefined-behaviour faults it
 // checks that a box drawn alone equals the same box of the whole area drawn at once, and that after a colour
-// change every pixel that differs lies in a box the sheet reports as changed.
+// change every pixel that differs lies in a box the sheet reports as changed; and that the export hands on
+// the pixel rows the sheet shows.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "tiles/TileExport.h"
 #include "tiles/TileSheet.h"
 
 namespace {
@@ -94,5 +97,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Require(recoloured.PixelAt(x, y) == whole.PixelAt(x, y) || InsideAny(changed, x, y));
         }
     }
+
+    // The export's pixel rows of every tile hold what a sheet of them all shows, and 0 where it shows none.
+    const std::int64_t count = run.Count(file.size());
+    TileSheet all;
+    all.Decode(file, run, 0, static_cast<int>(run.layout.Rows(count)));
+    int y = 0;
+    ForEachIndexRow(file, run, count, [&](std::span<const std::uint8_t> row) {
+        Require(static_cast<int>(row.size()) == all.Width() && y < all.Height());
+        for (int x = 0; x < all.Width(); ++x) {
+            const std::optional<TilePixel> pixel = all.PixelAt(x, y);
+            Require(row[static_cast<std::size_t>(x)] == (pixel ? pixel->index : 0));
+        }
+        ++y;
+    });
+    Require(y == all.Height());
     return 0;
 }

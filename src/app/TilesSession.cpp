@@ -79,6 +79,8 @@ TilesSettings ReadSettingsText(std::string_view text) {
 void TilesSession::Open() {
     open_ = true;
     settingsFile_.clear();
+    pointer_.reset();
+    hover_.clear();
     controls_.ShowTiles();
     Follow();
 }
@@ -205,7 +207,8 @@ std::pair<std::int64_t, std::int64_t> TilesSession::ShownTiles(const TileRun& ru
 std::optional<std::string> TilesSession::Empty() const {
     const EditorState& state = form_.State;
     const TileRun run = Run();
-    if (state.FileData.empty()) {
+    // An empty file is open all the same: it has no byte from the start on, as the next check says.
+    if (state.FileName.empty()) {
         return "No file is open.";
     }
     if (run.start >= static_cast<std::int64_t>(state.FileData.size())) {
@@ -239,6 +242,9 @@ void TilesSession::Refresh() {
     Decode(run);
     Recolour();
     SayWhatShows();
+    if (pointer_) {
+        hover_ = HoverAt(pointer_->first, pointer_->second);
+    }
     controls_.PresentTiles();
 }
 
@@ -342,13 +348,18 @@ std::vector<LegendEntry> TilesSession::Legend() const {
     return legend;
 }
 
-void TilesSession::Hover(int x, int y) {
+std::string TilesSession::HoverAt(int x, int y) const {
     const int zoom = settings_.zoom;
     const std::optional<TilePixel> pixel = x < 0 || y < 0 ? std::nullopt : sheet_.PixelAt(x / zoom, y / zoom);
-    hover_ = pixel ? "Tile at " + AddressText(Run().Address(pixel->tile)) + ", index " +
-                         std::to_string(pixel->index) + ", entry " +
-                         std::to_string((settings_.line << Run().codec->bitsPerPixel) + pixel->index)
-                   : std::string();
+    return pixel ? "Tile at " + AddressText(Run().Address(pixel->tile)) + ", index " +
+                       std::to_string(pixel->index) + ", entry " +
+                       std::to_string((settings_.line << Run().codec->bitsPerPixel) + pixel->index)
+                 : std::string();
+}
+
+void TilesSession::Hover(int x, int y) {
+    pointer_ = {x, y};
+    hover_ = HoverAt(x, y);
     controls_.PresentTiles();
 }
 

@@ -129,6 +129,8 @@ class TilesSession {
     [[nodiscard]] bool Decoded(std::int64_t at, std::span<const std::uint8_t> bytes) const;
     void Recolour();
     void SayWhatShows();
+    // What the pointer at (x, y) of the tile area points at, or nothing off the tiles.
+    [[nodiscard]] std::string HoverAt(int x, int y) const;
 
     TForm1& form_;
     Controls& controls_;
@@ -158,6 +160,8 @@ class TilesSession {
     DirtyRegion changed_;
     std::string status_;
     std::string hover_;
+    // Where the pointer last was over the tile area: a scroll or a new start moves other tiles under it.
+    std::optional<std::pair<int, int>> pointer_;
 };
 
 }  // namespace tintorb

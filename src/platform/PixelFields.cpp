@@ -114,6 +114,8 @@ class PixelArea : public DrawnInPlace {
         const QPoint p = event->position().toPoint();
         Fire(FieldAction::PointerMoved, p.x(), p.y());
     }
+    // Off the area the pointer names no tile.
+    void leaveEvent(QEvent*) override { Fire(FieldAction::PointerMoved, -1, -1); }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton) {
             const QPoint p = event->position().toPoint();

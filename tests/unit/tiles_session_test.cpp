@@ -124,6 +124,8 @@ TEST(TilesSession, SaysWhyNothingOrACheckerShows) {
     h.tiles.Click(0, 0);
     EXPECT_EQ(h.form.State.SelStart, 0);
     EXPECT_EQ(ReadBytes(h.dir.File("rom.bin")), Rom());
+    h.Load("empty.bin", {});
+    EXPECT_EQ(h.tiles.Status(), "The start $0 lies past the end of the file, 0 bytes.");
 }
 
 TEST(TilesSession, KeysAndTheWheelStepTheStartAndScrollWithinTheRows) {
@@ -132,6 +134,13 @@ TEST(TilesSession, KeysAndTheWheelStepTheStartAndScrollWithinTheRows) {
     h.controls.Run(Command::Tiles);
     h.tiles.SetViewport(64);  // four rows of 16 tiles at zoom 2, of 32 rows
     EXPECT_EQ(h.tiles.Status(), "Tiles from $0, 512 in the file.");
+    // The hover names the tile under the pointer after the tiles move under it, and none once it leaves.
+    h.tiles.Hover(0, 0);
+    h.tiles.Press(TilesKey::PageDown);
+    EXPECT_EQ(h.tiles.HoverText(), "Tile at $800, index 0, entry 0");
+    h.tiles.Hover(-1, -1);
+    h.tiles.Press(TilesKey::PageUp);
+    EXPECT_EQ(h.tiles.HoverText(), "");
     h.tiles.Press(TilesKey::Right);
     h.tiles.Press(TilesKey::Left);
     h.tiles.Press(TilesKey::Left);

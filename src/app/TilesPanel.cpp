@@ -46,7 +46,10 @@ constexpr std::array<TilesKey, 4> Keys{TilesKey::Left, TilesKey::Right, TilesKey
             .width = 600,
             .height = 640,
             .fields = std::move(fields),
-            .keys = {"Left", "Right", "PgUp", "PgDown"}};
+            .keys = {"Left", "Right", "PgUp", "PgDown"},
+            // The tiles take the keys from the start: a list box holding them would take the page keys as
+            // choices of its own.
+            .focus = TilesPanel::Area};
 }
 
 [[nodiscard]] int Capped(std::int64_t n) {

@@ -15,6 +15,7 @@
 #include "tiles/TileSheet.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPaintEvent>
@@ -174,7 +175,8 @@ class SideScrolledArea : public QScrollArea {
     explicit SideScrolledArea(const FieldContext& context)
         : QScrollArea(&context.parent), area_(new PixelArea(context)) {
         setFrameShape(QFrame::NoFrame);
-        setFocusPolicy(Qt::NoFocus);
+        // A click on the tiles, or Tab, gives the window's keys back to the tiles.
+        setFocusPolicy(Qt::StrongFocus);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setMinimumSize(context.field.minimumSide, context.field.minimumSide);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -187,6 +189,8 @@ class SideScrolledArea : public QScrollArea {
     }
 
   protected:
+    // The keys are the window's (the arrows step the start, the page keys scroll the rows), not the view's.
+    void keyPressEvent(QKeyEvent* event) override { event->ignore(); }
     // Also told when the bar comes or goes and the view's height with it.
     void resizeEvent(QResizeEvent* event) override {
         QScrollArea::resizeEvent(event);

@@ -11,6 +11,7 @@
 
 #include "draw/Surface.h"
 #include "platform/FieldWidget.h"
+#include "platform/QtColour.h"
 #include "platform/SurfaceView.h"
 #include "tiles/TileSheet.h"
 
@@ -356,11 +357,7 @@ class ColourLegend : public DrawnInPlace {
             withinACell = Cell(i).contains(box);
         }
         if (!withinACell) {
-            const QColor window = palette().window().color();
-            surface.FillBox(
-                {static_cast<std::uint8_t>(window.red()), static_cast<std::uint8_t>(window.green()),
-                 static_cast<std::uint8_t>(window.blue())},
-                0, 0, box.width(), box.height());
+            surface.FillBox(RgbOf(palette().window().color()), 0, 0, box.width(), box.height());
         }
         for (std::size_t i = 0; i < shown_.size(); ++i) {
             const QRect cell = Cell(i).translated(-box.topLeft());

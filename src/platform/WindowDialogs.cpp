@@ -4,6 +4,7 @@
 #include "app/ErrorMessage.h"
 #include "app/PaletteDialogs.h"
 #include "formats/PaletteFormat.h"
+#include "platform/QtColour.h"
 #include "platform/QtText.h"
 
 #include <algorithm>
@@ -94,8 +95,7 @@ std::optional<Rgb> WindowDialogs::RunColourDialog() {
         return std::nullopt;
     }
     lastColour_ = dialog.selectedColor();
-    return Rgb{static_cast<std::uint8_t>(lastColour_.red()), static_cast<std::uint8_t>(lastColour_.green()),
-               static_cast<std::uint8_t>(lastColour_.blue())};
+    return RgbOf(lastColour_);
 }
 
 SaveAnswer WindowDialogs::AskSaveChanges(std::string_view question) {
